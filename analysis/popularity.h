@@ -1,0 +1,24 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// Counts the plain numbers of the first table cell of every "row2" line of a page: feed it the
+// page's lines in order. A digit string above 2147483647 is not counted; the sum is 64-bit.
+class PostCounter {
+public:
+    void add_line(std::string_view line);
+
+    std::int64_t count() const { return count_; }
+    std::int64_t sum() const { return sum_; }
+    std::int32_t max() const { return max_; }
+    // The average (rounded down) and the maximum as decimal text; both empty when nothing was counted.
+    std::string average_text() const;
+    std::string max_text() const;
+
+private:
+    std::int64_t count_ = 0;
+    std::int64_t sum_ = 0;
+    std::int32_t max_ = 0;
+};

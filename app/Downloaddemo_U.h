@@ -1,0 +1,186 @@
+#pragma once
+
+// The window model: every control of the main window as a small model object under its
+// designer name, the download component, the pipeline state and the handlers. Views (gui/)
+// draw it; the pipeline reads and writes its controls, never widgets. One thread: everything
+// here runs on the event loop that created the form.
+
+#include "app/controls/button.h"
+#include "app/controls/check_box.h"
+#include "app/controls/file_dialog.h"
+#include "app/controls/file_list_box.h"
+#include "app/controls/int_field.h"
+#include "app/controls/label.h"
+#include "app/controls/list_view.h"
+#include "app/controls/memo.h"
+#include "app/controls/page_control.h"
+#include "app/controls/popup_menu.h"
+#include "app/controls/text_field.h"
+#include "app/error_guard.h"
+#include "app/form_options.h"
+#include "download/UrlDownload.h"
+#include "pipeline/pipeline_state.h"
+#include "pipeline/slot_buffers.h"
+
+#include <QObject>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+class MonikerLayer;
+
+class TForm1 : public QObject {
+    Q_OBJECT
+public:
+    // The layer must outlive the form. A test may hand in its own component (a stand-in that
+    // records starts); otherwise the form makes the real one on the layer.
+    explicit TForm1(MonikerLayer& layer, FormOptions options = default_form_options(),
+                    std::unique_ptr<TUrlDownload> component = nullptr, QObject* parent = nullptr);
+    ~TForm1() override;
+
+    static constexpr const char* kCaption =
+        "Ravelmoot - find a place to ask your questions and communicate. Freeware.";
+
+    const FormOptions& options() const { return options_; }
+
+    // Error sink: where the guard sends an error's text (a message box in the window).
+    ErrorSink error_sink;
+    // Runs action under the one guard, sending its error to error_sink.
+    void guarded(const std::function<void()>& action);
+    // Opens an http or https URL with the user's desktop; set by the view. Returns false when
+    // the desktop could not open it.
+    std::function<bool(const std::string& url)> open_url;
+
+    // Visible tab set: "Research", "Options", "About".
+    PageControl PageControl2{{"Research", "Options", "About"}, true};
+
+    // Research page
+    Label Label25{"Community keyword:"};
+    TextField request_ui{"software marketing"};
+    Button Button4{"Start Search"};
+    Button Button3{"Pause"};
+    Button Button1{"Stop"};
+    Label Label26{"Status: "};
+    Label status_label{"..."};
+    Label Label4{"Query: "};
+    Label Label12{"..."};
+
+    // Options page
+    IntField dig_level_ui{100, 0, 0, 100};
+    IntField allow_attemps_ui{5, 0, 0, 1};
+    IntField allowed_threads{2, 1, 25, 1, 1};
+    IntField timeout_normal{10000, 0, 0, 1};
+    IntField time_out_advanced{30000, 0, 0, 1};
+    TextField search_host{"www.google.com"};
+    // Hidden panel Panel4 with the two radio buttons; never shown.
+    CheckBox RadioButton1{"Synchronous", true};
+    CheckBox RadioButton2{"Asynchronous", false};
+
+    // About page
+    Label Label14{"1. Have question/suggestion? E-mail us at "};
+    Label Label13{"ravelmoot@example.org"};
+    Label Label15{"2. Wish to learn more/find update? Visit Ravelmoot homepage: "};
+    Label Label29{"Ravelmoot Homepage"};
+    Label Label30{"3. Subscribe to maillist to stay informed about updates and new releases. Find subscribe URL at products home page: "};
+    Label Label31{"Ravelmoot Homepage"};
+    static constexpr const char* kContactAddress = "ravelmoot@example.org";
+    static constexpr const char* kHomePage = "https://ravelmoot.example.org/";
+
+    // Lower area
+    ListView google_list;
+    Memo download_list{{"download_list"}};
+    Memo memo1;
+    ListView result_list;
+
+    // Hidden working pages (PageControl1), never shown.
+    PageControl PageControl1{{"Search Request", "Forum Popularity", "Debug and program info"}, false};
+    TextField request{"webmaster"};
+    IntField dig_google{200, 0, 0, 100};
+    Button request_google{"Search Request"};
+    Button get_urls_from_google_list{"Get URL list form google"};
+    ListView google_res;
+    Button google_got{"Use list"};
+    Button get_sites_popularity{"Popularity"};
+    Button check_page_for_popular{"Pages Popular"};
+    Memo result_memo;
+    FileListBox FileListBox1{"*.htm"};
+    TextField Edit2{""};
+    Button Button2{"Save to file"};
+    CheckBox google_pop_auto{"goole -> pop -- auto", true};
+    Button download{"Start Download"};
+    Button further_act{"Further Act"};
+
+    // Components without a face
+    TUrlDownload& UrlDownload1;
+    QTimer Timer1;
+    QTimer Timer2;
+    FileDialog OpenDialog1;
+    FileDialog SaveDialog1;
+    PopupMenu PopupMenu1;  // google_list: "Open list", "Save list"
+    PopupMenu PopupMenu2;  // result_list: "Save List", "Open List"
+
+    // Pipeline state
+    PipelineState pipeline;
+    SlotBuffers slot_buffers;
+
+    // Program start and end, state handlers
+    void FormCreate();
+    void FormDestroy();
+    void allowed_threadsChange();
+    void allow_attemps_uiChange();
+    void RadioButton1Click();
+    void RadioButton2Click();
+    void process_normalClick();
+    void process_no_data_itemsClick();
+
+    // Research commands, status timer, About links
+    void Button4Click();
+    void Button3Click();
+    void Button1Click();
+    void Timer2Timer();
+    void Label13Click();
+    void Label29Click();
+
+    // Search stage: request, link extraction, "Use list"
+    void request_googleClick();
+    void get_urls_from_google_listClick();
+    void google_gotClick();
+    // Forum stage: start and popularity analysis
+    void check_page_for_popularClick();
+    void get_sites_popularityClick();
+
+    // Scheduler and stage driver
+    void Timer1Timer();
+    void downloadClick();
+    void further_actClick();
+
+    // Download events
+    void UrlDownload1Progress(TBSCB& Sender, Cardinal ulProgress, Cardinal ulProgressMax, Cardinal ulStatusCode);
+    void UrlDownload1Data(TBSCB& Sender, const std::vector<std::uint8_t>& Buffer, Cardinal BufLength);
+    void UrlDownload1Complete(TBSCB& Sender, const TMemoryStream* Stream, HRESULT Result);
+
+    // List files and list commands, double-click, debug page
+    void Openlist1Click();
+    void Savelist1Click();
+    void Save1Click();
+    void OpenList2Click();
+    void google_listDblClick();
+    void result_listDblClick();
+    void FileListBox1Click();
+    void Button2Click();
+
+    // Removes line `index` of download_list together with its slot buffer (buffers below move up).
+    void remove_download_line(int index);
+
+private:
+    void wire_handlers();
+    void wire_download_events();
+
+    FormOptions options_;
+    std::unique_ptr<TUrlDownload> component_;
+};
+
+// Lays out a list view's columns anew: removes all of them, then adds these in order.
+void apply_list_layout(ListView& list, std::initializer_list<ListColumn> columns);

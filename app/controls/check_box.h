@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QObject>
+
+#include <functional>
+#include <string>
+
+// A check box or radio button: caption, checked flag and an optional click action.
+class CheckBox : public QObject {
+    Q_OBJECT
+public:
+    CheckBox(std::string caption, bool checked, QObject* parent = nullptr)
+        : QObject(parent), caption_(std::move(caption)), checked_(checked) {}
+
+    const std::string& caption() const { return caption_; }
+    bool checked() const { return checked_; }
+    void set_checked(bool checked) {
+        if (checked == checked_) return;
+        checked_ = checked;
+        emit changed();
+    }
+
+    std::function<void()> on_click;
+    void click() {
+        if (on_click) on_click();
+    }
+
+signals:
+    void changed();
+
+private:
+    std::string caption_;
+    bool checked_;
+};

@@ -1,0 +1,125 @@
+#include "app/controls/list_view.h"
+
+#include "app/error_guard.h"
+
+#include <QSize>
+#include <QString>
+
+ListView::ListView(QObject* parent) : QAbstractTableModel(parent) {}
+
+void ListView::add_column(std::string caption, int width) {
+    beginResetModel();
+    columns_.push_back(ListColumn{std::move(caption), width});
+    touch();
+    endResetModel();
+    emit columns_changed();
+}
+
+void ListView::set_column_width(int index, int width) {
+    if (index < 0 || index >= column_count())
+        throw AppError("List index out of bounds (" + std::to_string(index) + ")");
+    columns_[static_cast<std::size_t>(index)].width = width;
+    touch();
+    emit headerDataChanged(Qt::Horizontal, index, index);
+    emit columns_changed();
+}
+
+void ListView::clear_columns() {
+    beginResetModel();
+    columns_.clear();
+    touch();
+    endResetModel();
+    emit columns_changed();
+}
+
+int ListView::add_item(ListItem item) {
+    const int row = item_count();
+    beginInsertRows({}, row, row);
+    items_.push_back(std::move(item));
+    touch();
+    endInsertRows();
+    return row;
+}
+
+void ListView::clear_items() {
+    beginResetModel();
+    items_.clear();
+    touch();
+    endResetModel();
+    set_selected(-1);
+}
+
+void ListView::set_item_caption(int row, std::string caption) {
+    auto& target = items_.at(static_cast<std::size_t>(row)).caption;
+    if (target == caption) return;
+    target = std::move(caption);
+    touch();
+    emit dataChanged(index(row, 0), index(row, 0));
+}
+
+const std::string& ListView::sub_item(int row, int k) const {
+    static const std::string empty;
+    const auto& subs = item(row).sub_items;
+    return k >= 0 && k < static_cast<int>(subs.size()) ? subs[static_cast<std::size_t>(k)] : empty;
+}
+
+bool ListView::has_sub_item(int row, int k) const {
+    return k >= 0 && k < static_cast<int>(item(row).sub_items.size());
+}
+
+void ListView::set_sub_item(int row, int k, std::string text) {
+    auto& subs = items_.at(static_cast<std::size_t>(row)).sub_items;
+    if (k < 0) return;
+    if (static_cast<std::size_t>(k) < subs.size() && subs[static_cast<std::size_t>(k)] == text) return;
+    if (static_cast<std::size_t>(k) >= subs.size()) subs.resize(static_cast<std::size_t>(k) + 1);
+    subs[static_cast<std::size_t>(k)] = std::move(text);
+    touch();
+    emit dataChanged(index(row, k + 1), index(row, k + 1));
+}
+
+void ListView::add_sub_item(int row, std::string text) {
+    auto& subs = items_.at(static_cast<std::size_t>(row)).sub_items;
+    subs.push_back(std::move(text));
+    touch();
+    const int column = static_cast<int>(subs.size());
+    emit dataChanged(index(row, column), index(row, column));
+}
+
+int ListView::find_caption(std::string_view text) const {
+    for (std::size_t i = 0; i < items_.size(); ++i)
+        if (items_[i].caption == text) return static_cast<int>(i);
+    return -1;
+}
+
+void ListView::set_selected(int row) {
+    if (row < -1 || row >= item_count()) row = -1;
+    if (row == selected_) return;
+    selected_ = row;
+    emit selection_changed();
+}
+
+int ListView::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : item_count();
+}
+
+int ListView::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : column_count();
+}
+
+QVariant ListView::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= item_count()) return {};
+    if (role != Qt::DisplayRole && role != Qt::ToolTipRole) return {};
+    const auto& text = index.column() == 0 ? item(index.row()).caption : sub_item(index.row(), index.column() - 1);
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QVariant ListView::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || section < 0 || section >= column_count()) return {};
+    if (role == Qt::DisplayRole) return QString::fromStdString(column(section).caption);
+    if (role == Qt::SizeHintRole) return QSize(column(section).width, 0);
+    return {};
+}
+
+void add_list_column(const std::string& caption, int width, ListView& list) {
+    list.add_column(caption, width);
+}

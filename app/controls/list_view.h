@@ -1,0 +1,81 @@
+#pragma once
+
+#include <QAbstractTableModel>
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+struct ListColumn {
+    std::string caption;
+    int width = 50;
+};
+
+// A row of a report-style list: the caption stands in column 0, sub-item k - 1 in column k.
+// A row may hold fewer or more sub-items than the list has columns (a loaded file can).
+struct ListItem {
+    std::string caption;
+    std::vector<std::string> sub_items;
+};
+
+// The model of a report-style list view. Owned by the window model; used on the event-loop
+// thread only. Views follow it through the QAbstractItemModel signals.
+class ListView : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    explicit ListView(QObject* parent = nullptr);
+
+    // Columns
+    int column_count() const { return static_cast<int>(columns_.size()); }
+    const ListColumn& column(int index) const { return columns_.at(static_cast<std::size_t>(index)); }
+    const std::vector<ListColumn>& columns() const { return columns_; }
+    void add_column(std::string caption, int width = 50);
+    // Raises AppError "List index out of bounds (%d)" for an index that is not a column.
+    void set_column_width(int index, int width);
+    void clear_columns();
+
+    // Rows
+    int item_count() const { return static_cast<int>(items_.size()); }
+    const ListItem& item(int row) const { return items_.at(static_cast<std::size_t>(row)); }
+    const std::vector<ListItem>& items() const { return items_; }
+    int add_item(ListItem item);
+    void clear_items();
+    void set_item_caption(int row, std::string caption);
+    // Sub-item k of the row, or an empty text when the row has fewer sub-items.
+    const std::string& sub_item(int row, int k) const;
+    bool has_sub_item(int row, int k) const;
+    // Writes sub-item k, first padding the row with empty sub-items when it has fewer.
+    void set_sub_item(int row, int k, std::string text);
+    void add_sub_item(int row, std::string text);
+    // The first row whose caption equals text exactly (case-sensitive), or -1.
+    int find_caption(std::string_view text) const;
+
+    // Selection (the first selected row), -1 for none.
+    int selected() const { return selected_; }
+    void set_selected(int row);
+
+    // Grows with every change of rows or columns; lets a reader notice changes made behind its back.
+    std::uint64_t revision() const { return revision_; }
+
+    // QAbstractTableModel
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+signals:
+    void columns_changed();
+    void selection_changed();
+
+private:
+    void touch() { ++revision_; }
+
+    std::vector<ListColumn> columns_;
+    std::vector<ListItem> items_;
+    int selected_ = -1;
+    std::uint64_t revision_ = 0;
+};
+
+// Appends one column at the end of the list with that caption and width; touches nothing else.
+void add_list_column(const std::string& caption, int width, ListView& list);

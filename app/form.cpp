@@ -1,0 +1,111 @@
+#include "app/Downloaddemo_U.h"
+
+#include "download/moniker_layer.h"
+
+#include <QDir>
+#include <QFile>
+
+TForm1::TForm1(MonikerLayer& layer, FormOptions options, std::unique_ptr<TUrlDownload> component, QObject* parent)
+    : QObject(parent),
+      UrlDownload1(component ? *component : *(component = std::make_unique<TUrlDownload>(layer))),
+      OpenDialog1(FileDialog::Kind::Open, "Open list dialog",
+                  {{"List files (*.txt)", "*.txt"}, {"All Files (*.*)", "*.*"}}, "txt"),
+      SaveDialog1(FileDialog::Kind::Save, "Save list dialog",
+                  {{"List files (*.txt)", "*.txt"}, {"All Files (*.*)", "*.*"}}, "txt"),
+      options_(std::move(options)),
+      component_(std::move(component)) {
+    Edit2.set_text(options_.debug_file);
+
+    apply_list_layout(google_list, {{"URL", 150}, {"Description", 200}, {"Status", 100}, {"Attemps", 50}, {"Result", 50}});
+    apply_list_layout(google_res, {{"URL", 150}, {"Description", 200}, {"Number", 50}});
+    apply_list_layout(result_list,
+                      {{"URL", 150}, {"Description", 200}, {"Posts average", 100}, {"Posts max", 100}, {"Result", 50}});
+
+    // The window's stored design: the component's settings for this program.
+    UrlDownload1.TimeOut = 15000;
+    UrlDownload1.SetOptions(TBindInfoOptions::default_set());
+    UrlDownload1.AdditionalHeader = {"Content-Type: application/x-www-form-urlencoded"};
+    UrlDownload1.UserAgent = "Mozilla/4.0 (compatible; MSIE 6.0; Win32)";
+
+    Timer1.setInterval(options_.timer_interval_ms);
+    Timer2.setInterval(options_.timer_interval_ms);
+
+    wire_handlers();
+    wire_download_events();
+    FormCreate();
+    Timer2.start();
+}
+
+TForm1::~TForm1() {
+    Timer1.stop();
+    Timer2.stop();
+    FormDestroy();
+}
+
+void TForm1::guarded(const std::function<void()>& action) { run_guarded(error_sink, action); }
+
+void TForm1::wire_handlers() {
+    // Timer ticks are entries from the event loop: each runs under the guard.
+    connect(&Timer1, &QTimer::timeout, this, [this] { guarded([this] { Timer1Timer(); }); });
+    connect(&Timer2, &QTimer::timeout, this, [this] { guarded([this] { Timer2Timer(); }); });
+
+    Button4.on_click = [this] { Button4Click(); };
+    Button3.on_click = [this] { Button3Click(); };
+    Button1.on_click = [this] { Button1Click(); };
+    request_google.on_click = [this] { request_googleClick(); };
+    get_urls_from_google_list.on_click = [this] { get_urls_from_google_listClick(); };
+    google_got.on_click = [this] { google_gotClick(); };
+    get_sites_popularity.on_click = [this] { get_sites_popularityClick(); };
+    check_page_for_popular.on_click = [this] { check_page_for_popularClick(); };
+    download.on_click = [this] { downloadClick(); };
+    further_act.on_click = [this] { further_actClick(); };
+    Button2.on_click = [this] { Button2Click(); };
+    FileListBox1.on_click = [this] { FileListBox1Click(); };
+    RadioButton1.on_click = [this] { RadioButton1Click(); };
+    RadioButton2.on_click = [this] { RadioButton2Click(); };
+
+    connect(&allowed_threads, &IntField::changed, this, [this] { guarded([this] { allowed_threadsChange(); }); });
+    connect(&allow_attemps_ui, &IntField::changed, this, [this] { guarded([this] { allow_attemps_uiChange(); }); });
+
+    PopupMenu1.items = {{"Openlist1", "Open list", [this] { Openlist1Click(); }},
+                        {"Savelist1", "Save list", [this] { Savelist1Click(); }}};
+    PopupMenu2.items = {{"Save1", "Save List", [this] { Save1Click(); }},
+                        {"OpenList2", "Open List", [this] { OpenList2Click(); }}};
+}
+
+void TForm1::FormCreate() {
+    PageControl2.set_active_page(0);
+    slot_buffers.clear_all();
+    // Page copies are the user's own: a private folder, never a shared one.
+    const QString folder = QString::fromStdString(options_.download_folder);
+    if (!folder.isEmpty()) {
+        QDir().mkpath(folder);
+        QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    }
+    FileListBox1.set_directory(options_.download_folder);
+}
+
+void TForm1::FormDestroy() { slot_buffers.clear_all(); }
+
+void TForm1::allowed_threadsChange() { pipeline.parallel_limit = allowed_threads.value(); }
+
+void TForm1::allow_attemps_uiChange() { pipeline.attempts_limit = allow_attemps_ui.value(); }
+
+void TForm1::RadioButton1Click() { UrlDownload1.SetOptions(TBindInfoOptions::synchronous_set()); }
+
+void TForm1::RadioButton2Click() { UrlDownload1.SetOptions(TBindInfoOptions::default_set()); }
+
+void TForm1::process_normalClick() { UrlDownload1.TimeOut = 3000; }
+
+void TForm1::process_no_data_itemsClick() { UrlDownload1.TimeOut = 30000; }
+
+void TForm1::remove_download_line(int index) {
+    if (index < 0 || index >= download_list.count()) return;
+    download_list.delete_line(index);
+    slot_buffers.remove(index);
+}
+
+void apply_list_layout(ListView& list, std::initializer_list<ListColumn> columns) {
+    list.clear_columns();
+    for (const auto& column : columns) add_list_column(column.caption, column.width, list);
+}

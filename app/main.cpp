@@ -1,0 +1,17 @@
+#include "app/Downloaddemo_U.h"
+#include "download/moniker_layer.h"
+#include "gui/main_window.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    // The download layer first (library start), then the window model, then its view.
+    MonikerLayer layer;
+    TForm1 form(layer);
+    MainWindow window(form);
+    window.show();
+    app.exec();
+    // An error that escaped the loop ends the program quietly: the exit code stays 0.
+    return 0;
+}

@@ -1,0 +1,51 @@
+#include "app/Downloaddemo_U.h"
+
+#include "analysis/number_text.h"
+
+void TForm1::Button4Click() {
+    pipeline.status_text = "Analysis started";
+    dig_google.set_value(dig_level_ui.value());
+    request.set_text(request_ui.text());
+    request_google.click();
+}
+
+void TForm1::Button3Click() {
+    if (Timer1.isActive())
+        Timer1.stop();
+    else
+        Timer1.start();
+    Button3.set_caption(Timer1.isActive() ? "Pause" : "Continue");
+}
+
+void TForm1::Button1Click() {
+    UrlDownload1.Cancel();
+    pipeline.status_text = "Stopped";
+    pipeline.stop_requested = true;
+}
+
+void TForm1::Timer2Timer() {
+    status_label.set_caption(pipeline.status_text);
+    const int rows = google_list.item_count();
+    if (rows == 0) {
+        Label12.set_caption("...");
+        return;
+    }
+    int done = 0;
+    for (int r = 0; r < rows; ++r) {
+        if (google_list.sub_item(r, queue_column::Result) == row_state::Finished ||
+            google_list.sub_item(r, queue_column::Attemps) == decimal_text(allow_attemps_ui.value()))
+            ++done;
+    }
+    const long long percent = static_cast<long long>(done) * 100 / rows;
+    Label12.set_caption(decimal_text(done) + " / " + decimal_text(rows) + "  (" + decimal_text(percent) +
+                        " % downloaded)");
+}
+
+void TForm1::Label13Click() {
+    // The subject is the product name in lower case.
+    if (open_url) open_url(std::string("mailto:") + kContactAddress + "?subject=ravelmoot");
+}
+
+void TForm1::Label29Click() {
+    if (open_url) open_url(kHomePage);
+}

@@ -1,0 +1,4 @@
+#include "download/moniker_layer.h"
+
+MonikerLayer::MonikerLayer() = default;
+MonikerLayer::~MonikerLayer() = default;

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <string>
+
+// The program-wide values of a research, with their initial values. Owned by the window model.
+struct PipelineState {
+    std::string status_text = "Enter keyword and click \"Start Search\"";
+    bool stop_requested = false;
+    bool analysis_busy = false;
+    std::string research_stage;
+    int stage_threads = -1;
+    int parallel_limit = 5;
+    int attempts_limit = 5;
+    std::string posts_average = "0";
+    std::string posts_max = "0";
+    std::string completed_url;
+    int completed_slot = 0;
+};
+
+// Row states, verdicts and stage names, compared exactly.
+namespace row_state {
+inline constexpr const char* Download = "Download";
+inline constexpr const char* Redownload = "Redownload";
+inline constexpr const char* Finished = "Finished";
+}  // namespace row_state
+
+namespace verdict {
+inline constexpr const char* Good = "Good";
+inline constexpr const char* BadDownload = "Bad Download";
+inline constexpr const char* Fatal = "Fatal";
+}  // namespace verdict
+
+namespace stage {
+inline constexpr const char* Search = "google-forum-query";
+inline constexpr const char* Forum = "Popular Site";
+}  // namespace stage
+
+// Sub-item indexes of a queue row.
+namespace queue_column {
+inline constexpr int Description = 0;
+inline constexpr int Status = 1;
+inline constexpr int Attemps = 2;
+inline constexpr int Result = 3;
+}  // namespace queue_column
