@@ -80,7 +80,7 @@ class TUrlDownload {
 public:
     // The moniker layer drives the transfers; it must outlive the component.
     explicit TUrlDownload(MonikerLayer& layer);
-    ~TUrlDownload();
+    virtual ~TUrlDownload();
     TUrlDownload(const TUrlDownload&) = delete;
     TUrlDownload& operator=(const TUrlDownload&) = delete;
 
@@ -115,7 +115,8 @@ public:
 
     // Starts one download. Never raises: a download that cannot start reports OnComplete with a
     // null Stream before this returns; a synchronous one reports all its events in here.
-    void Download(const std::string& Url);
+    // Virtual so that a test can stand in a component that only records its starts.
+    virtual void Download(const std::string& Url);
     // Every running download aborts at its next notification, until the next Download.
     void Cancel();
 
