@@ -39,6 +39,11 @@ TForm1::TForm1(MonikerLayer& layer, FormOptions options, std::unique_ptr<TUrlDow
 TForm1::~TForm1() {
     Timer1.stop();
     Timer2.stop();
+    // Downloads still running are torn down with the component; nothing may reach the
+    // half-destroyed window from them.
+    UrlDownload1.OnProgress = nullptr;
+    UrlDownload1.OnData = nullptr;
+    UrlDownload1.OnComplete = nullptr;
     FormDestroy();
 }
 

@@ -1,0 +1,83 @@
+#include "app/Downloaddemo_U.h"
+
+#include "analysis/number_text.h"
+#include "analysis/page_text.h"
+#include "download/bscb.h"
+#include "pipeline/page_copy.h"
+
+#include <QCoreApplication>
+
+void TForm1::wire_download_events() {
+    // Each notification is an entry from the event loop: the guard keeps errors out of the layer.
+    UrlDownload1.OnProgress = [this](TBSCB& sender, Cardinal progress, Cardinal progress_max, Cardinal status,
+                                     const std::u16string&, const std::string&, const std::string&,
+                                     const std::string&) {
+        guarded([&] { UrlDownload1Progress(sender, progress, progress_max, status); });
+    };
+    UrlDownload1.OnData = [this](TBSCB& sender, std::vector<std::uint8_t>& buffer, Cardinal& length) {
+        guarded([&] { UrlDownload1Data(sender, buffer, length); });
+    };
+    UrlDownload1.OnComplete = [this](TBSCB& sender, const TMemoryStream* stream, HRESULT result) {
+        guarded([&] { UrlDownload1Complete(sender, stream, result); });
+    };
+    // The negotiation events are answered with success and change nothing.
+    UrlDownload1.OnSecurityProblem = [](TBSCB&, Cardinal) -> HRESULT { return S_OK; };
+    UrlDownload1.OnResponse = [](TBSCB&, Cardinal, const std::u16string&, const std::u16string&,
+                                 std::u16string&) -> HRESULT { return S_OK; };
+    UrlDownload1.OnGetWindow = [](TBSCB&, const TGUID&, Cardinal&) -> HRESULT { return S_OK; };
+    UrlDownload1.OnBeginningTransaction = [](TBSCB&, const std::u16string&, const std::u16string&, Cardinal,
+                                             std::u16string&) -> HRESULT { return S_OK; };
+    UrlDownload1.OnAuthenticate = [](TBSCB&, std::uintptr_t&, std::u16string&, std::u16string&) -> HRESULT {
+        return S_OK;
+    };
+}
+
+void TForm1::UrlDownload1Progress(TBSCB&, Cardinal ulProgress, Cardinal ulProgressMax, Cardinal ulStatusCode) {
+    std::string line = BindStatusToStr(ulStatusCode);
+    if (ulStatusCode == 5)
+        line += " (" + decimal_text(ulProgress) + "/" + decimal_text(ulProgressMax) + ")";
+    memo1.add_line(std::move(line));
+}
+
+void TForm1::UrlDownload1Data(TBSCB& Sender, const std::vector<std::uint8_t>& Buffer, Cardinal BufLength) {
+    const int slot = download_list.index_of_ignoring_case(Sender.Url);
+    // A download whose line went (its stage ended or a new stage started) has no buffer any more.
+    if (slot < 0) return;
+    // The block is kept whole, zero bytes included: the page is the page as the server sent it.
+    const auto length = std::min<std::size_t>(BufLength, Buffer.size());
+    slot_buffers.append(slot, std::string(reinterpret_cast<const char*>(Buffer.data()), length));
+}
+
+void TForm1::UrlDownload1Complete(TBSCB& Sender, const TMemoryStream*, HRESULT Result) {
+    const std::string url = Sender.Url;
+    if (Result != S_OK) {
+        const std::string err = HResultToStr(Result);
+        const std::string resp = ResponseCodeToStr(static_cast<std::int32_t>(Sender.ResponseCode));
+        memo1.add_line(err + " " + resp);
+        remove_download_line(download_list.index_of_ignoring_case(url));
+        const int row = google_list.find_caption(url);
+        if (row >= 0) google_list.set_sub_item(row, queue_column::Status, err + "  " + resp);
+        return;
+    }
+
+    const int slot = download_list.index_of_ignoring_case(url);
+    if (slot < 0) {
+        memo1.add_line("Download no longer expected, page not used: " + url);
+        return;
+    }
+    pipeline.completed_url = url;
+    pipeline.completed_slot = slot;
+    const std::string page = slot_buffers.take_joined(slot);
+    result_memo.set_lines(split_page_lines(page));
+
+    // A copy that cannot be written is reported and the research goes on without it.
+    const std::string copy_error = save_page_copy(options_.download_folder, url, result_memo.lines());
+    if (!copy_error.empty()) memo1.add_line(copy_error);
+
+    pipeline.analysis_busy = true;
+    further_act.click();
+    do {
+        QCoreApplication::processEvents();
+    } while (pipeline.analysis_busy);
+    memo1.add_line("Download complete...");
+}

@@ -1,0 +1,31 @@
+#include "pipeline/queue_rows.h"
+
+#include "analysis/number_text.h"
+#include "app/controls/list_view.h"
+#include "pipeline/pipeline_state.h"
+
+bool is_new_attempts_text(std::string_view attemps) {
+    return attemps.empty() || attemps == "0" || !parse_int_strict(attemps);
+}
+
+int attempts_of(std::string_view attemps) { return parse_int_strict(attemps).value_or(0); }
+
+NewRowTracker::NewRowTracker(const ListView& queue) : queue_(queue) { recount(); }
+
+void NewRowTracker::recount() {
+    new_rows_ = 0;
+    for (int r = 0; r < queue_.item_count(); ++r)
+        if (is_new_attempts_text(queue_.sub_item(r, queue_column::Attemps))) ++new_rows_;
+    revision_ = queue_.revision();
+}
+
+bool NewRowTracker::any_new() {
+    if (queue_.revision() != revision_) recount();
+    return new_rows_ > 0;
+}
+
+void NewRowTracker::own_attempts_change(std::string_view before, std::string_view after) {
+    new_rows_ += static_cast<long long>(is_new_attempts_text(after)) - static_cast<long long>(is_new_attempts_text(before));
+}
+
+void NewRowTracker::sync() { revision_ = queue_.revision(); }

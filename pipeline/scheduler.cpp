@@ -1,0 +1,77 @@
+#include "app/Downloaddemo_U.h"
+
+#include "analysis/number_text.h"
+#include "pipeline/queue_rows.h"
+
+void TForm1::Timer1Timer() {
+    if (pipeline.stop_requested) Timer1.stop();
+    if (download_list.count() >= pipeline.parallel_limit) return;
+
+    NewRowTracker tracker(google_list);
+    const int rows = google_list.item_count();
+    // A nested event (a synchronous download's completion) may replace the queue: stop at its end.
+    for (int r = 0; r < rows && r < google_list.item_count(); ++r) {
+        if (download_list.count() >= pipeline.parallel_limit) return;
+        if (pipeline.stop_requested) break;
+
+        const bool new_left = tracker.any_new();
+        if (google_list.sub_item(r, queue_column::Result).empty())
+            google_list.set_sub_item(r, queue_column::Result, row_state::Download);
+        const std::string result = google_list.sub_item(r, queue_column::Result);
+        bool eligible;
+        if (new_left) {
+            eligible = result == row_state::Download;
+            UrlDownload1.TimeOut = timeout_normal.value();
+        } else {
+            eligible = result != row_state::Finished;
+            UrlDownload1.TimeOut = time_out_advanced.value();
+        }
+        const std::string url = google_list.item(r).caption;
+        if (download_list.index_of_ignoring_case(url) >= 0) eligible = false;
+
+        // Empty or non-decimal counts as not yet tried.
+        const std::string before = google_list.sub_item(r, queue_column::Attemps);
+        if (!parse_int_strict(before)) {
+            google_list.set_sub_item(r, queue_column::Attemps, "0");
+            tracker.own_attempts_change(before, "0");
+        }
+        const int attempts = attempts_of(google_list.sub_item(r, queue_column::Attemps));
+        if (attempts >= pipeline.attempts_limit) eligible = false;
+
+        if (eligible) {
+            download_list.add_line(url);
+            const std::string counted = google_list.sub_item(r, queue_column::Attemps);
+            google_list.set_sub_item(r, queue_column::Attemps, decimal_text(static_cast<long long>(attempts) + 1));
+            tracker.own_attempts_change(counted, google_list.sub_item(r, queue_column::Attemps));
+            google_list.set_sub_item(r, queue_column::Status, "Analysis...");
+        }
+        tracker.sync();
+        if (eligible) UrlDownload1.Download(url);
+    }
+
+    // End of stage: no row is left that is unfinished and has starts left.
+    for (int r = 0; r < google_list.item_count(); ++r) {
+        if (google_list.sub_item(r, queue_column::Result) != row_state::Finished &&
+            attempts_of(google_list.sub_item(r, queue_column::Attemps)) < pipeline.attempts_limit)
+            return;
+    }
+    Timer1.stop();
+    if (pipeline.research_stage == stage::Search) {
+        google_got.set_enabled(true);
+        if (google_pop_auto.checked()) {
+            google_got.click();
+            check_page_for_popular.click();
+        }
+    }
+}
+
+void TForm1::downloadClick() {
+    // Starting a download can end it at once (an invalid URL) and take its line away, so the
+    // lines are read first and each slot is found by its URL when it starts.
+    const std::vector<std::string> urls = download_list.lines();
+    for (const auto& url : urls) {
+        const int slot = download_list.index_of_ignoring_case(url);
+        if (slot >= 0) slot_buffers.clear(slot);
+        UrlDownload1.Download(url);
+    }
+}

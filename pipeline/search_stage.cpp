@@ -1,0 +1,56 @@
+#include "app/Downloaddemo_U.h"
+
+#include "analysis/link_extraction.h"
+#include "analysis/number_text.h"
+#include "analysis/search_request.h"
+
+void TForm1::request_googleClick() {
+    pipeline.status_text = "Sending request to google...";
+    pipeline.stage_threads = 1;
+    allowed_threads.set_enabled(false);
+    allow_attemps_ui.set_enabled(true);
+    pipeline.research_stage = stage::Search;
+    google_res.clear_items();
+    google_list.clear_items();
+
+    const int pages = search_page_count(dig_google.value());
+    const std::string query = search_query_text(request.text());
+    for (int i = 0; i < pages; ++i) {
+        google_list.add_item(ListItem{make_search_url(search_host.text(), query, i * 100),
+                                      {"Google page " + decimal_text(i), "", "0", row_state::Download}});
+    }
+
+    pipeline.parallel_limit = pipeline.stage_threads;
+    UrlDownload1.TimeOut = 15000;
+    pipeline.attempts_limit = 5;
+    result_list.clear_items();
+    apply_list_layout(result_list, {{"URL", 100}, {"Description", 100}, {"Result", 100}, {"Sites on page", 100}});
+    pipeline.stop_requested = false;
+    download_list.clear();
+    Timer1.start();
+    Timer1Timer();
+}
+
+void TForm1::get_urls_from_google_listClick() {
+    const int lines = result_memo.count();
+    for (int i = 0; i < lines; ++i) {
+        auto link = extract_link(result_memo.line(i));
+        if (!link) continue;
+        bool duplicate = false;
+        for (const auto& stored : google_res.items())
+            duplicate = duplicate || is_duplicate_link(link->url, stored.caption);
+        if (!duplicate) google_res.add_item(ListItem{std::move(link->url), {std::move(link->description), ""}});
+    }
+}
+
+void TForm1::google_gotClick() {
+    apply_list_layout(result_list,
+                      {{"URL", 100}, {"Description", 100}, {"Result", 100}, {"Post averag", 100}, {"Posts max", 100}});
+    google_list.clear_items();
+    for (const auto& link : google_res.items()) {
+        google_list.add_item(ListItem{link.caption,
+                                      {link.sub_items.empty() ? "" : link.sub_items[0],
+                                       link.sub_items.size() > 1 ? link.sub_items[1] : "", "0",
+                                       row_state::Download}});
+    }
+}

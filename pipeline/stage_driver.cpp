@@ -1,0 +1,69 @@
+#include "app/Downloaddemo_U.h"
+
+#include "analysis/number_text.h"
+
+namespace {
+
+// Releases the finished download's line and clears analysis_busy on every way out, so that a
+// failing analysis can neither hold a download place for good nor leave the completion waiting.
+class LineRelease {
+public:
+    explicit LineRelease(TForm1& form) : form_(form) {}
+    ~LineRelease() {
+        form_.remove_download_line(form_.pipeline.completed_slot);
+        form_.pipeline.analysis_busy = false;
+    }
+    LineRelease(const LineRelease&) = delete;
+    LineRelease& operator=(const LineRelease&) = delete;
+
+private:
+    TForm1& form_;
+};
+
+}  // namespace
+
+void TForm1::further_actClick() {
+    LineRelease release(*this);
+
+    // With the queue replaced while the page downloaded, no row is judged.
+    const int r = google_list.find_caption(pipeline.completed_url);
+    if (r < 0) return;
+    const std::string url = google_list.item(r).caption;
+    const std::string description = google_list.sub_item(r, queue_column::Description);
+    const int k = result_list.find_caption(url);
+
+    std::string verdict;
+    const bool forum = pipeline.research_stage == stage::Forum;
+    const bool search = pipeline.research_stage == stage::Search;
+    if (forum) {
+        get_sites_popularity.click();
+        verdict = pipeline.posts_average.empty() ? verdict::BadDownload : verdict::Good;
+    }
+    if (search) {
+        get_urls_from_google_list.click();
+        verdict = google_res.item_count() > 5 ? verdict::Good : verdict::BadDownload;
+    }
+    if (verdict == verdict::BadDownload &&
+        google_list.sub_item(r, queue_column::Attemps) == decimal_text(pipeline.attempts_limit))
+        verdict = verdict::Fatal;
+
+    ListItem row{url, {description, verdict}};
+    if (forum) {
+        row.sub_items.push_back(pipeline.posts_average);
+        row.sub_items.push_back(pipeline.posts_max);
+    } else if (search) {
+        row.sub_items.push_back(decimal_text(google_res.item_count()));
+    }
+    int result_row = k;
+    if (result_row < 0) {
+        result_row = result_list.add_item(std::move(row));
+    } else {
+        result_list.set_item_caption(result_row, url);
+        for (std::size_t i = 0; i < row.sub_items.size(); ++i)
+            result_list.set_sub_item(result_row, static_cast<int>(i), row.sub_items[i]);
+    }
+
+    google_list.set_sub_item(r, queue_column::Result,
+                             result_list.sub_item(result_row, 1) == verdict::BadDownload ? row_state::Redownload
+                                                                                         : row_state::Finished);
+}
