@@ -52,9 +52,12 @@ void cut_between(std::string_view text, std::string_view start, std::string_view
     inner.assign(text.substr(q, e - q));
 }
 
+bool holds_marker(std::string_view text, std::string_view marker) {
+    return find(text, marker) != std::string_view::npos;
+}
+
 bool is_web_link(std::string_view text) {
-    return find(text, "http") != std::string_view::npos && find(text, "google") == std::string_view::npos &&
-           text.size() >= 11;
+    return holds_marker(text, "http") && !holds_marker(text, "google") && text.size() >= 11;
 }
 
 bool is_digits(std::string_view text) {

@@ -19,6 +19,8 @@ void cut_span(std::string_view text, std::string_view start, std::string_view en
 // The text between the first start marker and the first end marker behind it, both excluded.
 // found := 1 when found; -1 otherwise, and inner is then left unchanged.
 void cut_between(std::string_view text, std::string_view start, std::string_view end, int& found, std::string& inner);
+// True when marker is found in text under the rule above (so never for an empty marker or text).
+bool holds_marker(std::string_view text, std::string_view marker);
 // Holds "http" anywhere, holds no "google", and has at least 11 characters.
 bool is_web_link(std::string_view text);
 // Not empty and made of the digits 0 to 9 only.

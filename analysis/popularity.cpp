@@ -1,0 +1,37 @@
+#include "analysis/popularity.h"
+
+#include "analysis/number_text.h"
+#include "analysis/text_scan.h"
+
+void PostCounter::add_line(std::string_view line) {
+    if (!holds_marker(line, "row2")) return;
+
+    // The first cell of the line, or the whole line when it has no complete cell.
+    std::string span;
+    int found = -1;
+    cut_span(line, "<td", "</td>", found, span);
+    std::string_view cell = found == 1 ? std::string_view(span) : line;
+
+    // Leading tags go; a tag that never closes takes the rest of the cell with it.
+    while (!cell.empty() && cell.front() == '<') {
+        const auto p = cell.find('>');
+        cell = p == std::string_view::npos ? std::string_view() : cell.substr(p + 1);
+    }
+    cell = cell.substr(0, cell.find('<'));
+
+    if (!is_digits(cell)) return;
+    // A count beyond 32 bits is no post count a forum shows; it is passed over like any other text.
+    const auto value = parse_int_strict(cell);
+    if (!value) return;
+    ++count_;
+    sum_ += *value;
+    if (*value > max_) max_ = *value;
+}
+
+std::string PostCounter::average_text() const {
+    return count_ == 0 ? std::string() : decimal_text(sum_ / count_);
+}
+
+std::string PostCounter::max_text() const {
+    return count_ == 0 ? std::string() : decimal_text(max_);
+}

@@ -1,0 +1,56 @@
+#include "analysis/search_request.h"
+
+#include "analysis/number_text.h"
+#include "analysis/text_scan.h"
+
+#include <cstdint>
+
+std::string query_encode(std::string_view text) {
+    std::string encoded(text);
+    replace_all(encoded, " ", "+");
+    replace_all(encoded, "\"", "%22");
+    return encoded;
+}
+
+std::string make_search_url(std::string_view host, std::string_view query, int start_offset) {
+    std::string url = "http://";
+    url += host;
+    url += "/search?as_q=";
+    url += query_encode(query);
+    url += "&lr=&num=100";
+    if (start_offset > 0) {
+        url += "&start=";
+        url += decimal_text(start_offset);
+        url += "&sa=N";
+    }
+    return url;
+}
+
+std::string percent_encode_keyword(std::string_view keyword) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string encoded;
+    encoded.reserve(keyword.size());
+    for (const char c : keyword) {
+        const auto byte = static_cast<unsigned char>(c);
+        // Blank and double quote are left for query_encode, which turns them into "+" and "%22".
+        const bool plain = byte >= 0x20 && byte <= 0x7E && c != '%' && c != '&' && c != '+' && c != '#';
+        if (plain) {
+            encoded += c;
+        } else {
+            encoded += '%';
+            encoded += kHex[byte >> 4];
+            encoded += kHex[byte & 0x0F];
+        }
+    }
+    return encoded;
+}
+
+std::string search_query_text(std::string_view keyword) {
+    return query_encode("\"forum index\"") + " " + query_encode(percent_encode_keyword(keyword));
+}
+
+int search_page_count(int dig_level) {
+    // In 64 bits so that the lowest dig level cannot overflow the subtraction.
+    const std::int64_t n = (std::int64_t{dig_level} - 100) / 100;
+    return n < 0 ? 0 : static_cast<int>(n + 1);
+}
