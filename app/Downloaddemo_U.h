@@ -171,6 +171,10 @@ public:
     void FileListBox1Click();
     void Button2Click();
 
+    // The download events' work, by the download's URL (what the handlers read of Sender).
+    void download_data(const std::string& url, std::string_view block);
+    void download_completed(const std::string& url, Cardinal response_code, HRESULT result);
+
     // Removes line `index` of download_list together with its slot buffer (buffers below move up).
     void remove_download_line(int index);
 

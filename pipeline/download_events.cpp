@@ -4,6 +4,7 @@
 #include "analysis/page_text.h"
 #include "download/bscb.h"
 #include "pipeline/page_copy.h"
+#include "pipeline/progress_line.h"
 
 #include <QCoreApplication>
 
@@ -33,26 +34,30 @@ void TForm1::wire_download_events() {
 }
 
 void TForm1::UrlDownload1Progress(TBSCB&, Cardinal ulProgress, Cardinal ulProgressMax, Cardinal ulStatusCode) {
-    std::string line = BindStatusToStr(ulStatusCode);
-    if (ulStatusCode == 5)
-        line += " (" + decimal_text(ulProgress) + "/" + decimal_text(ulProgressMax) + ")";
-    memo1.add_line(std::move(line));
+    memo1.add_line(progress_log_line(ulStatusCode, ulProgress, ulProgressMax));
 }
 
 void TForm1::UrlDownload1Data(TBSCB& Sender, const std::vector<std::uint8_t>& Buffer, Cardinal BufLength) {
-    const int slot = download_list.index_of_ignoring_case(Sender.Url);
-    // A download whose line went (its stage ended or a new stage started) has no buffer any more.
-    if (slot < 0) return;
     // The block is kept whole, zero bytes included: the page is the page as the server sent it.
     const auto length = std::min<std::size_t>(BufLength, Buffer.size());
-    slot_buffers.append(slot, std::string(reinterpret_cast<const char*>(Buffer.data()), length));
+    download_data(Sender.Url, std::string_view(reinterpret_cast<const char*>(Buffer.data()), length));
+}
+
+void TForm1::download_data(const std::string& url, std::string_view block) {
+    const int slot = download_list.index_of_ignoring_case(url);
+    // A download whose line went (its stage ended or a new stage started) has no buffer any more.
+    if (slot < 0) return;
+    slot_buffers.append(slot, std::string(block));
 }
 
 void TForm1::UrlDownload1Complete(TBSCB& Sender, const TMemoryStream*, HRESULT Result) {
-    const std::string url = Sender.Url;
-    if (Result != S_OK) {
-        const std::string err = HResultToStr(Result);
-        const std::string resp = ResponseCodeToStr(static_cast<std::int32_t>(Sender.ResponseCode));
+    download_completed(Sender.Url, Sender.ResponseCode, Result);
+}
+
+void TForm1::download_completed(const std::string& url, Cardinal response_code, HRESULT result) {
+    if (result != S_OK) {
+        const std::string err = HResultToStr(result);
+        const std::string resp = ResponseCodeToStr(static_cast<std::int32_t>(response_code));
         memo1.add_line(err + " " + resp);
         remove_download_line(download_list.index_of_ignoring_case(url));
         const int row = google_list.find_caption(url);

@@ -1,0 +1,173 @@
+#include "tests/support/form_fixture.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class Scheduler : public ::testing::Test {
+protected:
+    void SetUp() override {
+        form().download_list.clear();
+        form().pipeline.research_stage = "Popular Site";
+        form().pipeline.parallel_limit = 2;
+        form().pipeline.attempts_limit = 3;
+    }
+    TForm1& form() { return *f.form; }
+    std::vector<std::string> started() const {
+        std::vector<std::string> urls;
+        for (const auto& s : f.recorder->starts) urls.push_back(s.url);
+        return urls;
+    }
+    const std::string& cell(int row, int k) { return form().google_list.sub_item(row, k); }
+    // What the completion of a finished page leaves: line gone, row judged.
+    void finish(const std::string& url, const char* result) {
+        form().remove_download_line(form().download_list.index_of_ignoring_case(url));
+        form().google_list.set_sub_item(form().google_list.find_caption(url), queue_column::Result, result);
+    }
+
+    FormFixture f;
+};
+
+using Urls = std::vector<std::string>;
+
+TEST_F(Scheduler, StartsUpToTheParallelLimitTopDownAcrossTicks) {
+    for (const char* u : {"http://a", "http://b", "http://c", "http://d", "http://e"}) f.add_queue_row(u);
+    form().Timer1Timer();
+    EXPECT_EQ(started(), (Urls{"http://a", "http://b"}));
+    EXPECT_EQ(f.download_lines(), (Urls{"http://a", "http://b"}));
+    EXPECT_EQ(cell(0, queue_column::Attemps), "1");
+    EXPECT_EQ(cell(0, queue_column::Status), "Analysis...");
+    EXPECT_EQ(cell(2, queue_column::Attemps), "0");
+
+    form().Timer1Timer();  // nothing finished: nothing more starts
+    EXPECT_EQ(started().size(), 2u);
+
+    finish("http://a", "Finished");
+    form().Timer1Timer();
+    EXPECT_EQ(started(), (Urls{"http://a", "http://b", "http://c"}));
+}
+
+TEST_F(Scheduler, NewRowsGoFirstThenEveryUnfinishedRowWithTheAdvancedTimeOut) {
+    form().timeout_normal.set_value(111);
+    form().time_out_advanced.set_value(222);
+    form().pipeline.parallel_limit = 5;
+    f.add_queue_row("http://redo", "1", "Redownload");
+    f.add_queue_row("http://failed", "1", "Download");
+    f.add_queue_row("http://new", "0", "Download");
+    f.add_queue_row("http://done", "1", "Finished");
+    form().Timer1Timer();
+    // While a row is new only "Download" rows start, with the normal time-out; the "Redownload"
+    // row at the top was passed over before the last new row started.
+    ASSERT_EQ(f.recorder->starts.size(), 2u);
+    EXPECT_EQ(f.recorder->starts[0].url, "http://failed");
+    EXPECT_EQ(f.recorder->starts[0].timeout, 111);
+    EXPECT_EQ(f.recorder->starts[1].url, "http://new");
+    EXPECT_EQ(f.recorder->starts[1].timeout, 111);
+
+    form().Timer1Timer();  // no new row left: the Redownload row now qualifies
+    ASSERT_EQ(f.recorder->starts.size(), 3u);
+    EXPECT_EQ(f.recorder->starts[2].url, "http://redo");
+    EXPECT_EQ(f.recorder->starts[2].timeout, 222);
+    EXPECT_EQ(form().UrlDownload1.TimeOut, 222);
+}
+
+TEST_F(Scheduler, RedownloadRowBelowTheLastNewRowStartsInTheSameTick) {
+    form().pipeline.parallel_limit = 5;
+    f.add_queue_row("http://new", "0", "Download");
+    f.add_queue_row("http://redo", "1", "Redownload");
+    form().Timer1Timer();
+    EXPECT_EQ(started(), (Urls{"http://new", "http://redo"}));
+}
+
+TEST_F(Scheduler, AttemptLimitAndCaseInsensitiveListing) {
+    form().pipeline.parallel_limit = 5;
+    f.add_queue_row("http://used", "3", "Download");
+    f.add_queue_row("http://Same.example/x", "0");
+    f.add_queue_row("HTTP://same.EXAMPLE/x", "0");
+    form().Timer1Timer();
+    EXPECT_EQ(started(), (Urls{"http://Same.example/x"}));
+    EXPECT_EQ(cell(0, queue_column::Attemps), "3");
+    EXPECT_EQ(cell(2, queue_column::Attemps), "0");
+}
+
+TEST_F(Scheduler, EmptyOrForeignCountersAreRewrittenAsNotYetTried) {
+    form().pipeline.parallel_limit = 5;
+    form().google_list.add_item(ListItem{"http://short", {"only a description"}});
+    f.add_queue_row("http://empty", "", "");
+    f.add_queue_row("http://words", "many", "Download");
+    form().Timer1Timer();
+    EXPECT_EQ(started(), (Urls{"http://short", "http://empty", "http://words"}));
+    for (int r = 0; r < 3; ++r) {
+        EXPECT_EQ(cell(r, queue_column::Attemps), "1") << r;
+        EXPECT_EQ(cell(r, queue_column::Result), "Download") << r;
+    }
+}
+
+TEST_F(Scheduler, StopSwitchesTheTimerOffAndStartsNothing) {
+    f.add_queue_row("http://a");
+    form().Timer1.start();
+    form().Button1Click();
+    EXPECT_TRUE(form().UrlDownload1.cancelled());
+    form().Timer1Timer();
+    EXPECT_FALSE(form().Timer1.isActive());
+    EXPECT_TRUE(started().empty());
+    EXPECT_EQ(form().pipeline.status_text, "Stopped");
+}
+
+TEST_F(Scheduler, StageEndsWhenEveryRowIsFinishedOrOutOfStarts) {
+    f.add_queue_row("http://done", "1", "Finished");
+    f.add_queue_row("http://spent", "3", "Redownload");
+    form().Timer1.start();
+    form().Timer1Timer();
+    EXPECT_FALSE(form().Timer1.isActive());
+    EXPECT_TRUE(started().empty());
+
+    // A row with starts left keeps the stage open, even when it is running.
+    f.add_queue_row("http://left", "0");
+    form().Timer1.start();
+    form().Timer1Timer();
+    EXPECT_TRUE(form().Timer1.isActive());
+}
+
+TEST_F(Scheduler, EndOfSearchStageHandsOverToTheForumStageInAutomaticMode) {
+    form().pipeline.research_stage = "google-forum-query";
+    form().google_got.set_enabled(false);
+    form().google_res.add_item(ListItem{"http://forum.example/index.php", {"A forum", ""}});
+    f.add_queue_row("http://search/page0", "1", "Finished");
+    form().allowed_threads.set_value(3);
+    form().Timer1Timer();
+    EXPECT_TRUE(form().google_got.enabled());
+    EXPECT_EQ(form().pipeline.research_stage, "Popular Site");
+    EXPECT_EQ(form().pipeline.parallel_limit, 3);
+    EXPECT_EQ(form().google_res.item_count(), 0);
+    ASSERT_EQ(form().google_list.item_count(), 1);
+    EXPECT_EQ(form().google_list.item(0).caption, "http://forum.example/index.php");
+    EXPECT_EQ(started(), (Urls{"http://forum.example/index.php"}));
+    EXPECT_TRUE(form().Timer1.isActive());
+    EXPECT_EQ(form().pipeline.status_text, "Checking forums popularity");
+}
+
+TEST_F(Scheduler, WithoutAutomaticModeTheResearchStopsAfterTheSearchStage) {
+    form().pipeline.research_stage = "google-forum-query";
+    form().google_pop_auto.set_checked(false);
+    form().google_got.set_enabled(false);
+    form().google_res.add_item(ListItem{"http://forum.example/", {"A forum", ""}});
+    f.add_queue_row("http://search/page0", "1", "Finished");
+    form().Timer1.start();
+    form().Timer1Timer();
+    EXPECT_FALSE(form().Timer1.isActive());
+    EXPECT_TRUE(form().google_got.enabled());
+    EXPECT_EQ(form().pipeline.research_stage, "google-forum-query");
+    EXPECT_EQ(form().google_list.item(0).caption, "http://search/page0");
+}
+
+TEST_F(Scheduler, DebugStartDownloadRestartsEveryListedLine) {
+    form().download_list.add_line("http://x");
+    form().download_list.add_line("http://y");
+    form().slot_buffers.append(1, "old data");
+    form().downloadClick();
+    EXPECT_EQ(started(), (Urls{"http://x", "http://y"}));
+    EXPECT_TRUE(form().slot_buffers.entries(1).empty());
+}
+
+}  // namespace
