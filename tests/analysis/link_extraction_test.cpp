@@ -1,0 +1,121 @@
+#include "analysis/link_extraction.h"
+#include "tests/analysis/page_runs.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using page_runs::collect_links;
+
+std::string url_of(std::string_view line) {
+    const auto link = extract_link(line);
+    return link ? link->url : "<none>";
+}
+
+std::string description_of(std::string_view line) {
+    const auto link = extract_link(line);
+    return link ? link->description : "<none>";
+}
+
+TEST(LinkExtraction, AnchorHrefAndDescription) {
+    EXPECT_EQ(url_of(R"(<p class=g><a href="http://forum.example.org/index.php" class=l>Example forum</a> - x)"),
+              "http://forum.example.org/index.php");
+    EXPECT_EQ(description_of(R"(<a href="http://a.example.org/">Best <b>forum index</b> list</a>)"),
+              "Best forum index list");
+    // The text behind the anchor's last inner tag.
+    EXPECT_EQ(description_of(R"(<a href="http://a.example.org/"><font size=-1>Cached</font> page</a>)"), " page");
+    EXPECT_EQ(description_of(R"(<a href="http://a.example.org/"><img src="f.gif" alt="x"></a>)"), "");
+    EXPECT_EQ(description_of(R"(<a href="http://a.example.org/"></a>)"), "");
+    // Only the first anchor of a line counts.
+    const std::string two = R"(<a href="http://one.example.org/">One</a> <a href="http://two.example.org/">Two</a>)";
+    EXPECT_EQ(url_of(two), "http://one.example.org/");
+    EXPECT_EQ(description_of(two), "One");
+}
+
+TEST(LinkExtraction, MalformedAnchorsYieldNothing) {
+    EXPECT_FALSE(extract_link(""));
+    EXPECT_FALSE(extract_link("no anchor here"));
+    // Anchor cut by a line break, single quotes, no closing quote inside the anchor.
+    EXPECT_FALSE(extract_link(R"(<a href="http://forum.example.org/index.php">Example)"));
+    EXPECT_FALSE(extract_link(R"(<a href='http://forum.example.org/index.php'>Example</a>)"));
+    EXPECT_FALSE(extract_link(R"(<a href="http://forum.example.org/index.php>Example</a>" x)"));
+    EXPECT_FALSE(extract_link(R"(<A HREF="http://forum.example.org/index.php">Example</A>)"));
+    // A "</a>" before the anchor does not close it.
+    EXPECT_FALSE(extract_link(R"(x</a> <a href="http://forum.example.org/index.php">Example)"));
+}
+
+TEST(LinkExtraction, FilterRunsBeforeTheTopicRewrite) {
+    EXPECT_FALSE(extract_link(R"(<a href="http://www.google.com/search?q=x">More</a>)"));
+    EXPECT_FALSE(extract_link(R"(<a href="http://x.y">Short</a>)"));  // 10 characters
+    EXPECT_FALSE(extract_link(R"(<a href="/search?q=forum&start=10">Next</a>)"));
+    EXPECT_EQ(url_of(R"(<a href="http://xy.z">Long enough</a>)"), "http://xy.z");
+    EXPECT_EQ(url_of(R"(<a href="http://Google.example.org/">Capital G</a>)"), "http://Google.example.org/");
+    EXPECT_EQ(url_of(R"(<a href="https://forum.example.org/f/viewtopic.php?t=12">Topic</a>)"),
+              "https://forum.example.org/f/index.php");
+    EXPECT_EQ(url_of(R"(<a href="/f/viewtopic.php?from=http://x">Rel</a>)"), "/f/index.php");
+    // The anchor text plays no part in the filter.
+    EXPECT_EQ(url_of(R"(<a href="http://forum.example.org/">google fans</a>)"), "http://forum.example.org/");
+}
+
+TEST(LinkExtraction, DuplicatesInAllThreeDirections) {
+    const std::string stored = "http://a/b/index.php";
+    EXPECT_TRUE(is_duplicate_link("http://a/b/index.php", stored));
+    EXPECT_TRUE(is_duplicate_link("http://a/b/index.php?c=3", stored));
+    EXPECT_TRUE(is_duplicate_link("http://a/b/", stored));
+    EXPECT_FALSE(is_duplicate_link("http://a/c/index.php", stored));
+    EXPECT_FALSE(is_duplicate_link("HTTP://A/B/INDEX.PHP", stored));
+    // An empty text is found nowhere, so it only equals another empty one.
+    EXPECT_FALSE(is_duplicate_link("http://a/b/", ""));
+    EXPECT_FALSE(is_duplicate_link("", stored));
+    EXPECT_TRUE(is_duplicate_link("", ""));
+}
+
+// A result page in the old table layout: one result anchor per line, bold query words,
+// cache links, image anchors and the service's own navigation.
+constexpr std::string_view kResultPage =
+    "<html><head><title>\"forum index\" software marketing - Search</title></head><body>\r\n"
+    "<a href=\"http://www.google.com/\"><img src=\"/logo.gif\" alt=\"Search\"></a>\r\n"
+    "<div><a href=\"http://images.google.com/images?q=x\">Images</a> <a href=\"/groups\">Groups</a></div>\r\n"
+    "<p class=g><a href=\"http://www.marketing-forum.example.com/index.php\">Marketing <b>Forum Index</b></a>\r\n"
+    "<br><font size=-1>The <b>forum index</b> of marketers ...</font>\r\n"
+    "<p class=g><a href=\"http://talk.example.net/forum/viewtopic.php?t=4711\">Pricing shareware - <b>Forum "
+    "Index</b></a><font size=-1> - <a href=\"http://talk.example.net/forum/viewforum.php?f=2\">More</a></font>\r\n"
+    "<p class=g><a href=\"http://talk.example.net/forum/index.php\">Talk forums</a>\r\n"
+    "<p class=g><a href=\"http://www.marketing-forum.example.com/index.php?sid=77\">Marketing again</a>\r\n"
+    "<p class=g><a href=\"http://shop.example.org/\"><img src=\"http://shop.example.org/b.png\"></a>\r\n"
+    "<p class=g><a href=\"http://shop.example.org/boards/index.php\">Shop boards</a>\r\n"
+    "<p class=g><a href=\"http://webcache.googleusercontent.com/search?q=cache:x\">Cached</a>\r\n"
+    "<p class=g><a href=\"http://devs.example.org/phpBB2/viewtopic.php?p=9#9\">Developers</a>\r\n"
+    "<p class=g><a href=\"http://lost.example.org/forum/index.php\n"
+    "\">Broken across lines</a>\r\n"
+    "<div id=nav><a href=\"/search?q=x&start=100&sa=N\"><b>Next</b></a></div>\r\n"
+    "</body></html>";
+
+TEST(LinkExtraction, ResultPageAsTheCallerCollectsIt) {
+    const auto links = collect_links(kResultPage);
+    ASSERT_EQ(links.size(), 4u);
+    EXPECT_EQ(links[0].url, "http://www.marketing-forum.example.com/index.php");
+    EXPECT_EQ(links[0].description, "Marketing Forum Index");
+    // Topic link rewritten; the later index link of the same forum and the index.php?sid link
+    // (which holds the stored one) are duplicates.
+    EXPECT_EQ(links[1].url, "http://talk.example.net/forum/index.php");
+    EXPECT_EQ(links[1].description, "Pricing shareware - Forum Index");
+    // "http://shop.example.org/" is taken first (empty description), so the boards link, which
+    // holds it, is a duplicate.
+    EXPECT_EQ(links[2].url, "http://shop.example.org/");
+    EXPECT_EQ(links[2].description, "");
+    EXPECT_EQ(links[3].url, "http://devs.example.org/phpBB2/index.php");
+    EXPECT_EQ(links[3].description, "Developers");
+}
+
+TEST(LinkExtraction, LinksGatherAcrossPagesOfOneSearch) {
+    std::vector<FoundLink> links;
+    page_runs::collect_links("<a href=\"http://b.example.org/forum/index.php\">B</a>\n", links);
+    // A shorter link found inside a stored one is a duplicate in the other direction.
+    page_runs::collect_links(
+        "<a href=\"http://b.example.org/forum/\">B root</a>\n<a href=\"http://c.example.org/x/\">C</a>\n", links);
+    ASSERT_EQ(links.size(), 2u);
+    EXPECT_EQ(links[1].url, "http://c.example.org/x/");
+}
+
+}  // namespace
