@@ -1,0 +1,101 @@
+#include "console/list_file.h"
+
+#include "analysis/number_text.h"
+#include "analysis/page_text.h"
+#include "analysis/text_scan.h"
+#include "app/error_guard.h"
+#include "console/file_bytes.h"
+
+#include <algorithm>
+#include <iterator>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+constexpr std::string_view kTab = "\t";
+constexpr std::string_view kLineEnd = "\r\n";
+
+void append_field(std::string& text, std::string_view field) {
+    text += field;
+    text += kTab;
+}
+
+std::string list_file_text(const ListView& list) {
+    std::string text;
+    for (const auto& column : list.columns()) append_field(text, column.caption);
+    text += kLineEnd;
+    for (const auto& column : list.columns()) append_field(text, decimal_text(column.width));
+    text += kLineEnd;
+    const int columns = list.column_count();
+    for (int row = 0; row < list.item_count(); ++row) {
+        for (int k = 0; k < columns; ++k) append_field(text, k == 0 ? list.item(row).caption : list.sub_item(row, k - 1));
+        text += kLineEnd;
+    }
+    return text;
+}
+
+// Fields from the left: a trailing TAB adds none, two TABs give an empty one, an empty line none.
+// The view moves past each field rather than copying the rest, so a long line stays linear.
+std::vector<std::string> split_fields(std::string_view line) {
+    std::vector<std::string> fields;
+    while (!line.empty()) {
+        fields.push_back(before_marker(line, kTab));
+        line.remove_prefix(std::min(fields.back().size() + kTab.size(), line.size()));
+    }
+    return fields;
+}
+
+std::string read_list_file(const std::string& file_name) {
+    std::string bytes;
+    switch (read_file_bytes(file_name, bytes)) {
+    case ReadOutcome::ok: return bytes;
+    case ReadOutcome::missing_file: throw AppError("File not found");
+    case ReadOutcome::missing_folder: throw AppError("Path not found");
+    case ReadOutcome::not_readable: throw AppError("File access denied");
+    case ReadOutcome::read_failed: break;
+    }
+    throw AppError("Disk read error");
+}
+
+void set_widths(const std::vector<std::string>& fields, ListView& list) {
+    for (std::size_t k = 0; k < fields.size(); ++k) {
+        const int index = static_cast<int>(k);
+        // The surplus field stops the load whatever it holds.
+        if (index >= list.column_count()) throw AppError("List index out of bounds (" + decimal_text(index) + ")");
+        const auto width = parse_int_strict(fields[k]);
+        if (!width) throw AppError("'" + fields[k] + "' is not a valid integer value");
+        list.set_column_width(index, *width);
+    }
+}
+
+}  // namespace
+
+void save_list_file(const std::string& file_name, const ListView& list) {
+    switch (write_file_atomically(file_name, list_file_text(list))) {
+    case WriteOutcome::ok: return;
+    case WriteOutcome::missing_folder: throw AppError("Path not found");
+    case WriteOutcome::cannot_create: throw AppError("File access denied");
+    case WriteOutcome::write_failed: break;
+    }
+    throw AppError("Disk write error");
+}
+
+void load_list_file(const std::string& file_name, ListView& list) {
+    const auto lines = split_page_lines(read_list_file(file_name));
+    list.clear_items();
+    list.clear_columns();
+    if (lines.empty()) return;
+    for (auto& caption : split_fields(lines[0])) list.add_column(std::move(caption));
+    if (lines.size() < 2) return;
+    set_widths(split_fields(lines[1]), list);
+    for (std::size_t i = 2; i < lines.size(); ++i) {
+        auto fields = split_fields(lines[i]);
+        ListItem item;
+        if (!fields.empty()) {
+            item.caption = std::move(fields.front());
+            item.sub_items.assign(std::make_move_iterator(fields.begin() + 1), std::make_move_iterator(fields.end()));
+        }
+        list.add_item(std::move(item));
+    }
+}

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "app/controls/list_view.h"
+
+#include <string>
+
+// List files: a list view's columns (captions, widths) and rows as tab-separated text, every
+// field followed by TAB and every line ended by CR LF. Event-loop thread; failures are raised
+// as AppError with the text the user sees.
+
+// Writes the list to the file, replacing it only once everything was written. A row line
+// always holds one field per column: missing sub-items are written empty, surplus ones not.
+void save_list_file(const std::string& file_name, const ListView& list);
+
+// Replaces the list's columns and rows with the file's. A file that cannot be read changes
+// nothing; a bad widths line stops the load with the columns read so far and no rows.
+void load_list_file(const std::string& file_name, ListView& list);
