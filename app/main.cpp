@@ -6,12 +6,15 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    // The download layer first (library start), then the window model, then its view.
-    MonikerLayer layer;
-    TForm1 form(layer);
-    MainWindow window(form);
-    window.show();
-    app.exec();
-    // An error that escaped the loop ends the program quietly: the exit code stays 0.
+    try {
+        // The download layer first (library start), then the window model, then its view.
+        MonikerLayer layer;
+        TForm1 form(layer);
+        MainWindow window(form);
+        window.show();
+        app.exec();
+    } catch (...) {
+        // An error that escaped the loop ends the program quietly.
+    }
     return 0;
 }

@@ -1,7 +1,237 @@
 #include "gui/main_window.h"
 
 #include "app/Downloaddemo_U.h"
+#include "gui/desktop_links.h"
+#include "gui/file_dialog_runner.h"
+#include "gui/int_field_widget.h"
+#include "gui/link_label.h"
+#include "gui/list_view_widget.h"
+#include "gui/memo_view.h"
+#include "gui/simple_bindings.h"
+#include "gui/wrapped_text_with_link.h"
 
-MainWindow::MainWindow(TForm1& form, QWidget* parent) : QMainWindow(parent), form_(form) {
-    setWindowTitle(QString::fromUtf8(TForm1::kCaption));
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int kClientWidth = 643;
+constexpr int kClientHeight = 453;
+constexpr int kTabSetHeight = 121;
+constexpr int kSpacerAboveResults = 6;
+constexpr int kSpacerAboveQueue = 7;
+constexpr int kQueueGroupHeight = 190;
+constexpr int kLogStripHeight = 68;
+constexpr int kDownloadingNowWidth = 346;
+
+QGroupBox* make_group(const char* title, const char* name, QWidget* filling, QWidget* parent) {
+    auto* group = new QGroupBox(QString::fromUtf8(title), parent);
+    group->setObjectName(name);
+    auto* layout = new QVBoxLayout(group);
+    layout->setContentsMargins(4, 2, 4, 4);
+    layout->addWidget(filling);
+    return group;
+}
+
+// A label that shows a running text: long text is cut at the window's edge instead of
+// widening the window.
+void let_run_long(QLabel* label) {
+    label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    label->setMinimumWidth(0);
+}
+
+QLabel* make_field_label(const char* caption, const char* name, QWidget* buddy, QWidget* parent) {
+    auto* label = new QLabel(QString::fromUtf8(caption), parent);
+    label->setObjectName(name);
+    label->setTextFormat(Qt::PlainText);
+    label->setBuddy(buddy);
+    return label;
+}
+
+}  // namespace
+
+MainWindow::MainWindow(TForm1& form, QWidget* parent)
+    : QMainWindow(parent),
+      form_(form),
+      guard_([&form](const std::function<void()>& action) { form.guarded(action); }),
+      error_box_(this) {
+    setObjectName("Form1");
+    setWindowTitle(to_qstring(TForm1::kCaption));
+
+    auto* client = new QWidget(this);
+    auto* column = new QVBoxLayout(client);
+    column->setContentsMargins(4, 4, 4, 4);
+    column->setSpacing(0);
+
+    auto* tabs = new QTabWidget(client);
+    tabs->setObjectName("PageControl2");
+    tabs->setFixedHeight(kTabSetHeight);
+    const auto& pages = form_.PageControl2.pages();
+    tabs->addTab(build_research_page(), to_qstring(pages.at(0)));
+    tabs->addTab(build_options_page(), to_qstring(pages.at(1)));
+    tabs->addTab(build_about_page(), to_qstring(pages.at(2)));
+    bind_page_control(*tabs, form_.PageControl2, guard_);
+    column->addWidget(tabs);
+    column->addSpacing(kSpacerAboveResults);
+
+    auto* results = new ListViewWidget(form_.result_list, "result_list", guard_,
+                                       [this] { form_.result_listDblClick(); }, &form_.PopupMenu2, client);
+    column->addWidget(make_group(" Research results: ", "GroupBox4", results, client), 1);
+    column->addSpacing(kSpacerAboveQueue);
+    column->addWidget(build_lower_area(client));
+    setCentralWidget(client);
+
+    form_.error_sink = [this](const std::string& message) { error_box_.report(message); };
+    form_.open_url = open_with_desktop;
+    form_.OpenDialog1.runner = make_file_dialog_runner(this);
+    form_.SaveDialog1.runner = make_file_dialog_runner(this);
+
+    resize(kClientWidth, kClientHeight);
+    move(32, 16);
+}
+
+MainWindow::~MainWindow() {
+    // The form lives on for a moment; nothing of this window may be reached through it.
+    form_.error_sink = nullptr;
+    form_.open_url = nullptr;
+    form_.OpenDialog1.runner = nullptr;
+    form_.SaveDialog1.runner = nullptr;
+}
+
+QWidget* MainWindow::build_research_page() {
+    auto* page = new QWidget;
+    page->setObjectName("TabSheet3");
+    auto* grid = new QGridLayout(page);
+    grid->setContentsMargins(8, 6, 8, 6);
+    grid->setHorizontalSpacing(8);
+    grid->setVerticalSpacing(4);
+
+    auto* keyword = make_text_field(form_.request_ui, "request_ui", guard_, page);
+    auto* keyword_label = make_label(form_.Label25, "Label25", page);
+    keyword_label->setBuddy(keyword);
+    grid->addWidget(keyword_label, 0, 0);
+    grid->addWidget(keyword, 0, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->setSpacing(4);
+    buttons->addWidget(make_button(form_.Button4, "Button4", guard_, page));
+    buttons->addWidget(make_button(form_.Button3, "Button3", guard_, page));
+    buttons->addWidget(make_button(form_.Button1, "Button1", guard_, page));
+    grid->addLayout(buttons, 0, 2);
+
+    auto* status = make_label(form_.status_label, "status_label", page);
+    let_run_long(status);
+    grid->addWidget(make_label(form_.Label26, "Label26", page), 1, 0);
+    grid->addWidget(status, 1, 1, 1, 2);
+
+    auto* progress = make_label(form_.Label12, "Label12", page);
+    let_run_long(progress);
+    grid->addWidget(make_label(form_.Label4, "Label4", page), 2, 0);
+    grid->addWidget(progress, 2, 1, 1, 2);
+
+    grid->setColumnStretch(1, 1);
+    grid->setRowStretch(3, 1);
+    return page;
+}
+
+QWidget* MainWindow::build_options_page() {
+    auto* page = new QWidget;
+    page->setObjectName("TabSheet4");
+    auto* grid = new QGridLayout(page);
+    grid->setContentsMargins(8, 6, 8, 6);
+    grid->setHorizontalSpacing(8);
+    grid->setVerticalSpacing(4);
+
+    struct Entry {
+        IntField& field;
+        const char* name;
+        const char* caption;
+        int row;
+        int column;
+    };
+    const Entry entries[] = {
+        {form_.dig_level_ui, "dig_level_ui", "Google dig level ", 0, 0},
+        {form_.allow_attemps_ui, "allow_attemps_ui", "Attemps", 1, 0},
+        {form_.allowed_threads, "allowed_threads", "Threads", 2, 0},
+        {form_.timeout_normal, "timeout_normal", "Timeout Normal", 0, 3},
+        {form_.time_out_advanced, "time_out_advanced", "Timeout Advanced", 1, 3},
+    };
+    for (const Entry& entry : entries) {
+        auto* field = new IntFieldWidget(entry.field, entry.name, guard_, page);
+        field->setFixedWidth(96);
+        const QByteArray label_name = QByteArray(entry.name) + "_label";
+        grid->addWidget(make_field_label(entry.caption, label_name.constData(), field, page), entry.row, entry.column);
+        grid->addWidget(field, entry.row, entry.column + 1);
+    }
+    auto* host = make_text_field(form_.search_host, "search_host", guard_, page);
+    host->setMinimumWidth(170);
+    grid->addWidget(make_field_label("Search host", "search_host_label", host, page), 2, 3);
+    grid->addWidget(host, 2, 4);
+
+    grid->setColumnMinimumWidth(2, 24);
+    grid->setColumnStretch(5, 1);
+    grid->setRowStretch(3, 1);
+    return page;
+}
+
+QWidget* MainWindow::build_about_page() {
+    auto* page = new QWidget;
+    page->setObjectName("TabSheet6");
+    auto* rows = new QVBoxLayout(page);
+    rows->setContentsMargins(8, 6, 8, 6);
+    rows->setSpacing(4);
+
+    auto* mail = new LinkLabel(form_.Label13, "Label13", page);
+    connect(mail, &LinkLabel::clicked, this, [this] { guard_([this] { form_.Label13Click(); }); });
+    auto* home = new LinkLabel(form_.Label29, "Label29", page);
+    connect(home, &LinkLabel::clicked, this, [this] { guard_([this] { form_.Label29Click(); }); });
+    auto* home_again = new LinkLabel(form_.Label31, "Label31", page);
+    connect(home_again, &LinkLabel::clicked, this, [this] { guard_([this] { form_.Label29Click(); }); });
+
+    const auto sentence = [page](QLabel* text, LinkLabel* link) {
+        auto* line = new QHBoxLayout;
+        line->setSpacing(0);
+        line->addWidget(text);
+        line->addWidget(link);
+        line->addStretch(1);
+        return line;
+    };
+    rows->addLayout(sentence(make_label(form_.Label14, "Label14", page), mail));
+    rows->addLayout(sentence(make_label(form_.Label15, "Label15", page), home));
+    rows->addWidget(new WrappedTextWithLink(make_label(form_.Label30, "Label30", page), QSize(409, 33), home_again, page));
+    rows->addStretch(1);
+    return page;
+}
+
+QWidget* MainWindow::build_lower_area(QWidget* parent) {
+    auto* queue = new ListViewWidget(form_.google_list, "google_list", guard_,
+                                     [this] { form_.google_listDblClick(); }, &form_.PopupMenu1, parent);
+
+    auto* strip = new QWidget(parent);
+    strip->setObjectName("Panel1");
+    strip->setFixedHeight(kLogStripHeight);
+    auto* sides = new QHBoxLayout(strip);
+    sides->setContentsMargins(0, 0, 0, 0);
+    sides->setSpacing(4);
+    auto* log = new MemoView(form_.memo1, "memo1", true, strip);
+    sides->addWidget(make_group(" Log:", "GroupBox3", log, strip), 1);
+    auto* now = new MemoView(form_.download_list, "download_list", false, strip);
+    auto* now_group = make_group(" Downloading now: ", "GroupBox2", now, strip);
+    now_group->setFixedWidth(kDownloadingNowWidth);
+    sides->addWidget(now_group);
+
+    auto* filling = new QWidget(parent);
+    auto* stack = new QVBoxLayout(filling);
+    stack->setContentsMargins(0, 0, 0, 0);
+    stack->setSpacing(2);
+    stack->addWidget(queue, 1);
+    stack->addWidget(strip);
+    auto* group = make_group(" Download query: ", "GroupBox1", filling, parent);
+    group->setFixedHeight(kQueueGroupHeight);
+    return group;
 }

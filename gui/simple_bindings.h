@@ -1,0 +1,33 @@
+#pragma once
+
+// Widgets for the controls that need no class of their own: each is created bound both ways
+// to its model and named after the control (objectName). The models must outlive the widgets;
+// the connections end with the widgets. Event-loop thread only.
+
+#include "gui/guard.h"
+
+#include <QString>
+
+#include <string>
+
+class Button;
+class Label;
+class PageControl;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTabWidget;
+class QWidget;
+class TextField;
+
+QString to_qstring(const std::string& bytes);
+std::string to_bytes(const QString& text);
+
+// A plain-text label following the model's caption.
+QLabel* make_label(Label& model, const char* name, QWidget* parent);
+// A push button following caption and enabled flag; a click runs the model's action guarded.
+QPushButton* make_button(Button& model, const char* name, const Guard& guard, QWidget* parent);
+// A one-line edit: what the user types goes to the model, what code sets is shown.
+QLineEdit* make_text_field(TextField& model, const char* name, const Guard& guard, QWidget* parent);
+// Keeps a tab widget's current page and the model's active page the same.
+void bind_page_control(QTabWidget& tabs, PageControl& model, const Guard& guard);
