@@ -18,6 +18,7 @@
 class TBSCB;
 class TMemoryStream;
 class MonikerLayer;
+class QObject;
 
 struct TSecurity {
     bool InheritHandle = false;
@@ -129,11 +130,13 @@ public:
 
     // The reference counter that all of this component's TBSCB objects share; starts at 1.
     std::atomic<std::int32_t>& reference_counter() { return references_; }
-    // Takes a finished asynchronous download out of the active list; it is destroyed once the
-    // layer has let go of it.
+    // Takes a finished asynchronous download out of the active list; it is destroyed from the
+    // event loop once its stop notification has returned and the layer has let go of it.
     void remove_active(TBSCB* download);
 
 private:
+    TInfo make_info(const std::string& Url);
+
     MonikerLayer& layer_;
     TCodePageOption codepage_ = TCodePageOption::Ansi;
     TBindVerbOption method_ = TBindVerbOption::Get;
@@ -144,4 +147,7 @@ private:
     std::uint32_t code_page_number_ = 0;
     std::atomic<std::int32_t> references_{1};
     std::vector<std::unique_ptr<TBSCB>> active_;
+    std::vector<std::unique_ptr<TBSCB>> retired_;  // out of the list, waiting to be destroyed
+    std::unique_ptr<QObject> retire_context_;     // its queued calls die with the component
+    bool retire_posted_ = false;
 };

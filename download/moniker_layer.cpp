@@ -1,4 +1,58 @@
 #include "download/moniker_layer.h"
 
-MonikerLayer::MonikerLayer() = default;
-MonikerLayer::~MonikerLayer() = default;
+#include "download/layer_core.h"
+#include "download/url_syntax.h"
+
+#include <curl/curl.h>
+
+#include <stdexcept>
+
+HRESULT Binding::Abort() {
+    const auto core = core_.lock();
+    return core ? core->abort(id_) : S_OK;
+}
+
+HRESULT Binding::QueryInfo(Cardinal option, void* buffer, Cardinal& length) {
+    const auto core = core_.lock();
+    return core ? core->query_info(id_, option, buffer, length) : E_FAIL;
+}
+
+MonikerLayer::MonikerLayer() {
+    if (curl_global_init(CURL_GLOBAL_DEFAULT) != CURLE_OK) throw std::runtime_error("libcurl cannot start");
+    try {
+        core_ = std::make_shared<LayerCore>();
+    } catch (...) {
+        curl_global_cleanup();
+        throw;
+    }
+    core_->set_self(core_);
+}
+
+MonikerLayer::~MonikerLayer() {
+    core_.reset();
+    curl_global_cleanup();
+}
+
+HRESULT MonikerLayer::CreateURLMoniker(const std::string& url, std::shared_ptr<UrlMoniker>& moniker) {
+    moniker = std::make_shared<UrlMoniker>(url);
+    return S_OK;
+}
+
+HRESULT MonikerLayer::CreateAsyncBindCtx(IBindStatusCallback* callback, std::shared_ptr<BindCtx>& context) {
+    if (!callback) return E_INVALIDARG;
+    context = std::make_shared<BindCtx>(callback);
+    return S_OK;
+}
+
+HRESULT MonikerLayer::IsValidURL(const BindCtx*, const std::string& url) {
+    return normalized_http_url(url) ? S_OK : MK_E_SYNTAX;
+}
+
+HRESULT MonikerLayer::BindToStorage(const UrlMoniker& moniker, const BindCtx& context, std::shared_ptr<DataStream>& stream) {
+    stream.reset();  // the stream comes with the first data notification
+    return core_->bind(moniker.url(), context.callback());
+}
+
+void MonikerLayer::RevokeBindStatusCallback(IBindStatusCallback* callback) { core_->revoke(callback); }
+
+std::size_t MonikerLayer::binding_count() const { return core_->binding_count(); }

@@ -1,5 +1,131 @@
 #include "download/status_texts.h"
 
-std::string ResponseCodeToStr(std::int32_t) { return "Unknown Response"; }
-std::string BindStatusToStr(std::uint32_t) { return "Bindstatus Unknown"; }
-std::string HResultToStr(std::int32_t Code) { return "Error: " + std::to_string(Code); }
+#include "analysis/number_text.h"
+
+#include <utility>
+
+namespace {
+
+template <class Code, std::size_t N>
+const char* lookup(const std::pair<Code, const char*> (&table)[N], Code code) {
+    for (const auto& [key, text] : table)
+        if (key == code) return text;
+    return nullptr;
+}
+
+const std::pair<std::int32_t, const char*> response_texts[] = {
+    {100, "Continue"},
+    {101, "Switching Protocols"},
+    {200, "OK"},
+    {201, "Created"},
+    {202, "Accepted"},
+    {203, "Non-Authoritative Information"},
+    {204, "No Content"},
+    {205, "Reset Content"},
+    {206, "Partial Content"},
+    {300, "Multiple Choices"},
+    {301, "Moved Permanently"},
+    {302, "Moved Temporarily"},
+    {303, "See Other"},
+    {304, "Not Modified"},
+    {305, "Use Proxy"},
+    {400, "Bad Request"},
+    {401, "Unauthorized"},
+    {402, "Payment Required"},
+    {403, "Forbidden"},
+    {404, "Not Found"},
+    {405, "Method Not Allowed"},
+    {406, "None Acceptable"},
+    {407, "Proxy Authentication Required"},
+    {408, "Request Timeout"},
+    {409, "Conflict"},
+    {410, "Gone"},
+    {411, "Length Required"},
+    {412, "Precondition Failed"},
+    {413, "Request Entity Too Large"},
+    {414, "Request-URI Too Long"},
+    {415, "Unsupported Media Type"},
+    {416, "Requested Range Not Satisfiable"},
+    {417, "Expectation Failed"},
+    {500, "Internal Server Error"},
+    {501, "Not Implemented"},
+    {502, "Bad Gateway"},
+    {503, "Service Unavailable"},
+    {504, "Gateway Timeout"},
+    {505, "HTTP Version Not Supported"},
+};
+
+const char* const bind_status_texts[] = {
+    "Finding resource...",
+    "Connecting...",
+    "Server redirecting client...",
+    "Beginning to download data...",
+    "Downloading data...",
+    "Ending data download...",
+    "Beginning to download components...",
+    "Installing components...",
+    "Ending component download...",
+    "Using cached copy...",
+    "Sending request...",
+    "CLSID available...",
+    "MIME type available...",
+    "Cache file name available...",
+};
+
+const std::pair<std::int32_t, const char*> result_texts[] = {
+    {0, "Download complete..."},
+    {hresult(0x80004004u), "Cancelled ..."},
+    {hresult(0x80030005u), "Unable to access the storage object."},
+    {hresult(0x800401E0u),
+     "The operation was unable to connect to the storage, possibly because a network device could not be "
+     "connected to. For more information, see IMoniker::BindToObject."},
+    {hresult(0x800401E1u),
+     "The operation could not be completed within the time limit specified by the bind context's BIND_OPTS "
+     "structure."},
+    {hresult(0x800401E4u), "A moniker could not be created because of invalid URL syntax."},
+    {hresult(0x800401E7u),
+     "An intermediate object was found but it did not support an interface required for an operation. For "
+     "example, an item moniker returns this value if its container does not support the IOleItemContainer "
+     "interface."},
+    {hresult(0x800401EDu), "The object identified by the moniker does not have its own storage."},
+    {hresult(0x8007000Eu), "There was insufficient memory ..."},
+    {hresult(0x80070057u), "One or more parameters are invalid."},
+    {hresult(0x800C0002u), "The URL could not be parsed."},
+    {hresult(0x800C0003u), "No Internet session was established."},
+    {hresult(0x800C0004u), "The attempt to connect to the Internet has failed."},
+    {hresult(0x800C0005u), "The server or proxy was not found."},
+    {hresult(0x800C0006u), "The object was not found."},
+    {hresult(0x800C0007u), "An Internet connection was established, but the data cannot be retrieved."},
+    {hresult(0x800C0008u), "The download has failed (the connection was interrupted)."},
+    {hresult(0x800C0009u), "Authentication is needed to access the object."},
+    {hresult(0x800C000Au), "The object is not in one of the acceptable MIME types."},
+    {hresult(0x800C000Bu), "The Internet connection has timed out."},
+    {hresult(0x800C000Cu), "The request was invalid."},
+    {hresult(0x800C000Du),
+     "The protocol is not known and no pluggable protocols have been entered that match."},
+    {hresult(0x800C000Eu), "A security problem was encountered."},
+    {hresult(0x800C000Fu), "The object could not be loaded."},
+    {hresult(0x800C0010u), "CoCreateInstance failed."},
+    {hresult(0x800C0011u), "Use the default action."},
+    {hresult(0x800C0013u), "The requested option is unknown."},
+    {hresult(0x800C0014u), "The request is being redirected."},
+    {hresult(0x800C0015u), "The request is being redirected to a directory."},
+    {hresult(0x800C0016u), "The requested resource could not be locked."},
+};
+
+}  // namespace
+
+std::string ResponseCodeToStr(std::int32_t Code) {
+    const char* text = lookup(response_texts, Code);
+    return text ? text : "Unknown Response";
+}
+
+std::string BindStatusToStr(std::uint32_t Code) {
+    if (Code >= 1 && Code <= std::size(bind_status_texts)) return bind_status_texts[Code - 1];
+    return "Bindstatus Unknown";
+}
+
+std::string HResultToStr(std::int32_t Code) {
+    const char* text = lookup(result_texts, Code);
+    return text ? text : "Error: " + decimal_text(Code);
+}

@@ -3,11 +3,85 @@
 #include "download/bscb.h"
 #include "download/moniker_layer.h"
 
-TUrlDownload::TUrlDownload(MonikerLayer& layer) : layer_(layer) { SetOptions(options_); SetMethod(method_); SetCodepage(codepage_); }
-TUrlDownload::~TUrlDownload() = default;
-void TUrlDownload::SetCodepage(TCodePageOption value) { codepage_ = value; code_page_number_ = ::code_page_number(value); }
-void TUrlDownload::SetMethod(TBindVerbOption value) { method_ = value; verb_code_ = static_cast<std::uint32_t>(value); }
-void TUrlDownload::SetOptions(TBindInfoOptions value) { options_ = value; bind_flags_ = value.bits(); }
-void TUrlDownload::Download(const std::string&) { cancelled_ = false; }
+#include <QObject>
+
+#include <algorithm>
+
+TUrlDownload::TUrlDownload(MonikerLayer& layer) : layer_(layer), retire_context_(std::make_unique<QObject>()) {
+    SetOptions(options_);
+    SetMethod(method_);
+    SetCodepage(codepage_);
+}
+
+TUrlDownload::~TUrlDownload() {
+    // Each TBSCB revokes its callback on destruction, so the layer delivers nothing to it later.
+    active_.clear();
+    retired_.clear();
+}
+
+void TUrlDownload::SetCodepage(TCodePageOption value) {
+    codepage_ = value;
+    code_page_number_ = ::code_page_number(value);
+}
+
+void TUrlDownload::SetMethod(TBindVerbOption value) {
+    method_ = value;
+    verb_code_ = static_cast<std::uint32_t>(value);
+}
+
+void TUrlDownload::SetOptions(TBindInfoOptions value) {
+    options_ = value;
+    bind_flags_ = value.bits();
+}
+
+TInfo TUrlDownload::make_info(const std::string& Url) {
+    TInfo info;
+    info.owner = this;
+    info.Url = Url;
+    info.TimeOut = TimeOut;
+    info.PostData = PostData;
+    info.PutFileName = PutFileName;
+    info.HeaderLines = AdditionalHeader;
+    info.Password = Password;
+    info.Username = Username;
+    info.CustomVerb = CustomVerb;
+    info.ExtraInfo = ExtraInfo;
+    info.SecurityDescriptor = Security.Descriptor;
+    info.UserAgent = UserAgent;
+    info.RangeBegin = Range.RangeBegin;
+    info.RangeEnd = Range.RangeEnd;
+    info.InheritHandle = Security.InheritHandle;
+    info.VerbCode = verb_code_;
+    info.BindFlags = bind_flags_;
+    info.BindInfoFlags = 0;
+    info.CodePage = code_page_number_;
+    return info;
+}
+
+void TUrlDownload::Download(const std::string& Url) {
+    cancelled_ = false;
+    const TInfo info = make_info(Url);
+    auto download = std::make_unique<TBSCB>(info);
+    // A download whose start failed has reported its end already and takes no further part;
+    // a synchronous one has run to its end inside the constructor. Both go now.
+    if ((info.BindFlags & 1u) != 0 && download->binding_started()) active_.push_back(std::move(download));
+}
+
 void TUrlDownload::Cancel() { cancelled_ = true; }
-void TUrlDownload::remove_active(TBSCB*) {}
+
+void TUrlDownload::remove_active(TBSCB* download) {
+    const auto found = std::find_if(active_.begin(), active_.end(), [&](const auto& d) { return d.get() == download; });
+    if (found == active_.end()) return;
+    retired_.push_back(std::move(*found));
+    active_.erase(found);
+    if (retire_posted_) return;
+    retire_posted_ = true;
+    QMetaObject::invokeMethod(
+        retire_context_.get(),
+        [this] {
+            retire_posted_ = false;
+            auto finished = std::move(retired_);
+            retired_.clear();
+        },
+        Qt::QueuedConnection);
+}

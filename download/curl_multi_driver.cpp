@@ -1,0 +1,103 @@
+#include "download/curl_multi_driver.h"
+
+#include <stdexcept>
+
+namespace {
+
+// A notifier may be the one whose signal is running right now: never delete it in place.
+void drop(QPointer<QSocketNotifier>& notifier) {
+    if (!notifier) return;
+    notifier->setEnabled(false);
+    notifier->deleteLater();
+    notifier = nullptr;
+}
+
+}  // namespace
+
+CurlMultiDriver::CurlMultiDriver(std::function<void(CURL*, CURLcode)> on_done)
+    : on_done_(std::move(on_done)), multi_(curl_multi_init()) {
+    if (!multi_) throw std::runtime_error("libcurl cannot make a multi handle");
+    curl_multi_setopt(multi_, CURLMOPT_SOCKETFUNCTION, &CurlMultiDriver::socket_callback);
+    curl_multi_setopt(multi_, CURLMOPT_SOCKETDATA, this);
+    curl_multi_setopt(multi_, CURLMOPT_TIMERFUNCTION, &CurlMultiDriver::timer_callback);
+    curl_multi_setopt(multi_, CURLMOPT_TIMERDATA, this);
+    timer_.setSingleShot(true);
+    timer_.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&timer_, &QTimer::timeout, &context_, [this] { action(CURL_SOCKET_TIMEOUT, 0); });
+}
+
+CurlMultiDriver::~CurlMultiDriver() {
+    // The owner has removed every transfer; what remains are libcurl's cached connections,
+    // whose closing may still call the socket callback.
+    curl_multi_cleanup(multi_);
+    for (auto& [socket, w] : watches_) {
+        delete w.read.data();
+        delete w.write.data();
+    }
+}
+
+bool CurlMultiDriver::add(CURL* easy) { return curl_multi_add_handle(multi_, easy) == CURLM_OK; }
+
+void CurlMultiDriver::remove(CURL* easy) { curl_multi_remove_handle(multi_, easy); }
+
+int CurlMultiDriver::socket_callback(CURL*, curl_socket_t socket, int what, void* driver, void*) {
+    auto* self = static_cast<CurlMultiDriver*>(driver);
+    if (what == CURL_POLL_REMOVE)
+        self->unwatch(socket);
+    else
+        self->watch(socket, what);
+    return 0;
+}
+
+int CurlMultiDriver::timer_callback(CURLM*, long timeout_ms, void* driver) {
+    auto* self = static_cast<CurlMultiDriver*>(driver);
+    // 0 means "act as soon as possible", but not inside this callback: the timer does it.
+    if (timeout_ms < 0)
+        self->timer_.stop();
+    else
+        self->timer_.start(static_cast<int>(timeout_ms));
+    return 0;
+}
+
+void CurlMultiDriver::watch(curl_socket_t socket, int what) {
+    Watch& w = watches_[socket];
+    const auto want = [&](QPointer<QSocketNotifier>& notifier, QSocketNotifier::Type type, int event, bool on) {
+        if (!on) {
+            if (notifier) notifier->setEnabled(false);
+            return;
+        }
+        if (!notifier) {
+            notifier = new QSocketNotifier(static_cast<qintptr>(socket), type);
+            QObject::connect(notifier, &QSocketNotifier::activated, &context_,
+                             [this, socket, event] { action(socket, event); });
+        }
+        notifier->setEnabled(true);
+    };
+    want(w.read, QSocketNotifier::Read, CURL_CSELECT_IN, what == CURL_POLL_IN || what == CURL_POLL_INOUT);
+    want(w.write, QSocketNotifier::Write, CURL_CSELECT_OUT, what == CURL_POLL_OUT || what == CURL_POLL_INOUT);
+}
+
+void CurlMultiDriver::unwatch(curl_socket_t socket) {
+    auto found = watches_.find(socket);
+    if (found == watches_.end()) return;
+    drop(found->second.read);
+    drop(found->second.write);
+    watches_.erase(found);
+}
+
+void CurlMultiDriver::action(curl_socket_t socket, int events) {
+    int running = 0;
+    curl_multi_socket_action(multi_, socket, events, &running);
+    reap();
+}
+
+void CurlMultiDriver::reap() {
+    int left = 0;
+    while (CURLMsg* message = curl_multi_info_read(multi_, &left)) {
+        if (message->msg != CURLMSG_DONE) continue;
+        // Copy first: the message is invalid once its handle leaves the multi handle.
+        CURL* easy = message->easy_handle;
+        const CURLcode code = message->data.result;
+        on_done_(easy, code);
+    }
+}

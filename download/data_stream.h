@@ -1,0 +1,29 @@
+#pragma once
+
+// The bytes of one binding's response body, in order: the layer appends what libcurl hands it,
+// the binding callback reads them out. Event-loop thread only.
+
+#include "download/hresult.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <vector>
+
+class DataStream {
+public:
+    // Copies up to n waiting bytes into buffer; got = 0 when nothing is waiting. Never blocks.
+    HRESULT Read(void* buffer, Cardinal n, Cardinal& got);
+
+    void append(const char* data, std::size_t length);
+    // Drops what is waiting and frees it.
+    void discard();
+    std::size_t waiting() const { return waiting_; }
+    std::uint64_t received() const { return received_; }
+
+private:
+    std::deque<std::vector<std::uint8_t>> chunks_;
+    std::size_t front_offset_ = 0;  // bytes of chunks_.front() already read
+    std::size_t waiting_ = 0;
+    std::uint64_t received_ = 0;
+};

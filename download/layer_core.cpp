@@ -1,0 +1,233 @@
+#include "download/layer_core.h"
+
+#include "download/curl_result_codes.h"
+#include "download/url_syntax.h"
+
+#include <QCoreApplication>
+
+#include <algorithm>
+#include <cstring>
+
+BindingRecord::BindingRecord(LayerCore& core_, std::uint64_t id_, IBindStatusCallback* callback_)
+    : core(core_), id(id_), callback(callback_) {}
+
+void BindingRecord::push(Notice notice) {
+    if (stopping) return;
+    queue.push_back(std::move(notice));
+    core.mark_ready(*this);
+}
+
+void BindingRecord::on_connecting() { push({Notice::Kind::Progress, BINDSTATUS_CONNECTING, host}); }
+
+void BindingRecord::on_sending() { push({Notice::Kind::Progress, BINDSTATUS_SENDINGREQUEST, {}}); }
+
+void BindingRecord::on_final_head(int status, std::string final_head) {
+    push({Notice::Kind::Head, static_cast<Cardinal>(status), std::move(final_head)});
+}
+
+bool BindingRecord::on_body(const char* data, std::size_t length) {
+    if (stream->received() + length > LayerCore::body_cap) {
+        over_cap = true;
+        stream->discard();
+        return false;
+    }
+    stream->append(data, length);
+    // One waiting data notice covers every byte that arrives before it is delivered.
+    if (queue.empty() || queue.back().kind != Notice::Kind::Data) push({Notice::Kind::Data});
+    return true;
+}
+
+LayerCore::LayerCore()
+    : driver_([this](CURL* easy, CURLcode code) { on_transfer_done(easy, code); }) {}
+
+LayerCore::~LayerCore() {
+    for (auto& [id, record] : records_) drop_transfer(*record);
+    records_.clear();
+}
+
+HRESULT LayerCore::bind(const std::string& url, IBindStatusCallback* callback) {
+    const auto normalized = normalized_http_url(url);
+    if (!normalized) return MK_E_SYNTAX;
+    Cardinal bind_flags = 0;
+    BINDINFO info;
+    HRESULT hr = E_FAIL;
+    try {
+        hr = callback->GetBindInfo(bind_flags, info);
+    } catch (...) {
+        hr = E_FAIL;
+    }
+    if (hr < 0) return hr;
+
+    const std::uint64_t id = next_id_++;
+    auto owned = std::make_unique<BindingRecord>(*this, id, callback);
+    BindingRecord& record = *owned;
+    record.url = *normalized;
+    record.host = host_of(*normalized);
+    record.asynchronous = (bind_flags & BINDF_ASYNCHRONOUS) != 0;
+    record.request = request_of(info, record.url);
+    callback->AddRef();  // released after OnStopBinding
+    records_.emplace(id, std::move(owned));
+    record.push({Notice::Kind::Start});
+    if (record.asynchronous) return MK_S_ASYNCHRONOUS;
+
+    // Synchronous: this binding alone is delivered to until it has stopped.
+    focus_.push_back(id);
+    while (find(id)) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    focus_.erase(std::find(focus_.begin(), focus_.end(), id));
+    schedule_flush();  // whatever was held back meanwhile
+    return S_OK;
+}
+
+HRESULT LayerCore::abort(std::uint64_t id) {
+    BindingRecord* record = find(id);
+    if (!record || record->stopping || record->finished) return S_OK;
+    drop_transfer(*record);
+    queue_stop(*record, E_ABORT);
+    return S_OK;
+}
+
+HRESULT LayerCore::query_info(std::uint64_t id, Cardinal option, void* buffer, Cardinal& length) {
+    if (option != (HTTP_QUERY_CONTENT_LENGTH | HTTP_QUERY_FLAG_NUMBER) || !buffer || length < sizeof(Cardinal))
+        return E_INVALIDARG;
+    const BindingRecord* record = find(id);
+    if (!record || !record->content_length || *record->content_length > 0xFFFFFFFFu) return E_FAIL;
+    const Cardinal value = static_cast<Cardinal>(*record->content_length);
+    std::memcpy(buffer, &value, sizeof value);
+    length = sizeof value;
+    return S_OK;
+}
+
+void LayerCore::revoke(IBindStatusCallback* callback) {
+    std::vector<std::uint64_t> gone;
+    for (auto& [id, record] : records_)
+        if (record->callback == callback) gone.push_back(id);
+    for (const auto id : gone) {
+        drop_transfer(*records_.at(id));
+        records_.erase(id);
+    }
+}
+
+void LayerCore::mark_ready(BindingRecord& record) {
+    if (!record.in_ready) {
+        record.in_ready = true;
+        ready_.push_back(record.id);
+    }
+    schedule_flush();
+}
+
+BindingRecord* LayerCore::find(std::uint64_t id) {
+    const auto found = records_.find(id);
+    return found == records_.end() ? nullptr : found->second.get();
+}
+
+bool LayerCore::deliverable(const BindingRecord& record) const {
+    return !record.delivering && (focus_.empty() || focus_.back() == record.id);
+}
+
+void LayerCore::schedule_flush() {
+    if (flush_posted_) return;
+    flush_posted_ = true;
+    QMetaObject::invokeMethod(&context_, [this] { flush(); }, Qt::QueuedConnection);
+}
+
+void LayerCore::flush() {
+    flush_posted_ = false;
+    // One pass over the bindings that were ready when it began; what becomes ready meanwhile
+    // waits for the next pass, so that sockets and timers get their turn in between.
+    for (std::size_t pass = ready_.size(); pass > 0 && !ready_.empty(); --pass) {
+        const std::uint64_t id = ready_.front();
+        ready_.pop_front();
+        BindingRecord* record = find(id);
+        if (!record) continue;
+        record->in_ready = false;
+        if (record->queue.empty()) continue;
+        if (!deliverable(*record)) {
+            // Busy or held back by a synchronous wait; it is marked ready again when that ends.
+            record->in_ready = true;
+            ready_.push_back(id);
+            continue;
+        }
+        deliver_all(id);
+    }
+    for (const auto id : ready_) {
+        const BindingRecord* record = find(id);
+        if (record && !record->queue.empty() && deliverable(*record)) {
+            schedule_flush();
+            break;
+        }
+    }
+}
+
+void LayerCore::deliver_all(std::uint64_t id) {
+    for (;;) {
+        BindingRecord* record = find(id);
+        if (!record) return;
+        if (record->queue.empty() || !deliverable(*record)) {
+            if (!record->queue.empty()) mark_ready(*record);
+            return;
+        }
+        Notice notice = std::move(record->queue.front());
+        record->queue.pop_front();
+        record->delivering = true;
+        deliver(id, notice);
+        record = find(id);
+        if (!record) return;
+        record->delivering = false;
+        if (record->finished) {
+            records_.erase(id);
+            return;
+        }
+    }
+}
+
+void LayerCore::queue_stop(BindingRecord& record, HRESULT result) {
+    record.stopping = true;
+    record.queue.clear();
+    record.queue.push_back({Notice::Kind::Stop, 0, {}, result});
+    mark_ready(record);
+}
+
+bool LayerCore::launch(BindingRecord& record) {
+    auto transfer = std::make_unique<Transfer>(record.request, record, 10 - record.redirects, !record.challenged);
+    if (!transfer->ready() || !driver_.add(transfer->easy())) return false;
+    transfers_[transfer->easy()] = record.id;
+    record.transfer = std::move(transfer);
+    return true;
+}
+
+void LayerCore::drop_transfer(BindingRecord& record) {
+    if (!record.transfer) return;
+    driver_.remove(record.transfer->easy());
+    transfers_.erase(record.transfer->easy());
+    record.transfer.reset();
+}
+
+void LayerCore::on_transfer_done(CURL* easy, CURLcode code) {
+    const auto found = transfers_.find(easy);
+    if (found == transfers_.end()) return;
+    BindingRecord* record = find(found->second);
+    if (!record || !record->transfer) return;
+    const Transfer::Outcome outcome = record->transfer->outcome();
+    const std::string redirect = outcome == Transfer::Outcome::Redirect ? record->transfer->redirect_url() : "";
+    const std::string held_head = record->transfer->held_head();
+    drop_transfer(*record);
+    if (record->stopping) return;
+
+    switch (outcome) {
+        case Transfer::Outcome::Redirect:
+            if (const auto next = normalized_http_url(redirect))
+                record->push({Notice::Kind::Redirect, 0, *next});
+            else
+                record->push({Notice::Kind::End, 0, {}, redirect.empty() ? INET_E_REDIRECT_FAILED : INET_E_UNKNOWN_PROTOCOL});
+            return;
+        case Transfer::Outcome::Challenge: record->push({Notice::Kind::Challenge, 401, held_head}); return;
+        case Transfer::Outcome::TooManyRedirects: record->push({Notice::Kind::End, 0, {}, INET_E_REDIRECT_FAILED}); return;
+        case Transfer::Outcome::Response: break;
+    }
+    if (record->over_cap) {
+        record->push({Notice::Kind::End, 0, {}, INET_E_CANNOT_LOAD_DATA});
+        return;
+    }
+    if (is_certificate_problem(code)) record->push({Notice::Kind::SecurityProblem});
+    record->push({Notice::Kind::End, 0, {}, hresult_of_curl(code)});
+}

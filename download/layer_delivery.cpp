@@ -1,0 +1,319 @@
+// Delivery of each kind of recorded notice to a binding's callback, in the order the binding
+// callback relies on. Every step looks its record up again after a call into the callback.
+
+#include "analysis/text_case.h"
+#include "download/http_head.h"
+#include "download/layer_core.h"
+#include "download/moniker_layer.h"
+#include "download/url_syntax.h"
+#include "download/utf16_text.h"
+
+#include <QtGlobal>
+
+#include <algorithm>
+#include <exception>
+
+namespace {
+
+Cardinal saturated(std::uint64_t value) { return static_cast<Cardinal>(std::min<std::uint64_t>(value, 0xFFFFFFFFu)); }
+
+// A borrowed pointer to another interface of the callback; the binding's own reference keeps
+// the object alive.
+template <class Interface>
+Interface* interface_of(IBindStatusCallback* callback, const TGUID& iid) {
+    void* object = nullptr;
+    if (callback->QueryInterface(iid, &object) != S_OK || !object) return nullptr;
+    auto* found = static_cast<Interface*>(object);
+    found->Release();
+    return found;
+}
+
+std::vector<std::string> header_lines_of(const std::string& text) {
+    std::vector<std::string> lines;
+    std::size_t begin = 0;
+    while (begin < text.size()) {
+        std::size_t end = text.find('\n', begin);
+        if (end == std::string::npos) end = text.size();
+        std::string line = text.substr(begin, end - begin);
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (!line.empty()) lines.push_back(std::move(line));
+        begin = end + 1;
+    }
+    return lines;
+}
+
+std::string joined_lines(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const auto& line : lines) text += line + "\r\n";
+    return text;
+}
+
+}  // namespace
+
+RequestSpec request_of(BINDINFO& info, const std::string& url) {
+    RequestSpec request;
+    request.url = url;
+    switch (info.dwBindVerb) {
+        case BINDVERB_POST: request.method = "POST"; break;
+        case BINDVERB_PUT: request.method = "PUT"; break;
+        case BINDVERB_CUSTOM:
+            request.method = info.szCustomVerb.empty() ? "GET" : from_utf16(info.szCustomVerb);
+            break;
+        default: request.method = "GET"; break;
+    }
+    const STGMEDIUM& medium = info.stgmedData;
+    if (request.method != "GET" && medium.tymed == TYMED_HGLOBAL && medium.hGlobal) {
+        const std::size_t size = std::min<std::size_t>(info.cbstgmedData, medium.hGlobal->size());
+        request.body.assign(reinterpret_cast<const char*>(medium.hGlobal->data()), size);
+        request.has_body = true;
+    }
+    // The body is copied; the block stays its owner's.
+    if (medium.pUnkForRelease) medium.pUnkForRelease->Release();
+    info.stgmedData.pUnkForRelease = nullptr;
+    return request;
+}
+
+template <class Call>
+HRESULT LayerCore::call(std::uint64_t id, Call&& call) {
+    BindingRecord* record = find(id);
+    if (!record) return E_ABORT;
+    try {
+        return call(record->callback);
+    } catch (const std::exception& e) {
+        qWarning("A download notification failed: %s", e.what());
+    } catch (...) {
+        qWarning("A download notification failed.");
+    }
+    return E_FAIL;
+}
+
+void LayerCore::deliver(std::uint64_t id, Notice& notice) {
+    switch (notice.kind) {
+        case Notice::Kind::Start: start_request(id, true); break;
+        case Notice::Kind::Progress: deliver_progress(id, notice.code, notice.text); break;
+        case Notice::Kind::Head: deliver_head(id, notice); break;
+        case Notice::Kind::Data: deliver_data(id); break;
+        case Notice::Kind::Redirect: deliver_redirect(id, notice.text); break;
+        case Notice::Kind::Challenge: deliver_challenge(id, notice.text); break;
+        case Notice::Kind::SecurityProblem: deliver_security_problem(id); break;
+        case Notice::Kind::End: deliver_end(id, notice.result); break;
+        case Notice::Kind::Stop: deliver_stop(id, notice.result); break;
+    }
+}
+
+// GetBindInfo (again, after a redirect), BeginningTransaction, the transfer handed to libcurl,
+// then for the first request OnStartBinding and GetPriority.
+void LayerCore::start_request(std::uint64_t id, bool first) {
+    const auto live = [&]() -> BindingRecord* {
+        BindingRecord* record = find(id);
+        return record && !record->stopping ? record : nullptr;
+    };
+    BindingRecord* record = live();
+    if (!record) return;
+    if (!first) {
+        Cardinal bind_flags = 0;
+        BINDINFO info;
+        const HRESULT hr = call(id, [&](IBindStatusCallback* callback) { return callback->GetBindInfo(bind_flags, info); });
+        if (!(record = live())) return;
+        RequestSpec request = request_of(info, record->url);
+        if (!(record = live())) return;
+        if (hr < 0) {
+            queue_stop(*record, hr);
+            return;
+        }
+        record->request = std::move(request);
+    }
+
+    std::u16string additional;
+    HRESULT hr = S_OK;
+    if (auto* negotiate = interface_of<IHttpNegotiate>(record->callback, IID_IHttpNegotiate)) {
+        const std::u16string url = to_utf16(record->url);
+        hr = call(id, [&](IBindStatusCallback*) { return negotiate->BeginningTransaction(url, u"", 0, additional); });
+    }
+    if (!(record = live())) return;
+    if (hr < 0) {
+        queue_stop(*record, E_ABORT);
+        return;
+    }
+    record->request.header_lines = header_lines_of(from_utf16(additional));
+    record->head.clear();
+    record->content_length.reset();
+    record->encoded = false;
+    if (!launch(*record)) {
+        queue_stop(*record, E_OUTOFMEMORY);
+        return;
+    }
+    record->push({Notice::Kind::Progress, BINDSTATUS_FINDINGRESOURCE, record->host});
+    if (!first) return;
+
+    auto binding = std::make_shared<Binding>(self_, id);
+    hr = call(id, [&](IBindStatusCallback* callback) { return callback->OnStartBinding(0, binding); });
+    if (!live()) return;
+    if (hr < 0) {
+        abort(id);
+        return;
+    }
+    std::int32_t priority = 0;
+    call(id, [&](IBindStatusCallback* callback) { return callback->GetPriority(priority); });
+}
+
+void LayerCore::deliver_progress(std::uint64_t id, Cardinal status, const std::string& text) {
+    const std::u16string status_text = to_utf16(text);
+    call(id, [&](IBindStatusCallback* callback) { return callback->OnProgress(0, 0, status, status_text); });
+}
+
+// OnResponse for the final response (refusing it aborts), then the MIME type.
+void LayerCore::deliver_head(std::uint64_t id, Notice& notice) {
+    BindingRecord* record = find(id);
+    if (!record || record->stopping) return;
+    record->head = std::move(notice.text);
+    record->content_length = content_length_of(record->head);
+    const auto encoding = header_value(record->head, "Content-Encoding");
+    record->encoded = encoding && !encoding->empty() && !equals_ignoring_case(*encoding, "identity");
+
+    HRESULT hr = S_OK;
+    if (auto* negotiate = interface_of<IHttpNegotiate>(record->callback, IID_IHttpNegotiate)) {
+        const std::u16string response_headers = to_utf16(record->head);
+        const std::u16string request_headers = to_utf16(joined_lines(record->request.header_lines));
+        std::u16string additional;
+        hr = call(id, [&](IBindStatusCallback*) {
+            return negotiate->OnResponse(notice.code, response_headers, request_headers, additional);
+        });
+    }
+    record = find(id);
+    if (!record || record->stopping) return;
+    if (hr < 0) {
+        abort(id);
+        return;
+    }
+    const auto type = header_value(record->head, "Content-Type");
+    if (type && !type->empty()) deliver_progress(id, BINDSTATUS_MIMETYPEAVAILABLE, *type);
+}
+
+// Progress 4 before the first block, 5 for every block, then the data notification.
+void LayerCore::deliver_data(std::uint64_t id) {
+    BindingRecord* record = find(id);
+    if (!record || record->stopping) return;
+    const Cardinal total = saturated(record->stream->received());
+    const Cardinal max = progress_max(*record);
+    const std::u16string url = to_utf16(record->url);
+    if (!record->first_data_sent) {
+        call(id, [&](IBindStatusCallback* callback) {
+            return callback->OnProgress(total, max, BINDSTATUS_BEGINDOWNLOADDATA, url);
+        });
+        record = find(id);
+        if (!record || record->stopping) return;
+    }
+    call(id, [&](IBindStatusCallback* callback) {
+        return callback->OnProgress(total, max, BINDSTATUS_DOWNLOADINGDATA, url);
+    });
+    record = find(id);
+    if (!record || record->stopping) return;
+    const bool first = !record->first_data_sent;
+    record->first_data_sent = true;
+    STGMEDIUM medium;
+    if (first) {
+        medium.tymed = TYMED_ISTREAM;
+        medium.pstm = record->stream;
+    }
+    const FORMATETC format;
+    const Cardinal flags = first ? BSCF_FIRSTDATANOTIFICATION : BSCF_INTERMEDIATEDATANOTIFICATION;
+    call(id, [&](IBindStatusCallback* callback) { return callback->OnDataAvailable(flags, total, format, medium); });
+}
+
+void LayerCore::deliver_redirect(std::uint64_t id, const std::string& url) {
+    BindingRecord* record = find(id);
+    if (!record || record->stopping) return;
+    ++record->redirects;
+    record->url = url;
+    record->host = host_of(url);
+    deliver_progress(id, BINDSTATUS_REDIRECTING, url);
+    start_request(id, false);
+}
+
+// A 401 with a Basic challenge: ask once for credentials and repeat the request with them;
+// without them the 401 is the final response.
+void LayerCore::deliver_challenge(std::uint64_t id, const std::string& head) {
+    BindingRecord* record = find(id);
+    if (!record || record->stopping) return;
+    record->challenged = true;
+    std::uintptr_t hwnd = 0;
+    std::u16string user_name, password;
+    HRESULT hr = E_NOINTERFACE;
+    if (auto* authenticate = interface_of<IAuthenticate>(record->callback, IID_IAuthenticate))
+        hr = call(id, [&](IBindStatusCallback*) { return authenticate->Authenticate(hwnd, user_name, password); });
+    record = find(id);
+    if (!record || record->stopping) return;
+    if (hr == S_OK && !user_name.empty()) {
+        record->request.user_name = from_utf16(user_name);
+        record->request.password = from_utf16(password);
+        if (!launch(*record)) {
+            queue_stop(*record, E_OUTOFMEMORY);
+            return;
+        }
+        record->push({Notice::Kind::Progress, BINDSTATUS_FINDINGRESOURCE, record->host});
+        return;
+    }
+    record->push({Notice::Kind::Head, 401, head});
+    record->push({Notice::Kind::End, 0, {}, S_OK});
+}
+
+// Informs the callback; its answer cannot switch certificate checks off.
+void LayerCore::deliver_security_problem(std::uint64_t id) {
+    BindingRecord* record = find(id);
+    if (!record || record->stopping) return;
+    auto* security = interface_of<IHttpSecurity>(record->callback, IID_IHttpSecurity);
+    if (!security) return;
+    Cardinal hwnd = 0;
+    call(id, [&](IBindStatusCallback*) { return security->GetWindow(IID_IHttpSecurity, hwnd); });
+    record = find(id);
+    if (!record || record->stopping) return;
+    call(id, [&](IBindStatusCallback*) { return security->OnSecurityProblem(SECURITY_PROBLEM_INVALID_CA); });
+}
+
+// A transfer that ended normally reports the end of its data; every end then stops the binding.
+void LayerCore::deliver_end(std::uint64_t id, HRESULT result) {
+    BindingRecord* record = find(id);
+    if (!record || record->stopping) return;
+    if (result == S_OK) {
+        const Cardinal total = saturated(record->stream->received());
+        const Cardinal max = progress_max(*record);
+        const std::u16string url = to_utf16(record->url);
+        call(id, [&](IBindStatusCallback* callback) {
+            return callback->OnProgress(total, max, BINDSTATUS_ENDDOWNLOADDATA, url);
+        });
+        record = find(id);
+        if (!record || record->stopping) return;
+        const bool first = !record->first_data_sent;
+        record->first_data_sent = true;
+        STGMEDIUM medium;
+        if (first) {
+            medium.tymed = TYMED_ISTREAM;
+            medium.pstm = record->stream;
+        }
+        const FORMATETC format;
+        const Cardinal flags = BSCF_LASTDATANOTIFICATION | (first ? BSCF_FIRSTDATANOTIFICATION : 0);
+        call(id, [&](IBindStatusCallback* callback) { return callback->OnDataAvailable(flags, total, format, medium); });
+        record = find(id);
+        if (!record || record->stopping) return;
+    }
+    deliver_stop(id, result);
+}
+
+void LayerCore::deliver_stop(std::uint64_t id, HRESULT result) {
+    BindingRecord* record = find(id);
+    if (!record || record->finished) return;
+    record->stopping = true;
+    record->queue.clear();
+    drop_transfer(*record);
+    call(id, [&](IBindStatusCallback* callback) { return callback->OnStopBinding(result, u""); });
+    record = find(id);
+    if (!record) return;  // revoked meanwhile: its owner is gone
+    record->finished = true;
+    record->callback->Release();
+}
+
+Cardinal LayerCore::progress_max(const BindingRecord& record) const {
+    // A compressed body's Content-Length counts other bytes than those delivered.
+    return record.content_length && !record.encoded ? saturated(*record.content_length) : 0;
+}
