@@ -54,7 +54,7 @@ TEST(PageArrival, WholePageInStreamAndChunksWithProgressInOrder) {
     EXPECT_EQ(rec.progress.back().progress_max, page.size());
     EXPECT_EQ(rec.progress[3].text, "text/html");
     for (const auto& p : rec.progress) {
-        if (p.status == 5) EXPECT_EQ(p.progress_max, page.size());
+        if (p.status == 5) { EXPECT_EQ(p.progress_max, page.size()); }
     }
     EXPECT_EQ(download.active_count(), 0u);
 }
@@ -79,7 +79,7 @@ TEST(PageArrival, ChunkedPiecesArriveAsSeparateDataReports) {
     EXPECT_EQ(non_empty, (std::vector<std::string>{"<html>first", " second", " third</html>"}));
     // Without a Content-Length the progress maximum is 0.
     for (const auto& p : rec.progress) {
-        if (p.status == 5) EXPECT_EQ(p.progress_max, 0u);
+        if (p.status == 5) { EXPECT_EQ(p.progress_max, 0u); }
     }
 }
 
@@ -180,7 +180,7 @@ TEST(PageArrival, FirstDownloadingReportHasNoStatisticsLaterOnesDo) {
     EXPECT_EQ(downloading[1].elapsed, "00:00:00");
     EXPECT_NE(downloading[1].speed.find(" kb/sec"), std::string::npos);
     for (const auto& p : rec.progress) {
-        if (p.status != 5) EXPECT_EQ(p.elapsed + p.speed + p.estimated, "");
+        if (p.status != 5) { EXPECT_EQ(p.elapsed + p.speed + p.estimated, ""); }
     }
 }
 
