@@ -7,9 +7,9 @@ namespace {
 constexpr std::string_view kAnchorStart = "<a href=\"";
 constexpr std::string_view kAnchorEnd = "</a>";
 
-// The text behind the anchor's last inner tag: step from ">" to ">" until nothing is left
-// behind one, then take what precedes "</a>" in the last non-empty rest.
-std::string description_of(std::string_view anchor) {
+// Cuts a bold-free anchor down to the text behind its last inner tag: step from ">" to ">"
+// until nothing is left behind one, then keep what precedes "</a>" in the last non-empty rest.
+void keep_text_behind_last_tag(std::string& anchor) {
     std::string_view last;
     std::string_view rest = anchor;
     do {
@@ -17,29 +17,54 @@ std::string description_of(std::string_view anchor) {
         const auto p = last.find('>');
         rest = p == std::string_view::npos ? std::string_view() : last.substr(p + 1);
     } while (!rest.empty());
-    return before_marker(last, kAnchorEnd);
+    const auto offset = static_cast<std::size_t>(last.data() - anchor.data());
+    const auto length = before_view(last, kAnchorEnd).size();
+    anchor.erase(offset + length);
+    anchor.erase(0, offset);
+}
+
+void remove_bold(std::string& text) {
+    replace_all(text, "<b>", "");
+    replace_all(text, "</b>", "");
+}
+
+// The description of an anchor whose href ends at tail_start - 1. No bold tag can hold that
+// double quote, so removing the tags leaves it standing between what the tags left of the head
+// and of the tail. When the tail keeps a ">" before its closing "</a>", the description lies in
+// the tail alone and the head need not be copied.
+std::string description_of(std::string_view anchor, std::size_t tail_start) {
+    std::string text(anchor.substr(tail_start));
+    remove_bold(text);
+    const auto first_close = text.find('>');
+    if (first_close == std::string::npos || first_close + 1 == text.size()) {
+        text.assign(anchor);
+        remove_bold(text);
+    }
+    keep_text_behind_last_tag(text);
+    return text;
 }
 
 }  // namespace
 
 std::optional<FoundLink> extract_link(std::string_view line) {
-    int found = -1;
-    std::string anchor;
-    cut_span(line, kAnchorStart, kAnchorEnd, found, anchor);
-    if (found == -1) return std::nullopt;
+    const auto anchor = span_view(line, kAnchorStart, kAnchorEnd);
+    if (!anchor) return std::nullopt;
+    const auto href = between_view(*anchor, kAnchorStart, "\"");
+    if (!href) return std::nullopt;
+    // The filter looks at the address only, so a line it rejects needs no description.
+    if (!is_web_link(*href)) return std::nullopt;
 
-    std::string url;
-    cut_between(anchor, kAnchorStart, "\"", found, url);
-    if (found == -1) return std::nullopt;
-
-    replace_all(anchor, "<b>", "");
-    replace_all(anchor, "</b>", "");
-    std::string description = description_of(anchor);
-
-    if (!is_web_link(url)) return std::nullopt;
+    FoundLink link;
+    link.description = description_of(*anchor, kAnchorStart.size() + href->size() + 1);
     // A topic link stands for its forum: keep the address up to "viewtopic" and point it at the index.
-    if (holds_marker(url, "viewtopic")) url = before_marker(url, "viewtopic") + "index.php";
-    return FoundLink{std::move(url), std::move(description)};
+    const auto kept = before_view(*href, "viewtopic");
+    if (kept.size() == href->size()) {
+        link.url.assign(*href);
+    } else {
+        link.url.reserve(kept.size() + 9);
+        link.url.assign(kept).append("index.php");
+    }
+    return link;
 }
 
 bool is_duplicate_link(std::string_view url, std::string_view stored_caption) {

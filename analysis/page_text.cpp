@@ -6,21 +6,6 @@
 
 namespace {
 
-// Appends the lines of a stretch that holds no LF; a CR inside it ends a line, and a CR at its
-// very end is the CR of a CR LF pair or of the page's last break, so it ends the last line.
-void split_at_carriage_returns(std::string_view stretch, std::vector<std::string>& lines) {
-    for (;;) {
-        const auto cr = stretch.find('\r');
-        if (cr == std::string_view::npos) {
-            lines.emplace_back(stretch);
-            return;
-        }
-        lines.emplace_back(stretch.substr(0, cr));
-        stretch.remove_prefix(cr + 1);
-        if (stretch.empty()) return;
-    }
-}
-
 bool starts_with_ignoring_case(std::string_view text, std::string_view prefix) {
     return text.size() >= prefix.size() && equals_ignoring_case(text.substr(0, prefix.size()), prefix);
 }
@@ -49,16 +34,25 @@ bool is_name_char(char c) {
 
 std::vector<std::string> split_page_lines(std::string_view page) {
     std::vector<std::string> lines;
-    // Most pages end lines with LF or CR LF: find each LF with memchr, then look for CRs
-    // only inside the stretch before it.
+    if (page.empty()) return lines;
     const char* p = page.data();
     const char* const end = p + page.size();
+    const auto next = [end](const char* from, char c) {
+        const auto* hit = static_cast<const char*>(std::memchr(from, c, static_cast<std::size_t>(end - from)));
+        return hit ? hit : end;
+    };
+    // The next CR and the next LF at or after p, each looked for again only once p has passed
+    // it, so a page without CRs is searched for one just once.
+    const char* cr = next(p, '\r');
+    const char* lf = next(p, '\n');
     while (p < end) {
-        const auto* lf = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
-        const char* stop = lf ? lf : end;
-        split_at_carriage_returns(std::string_view(p, static_cast<std::size_t>(stop - p)), lines);
-        if (!lf) break;
-        p = lf + 1;
+        if (cr < p) cr = next(p, '\r');
+        if (lf < p) lf = next(p, '\n');
+        const char* const stop = cr < lf ? cr : lf;
+        lines.emplace_back(p, stop);
+        if (stop == end) break;
+        p = stop + 1;
+        if (stop == cr && p == lf) ++p;
     }
     return lines;
 }

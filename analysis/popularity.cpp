@@ -7,10 +7,7 @@ void PostCounter::add_line(std::string_view line) {
     if (!holds_marker(line, "row2")) return;
 
     // The first cell of the line, or the whole line when it has no complete cell.
-    std::string span;
-    int found = -1;
-    cut_span(line, "<td", "</td>", found, span);
-    std::string_view cell = found == 1 ? std::string_view(span) : line;
+    std::string_view cell = span_view(line, "<td", "</td>").value_or(line);
 
     // Leading tags go; a tag that never closes takes the rest of the cell with it.
     while (!cell.empty() && cell.front() == '<') {

@@ -1,18 +1,87 @@
 #include "analysis/text_scan.h"
 
+#include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace {
 
-// 0-based index of the leftmost occurrence, or npos; an empty needle is never found.
+// The memchr-driven search: jump to each place where the needle's last byte could end an
+// occurrence and compare only there. Markers start with '<', which markup is full of.
+std::size_t find_by_last_byte(std::string_view text, std::string_view needle, std::size_t from) {
+    const std::size_t head = needle.size() - 1;
+    const char* const data = text.data();
+    for (std::size_t end = from + head; end < text.size();) {
+        const auto* hit = static_cast<const char*>(std::memchr(data + end, needle.back(), text.size() - end));
+        if (!hit) break;
+        end = static_cast<std::size_t>(hit - data);
+        if (std::memcmp(data + end - head, needle.data(), head) == 0) return end - head;
+        ++end;
+    }
+    return std::string_view::npos;
+}
+
+// 0-based index of the leftmost occurrence at or after from, or npos; an empty needle is never
+// found. With SSE2, 16 candidate places at a time are tested on the needle's first and last
+// byte together, which rules out almost every place in markup before any comparison; texts
+// shorter than one such block take the memchr path.
 std::size_t find(std::string_view text, std::string_view needle, std::size_t from = 0) {
-    if (needle.empty() || text.empty()) return std::string_view::npos;
-    return text.find(needle, from);
+    if (needle.empty() || from >= text.size() || text.size() - from < needle.size()) return std::string_view::npos;
+#if defined(__SSE2__)
+    if (needle.size() >= 2 && text.size() - from >= needle.size() - 1 + 16) {
+        const std::size_t head = needle.size() - 1;
+        const char* const data = text.data();
+        const __m128i first = _mm_set1_epi8(needle.front());
+        const __m128i last = _mm_set1_epi8(needle.back());
+        // Tests the 16 starts at..at+15 and returns the leftmost that holds the needle, or npos.
+        const auto block = [&](std::size_t at) -> std::size_t {
+            const auto starts = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + at));
+            const auto ends = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + at + head));
+            auto mask = static_cast<unsigned>(
+                _mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(starts, first), _mm_cmpeq_epi8(ends, last))));
+            for (; mask != 0; mask &= mask - 1) {
+                const std::size_t start = at + static_cast<std::size_t>(__builtin_ctz(mask));
+                if (std::memcmp(data + start + 1, needle.data() + 1, head - 1) == 0) return start;
+            }
+            return std::string_view::npos;
+        };
+        // A block's last-byte load must stay inside the text; the final block may overlap the one
+        // before it, whose starts held no needle, so what it finds is still the leftmost.
+        const std::size_t final_block = text.size() - head - 16;
+        for (; from < final_block; from += 16)
+            if (const auto at = block(from); at != std::string_view::npos) return at;
+        return block(final_block);
+    }
+#endif
+    return find_by_last_byte(text, needle, from);
+}
+
+// Repeated leftmost deletion in one pass: each occurrence is dropped as soon as its last byte is
+// copied. The text copied before it holds no needle, so that occurrence is the one that ends
+// first, which for needles of one length is the leftmost one, also when it only came into being
+// through an earlier deletion.
+void remove_all(std::string& s, std::string_view needle, std::size_t first) {
+    const std::size_t n = needle.size();
+    std::size_t out = first;
+    for (std::size_t in = first; in < s.size(); ++in) {
+        const char c = s[in];
+        s[out++] = c;
+        if (c == needle.back() && out >= n && std::memcmp(s.data() + out - n, needle.data(), n) == 0) out -= n;
+    }
+    s.resize(out);
 }
 
 }  // namespace
 
-std::string before_marker(std::string_view text, std::string_view marker) {
+std::string_view before_view(std::string_view text, std::string_view marker) {
     const auto p = find(text, marker);
-    return std::string(p == std::string_view::npos ? text : text.substr(0, p));
+    return p == std::string_view::npos ? text : text.substr(0, p);
+}
+
+std::string before_marker(std::string_view text, std::string_view marker) {
+    return std::string(before_view(text, marker));
 }
 
 std::string after_marker(std::string_view text, std::string_view marker) {
@@ -21,35 +90,46 @@ std::string after_marker(std::string_view text, std::string_view marker) {
 }
 
 void replace_all(std::string& s, std::string_view needle, std::string_view replacement) {
-    if (needle.empty()) return;
+    auto p = find(s, needle);
+    if (p == std::string_view::npos) return;
+    if (replacement.empty()) {
+        remove_all(s, needle, p);
+        return;
+    }
     // Joining head and tail can form a new needle, so each pass looks again from the start,
     // but never before the earliest place where such a needle could begin.
-    std::size_t from = 0;
-    for (auto p = s.find(needle); p != std::string::npos; p = s.find(needle, from)) {
+    for (; p != std::string_view::npos; p = find(s, needle, p >= needle.size() ? p - (needle.size() - 1) : 0))
         s.replace(p, needle.size(), replacement);
-        from = p >= needle.size() ? p - (needle.size() - 1) : 0;
-    }
+}
+
+std::optional<std::string_view> span_view(std::string_view text, std::string_view start, std::string_view end) {
+    const auto s = find(text, start);
+    if (s == std::string_view::npos) return std::nullopt;
+    // The end marker may begin inside the start marker: the scan starts at its first character.
+    const auto e = find(text, end, s);
+    if (e == std::string_view::npos) return std::nullopt;
+    return text.substr(s, e - s + end.size());
+}
+
+std::optional<std::string_view> between_view(std::string_view text, std::string_view start, std::string_view end) {
+    const auto s = find(text, start);
+    if (s == std::string_view::npos) return std::nullopt;
+    const auto q = s + start.size();
+    const auto e = find(text, end, q);
+    if (e == std::string_view::npos) return std::nullopt;
+    return text.substr(q, e - q);
 }
 
 void cut_span(std::string_view text, std::string_view start, std::string_view end, int& found, std::string& span) {
-    found = -1;
-    const auto s = find(text, start);
-    if (s == std::string_view::npos) return;
-    const auto e = find(text, end, s);
-    if (e == std::string_view::npos) return;
-    found = 1;
-    span.assign(text.substr(s, e - s + end.size()));
+    const auto view = span_view(text, start, end);
+    found = view ? 1 : -1;
+    if (view) span.assign(*view);
 }
 
 void cut_between(std::string_view text, std::string_view start, std::string_view end, int& found, std::string& inner) {
-    found = -1;
-    const auto s = find(text, start);
-    if (s == std::string_view::npos) return;
-    const auto q = s + start.size();
-    const auto e = find(text, end, q);
-    if (e == std::string_view::npos) return;
-    found = 1;
-    inner.assign(text.substr(q, e - q));
+    const auto view = between_view(text, start, end);
+    found = view ? 1 : -1;
+    if (view) inner.assign(*view);
 }
 
 bool holds_marker(std::string_view text, std::string_view marker) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -10,6 +11,8 @@
 std::string before_marker(std::string_view text, std::string_view marker);
 // The text behind the first marker to the end; empty when the marker is absent.
 std::string after_marker(std::string_view text, std::string_view marker);
+// before_marker as a view into text.
+std::string_view before_view(std::string_view text, std::string_view marker);
 // Replaces every needle in s, searching again from the start after each replacement, so the
 // result never holds the needle. The replacement must not hold the needle.
 void replace_all(std::string& s, std::string_view needle, std::string_view replacement);
@@ -21,6 +24,9 @@ void cut_span(std::string_view text, std::string_view start, std::string_view en
 void cut_between(std::string_view text, std::string_view start, std::string_view end, int& found, std::string& inner);
 // True when marker is found in text under the rule above (so never for an empty marker or text).
 bool holds_marker(std::string_view text, std::string_view marker);
+// What cut_span and cut_between deliver, as a view into text; nullopt where they report -1.
+std::optional<std::string_view> span_view(std::string_view text, std::string_view start, std::string_view end);
+std::optional<std::string_view> between_view(std::string_view text, std::string_view start, std::string_view end);
 // Holds "http" anywhere, holds no "google", and has at least 11 characters.
 bool is_web_link(std::string_view text);
 // Not empty and made of the digits 0 to 9 only.

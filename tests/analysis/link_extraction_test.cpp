@@ -1,7 +1,11 @@
 #include "analysis/link_extraction.h"
 #include "tests/analysis/page_runs.h"
 
+#include "analysis/text_scan.h"
+
 #include <gtest/gtest.h>
+
+#include <random>
 
 namespace {
 
@@ -116,6 +120,46 @@ TEST(LinkExtraction, LinksGatherAcrossPagesOfOneSearch) {
         "<a href=\"http://b.example.org/forum/\">B root</a>\n<a href=\"http://c.example.org/x/\">C</a>\n", links);
     ASSERT_EQ(links.size(), 2u);
     EXPECT_EQ(links[1].url, "http://c.example.org/x/");
+}
+
+// The extraction step by step as written down, with the scanning functions and copies
+// throughout; the real one works on views and copies only what it keeps.
+std::optional<FoundLink> extract_link_step_by_step(std::string_view line) {
+    int found = -1;
+    std::string anchor;
+    cut_span(line, "<a href=\"", "</a>", found, anchor);
+    if (found == -1) return std::nullopt;
+    std::string url;
+    cut_between(anchor, "<a href=\"", "\"", found, url);
+    if (found == -1) return std::nullopt;
+    replace_all(anchor, "<b>", "");
+    replace_all(anchor, "</b>", "");
+    std::string d = anchor;
+    std::string last;
+    do {
+        last = d;
+        d = after_marker(last, ">");
+    } while (!d.empty());
+    const std::string description = before_marker(last, "</a>");
+    if (!is_web_link(url)) return std::nullopt;
+    if (holds_marker(url, "viewtopic")) url = before_marker(url, "viewtopic") + "index.php";
+    return FoundLink{url, description};
+}
+
+TEST(LinkExtraction, AgreesWithTheStepByStepExtractionOnOddMarkup) {
+    std::mt19937 random(3);
+    const std::string_view pieces[] = {"<a href=\"", "\"", "<b>", "</b>", "<", ">", "b", "/", "</a>",
+                                       "http://", "google", "viewtopic", "x", " ", "forum.example.org"};
+    for (int round = 0; round < 30000; ++round) {
+        std::string line;
+        for (auto n = random() % 20; n > 0; --n) line += pieces[random() % std::size(pieces)];
+        const auto expected = extract_link_step_by_step(line);
+        const auto actual = extract_link(line);
+        ASSERT_EQ(actual.has_value(), expected.has_value()) << line;
+        if (!expected) continue;
+        ASSERT_EQ(actual->url, expected->url) << line;
+        ASSERT_EQ(actual->description, expected->description) << line;
+    }
 }
 
 }  // namespace

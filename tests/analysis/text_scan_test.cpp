@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 namespace {
 
 struct Cut {
@@ -127,6 +129,54 @@ TEST(TextScan, BytesAreComparedAsBytes) {
     EXPECT_EQ(before_marker(text, ">"), std::string("a\0b\xC3\xBC", 5));
     EXPECT_EQ(after_marker(text, std::string_view("\0", 1)), "b\xC3\xBC>c");
     EXPECT_EQ(before_marker("x\xC3\xBCy", "\xBC"), "x\xC3");
+}
+
+// replace_all as written down: find the leftmost needle from the start, replace, again.
+std::string replace_all_step_by_step(std::string s, std::string_view needle, std::string_view replacement) {
+    for (auto p = s.find(needle); !needle.empty() && p != std::string::npos; p = s.find(needle))
+        s = s.substr(0, p) + std::string(replacement) + s.substr(p + needle.size());
+    return s;
+}
+
+TEST(TextScan, ReplaceAllAgreesWithTheStepByStepReplacement) {
+    std::mt19937 random(2);
+    const std::string alphabet = "<>/b";
+    // Needles that can overlap themselves ("bb", "<b<b") and ones that cannot, removed or replaced.
+    const std::pair<std::string_view, std::string_view> cases[] = {
+        {"<b>", ""}, {"</b>", ""}, {"bb", ""}, {"<b<", ""}, {"<b<b", ""}, {"b", ""}, {" ", "+"}, {"<b>", "/"},
+        {"bb", "<"}, {"<", "%3C"}};
+    for (int round = 0; round < 20000; ++round) {
+        std::string text(random() % 40, ' ');
+        for (auto& c : text) c = alphabet[random() % alphabet.size()];
+        const auto [needle, replacement] = cases[random() % std::size(cases)];
+        std::string actual = text;
+        replace_all(actual, needle, replacement);
+        ASSERT_EQ(actual, replace_all_step_by_step(text, needle, replacement)) << text << " / " << needle;
+    }
+}
+
+// The search skips through text in blocks; compare it with the plain library search on texts
+// of every length around the block size, with needles that nearly match everywhere.
+TEST(TextScan, SearchAgreesWithThePlainSearchAtEveryLength) {
+    std::mt19937 random(1);
+    const std::string alphabet = "<>/ab";
+    const std::string_view needles[] = {"<", "<b", "</a>", "<b>", "</b>", "<a href=\"", "ab", "bb", "<<", "a/a/a"};
+    for (int round = 0; round < 20000; ++round) {
+        std::string text(random() % 80, ' ');
+        for (auto& c : text) c = alphabet[random() % alphabet.size()];
+        const auto needle = needles[random() % std::size(needles)];
+        const auto expected = std::string_view(text).find(needle);
+        ASSERT_EQ(before_view(text, needle).size(), expected == std::string_view::npos ? text.size() : expected)
+            << text << " / " << needle;
+        ASSERT_EQ(holds_marker(text, needle), expected != std::string_view::npos);
+        // The span's end is searched from the span's start onward.
+        const auto span = span_view(text, needle, "</a>");
+        const auto end = expected == std::string_view::npos ? expected : std::string_view(text).find("</a>", expected);
+        ASSERT_EQ(span.has_value(), end != std::string_view::npos) << text << " / " << needle;
+        if (span) {
+            ASSERT_EQ(*span, std::string_view(text).substr(expected, end - expected + 4));
+        }
+    }
 }
 
 }  // namespace

@@ -1,0 +1,242 @@
+// The page analyses against `grep -c` over the same 50 MB page, side by side in one run.
+//
+// For each finished page the program splits the joined page at its line breaks, reads each line
+// as at most its first 4096 bytes and hands it to the post counter (forum stage) or to the link
+// extraction (search stage). This measures exactly that, starting from the page in memory and
+// including freeing the lines, against grep counting the lines that hold the same marker in the
+// same page on disk (already in the page cache; grep runs with -F and LC_ALL=C, its fastest
+// way). Best of several rounds each; the ratio is grep's time / ours, so 1.0 means as fast as
+// grep and the target is at least 0.5.
+//
+// Usage: bench_analysis [megabytes (default 50)] [rounds (default 5)] [folder to keep the pages in]
+
+#include "analysis/link_extraction.h"
+#include "analysis/page_text.h"
+#include "analysis/popularity.h"
+
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+constexpr std::size_t kLineReadLimit = 4096;
+using Clock = std::chrono::steady_clock;
+
+double seconds_since(Clock::time_point start) {
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+// A phpBB 2 subSilver forum index: a header, then one table row per forum (name cell "row1",
+// topics and posts in "row2" cells, the last post in a "row2" cell that holds a date), CR LF.
+std::string forum_page(std::size_t bytes) {
+    std::mt19937 random(7);
+    std::string page =
+        "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\">\r\n<html dir=\"ltr\">\r\n<head>\r\n"
+        "<style type=\"text/css\">\r\ntd.row1\t{ background-color: #EFEFEF; }\r\n"
+        "td.row2\t{ background-color: #DEE3E7; }\r\n</style>\r\n</head>\r\n<body>\r\n"
+        "<table width=\"100%\" cellpadding=\"2\" cellspacing=\"1\" border=\"0\" class=\"forumline\">\r\n";
+    for (int forum = 1; page.size() < bytes; ++forum) {
+        const auto topics = std::to_string(random() % 5000);
+        const auto posts = std::to_string(random() % 90000);
+        const auto user = std::to_string(random() % 3000);
+        page += "  <tr>\r\n\t<td class=\"row1\" align=\"center\" valign=\"middle\" height=\"50\"><img "
+                "src=\"templates/subSilver/images/folder_big.gif\" width=\"46\" height=\"25\" alt=\"No new posts\" "
+                "title=\"No new posts\" /></td>\r\n\t<td class=\"row1\" width=\"100%\" height=\"50\"><span "
+                "class=\"forumlink\"> <a href=\"viewforum.php?f=" + std::to_string(forum) +
+                "&amp;sid=bbe62f2a9cfacf0ffe24ff484fd7dfcd\" class=\"forumlink\">Marketing talk " + std::to_string(forum) +
+                "</a><br />\r\n\t  </span> <span class=\"genmed\">Questions about selling software, pricing and "
+                "promotion of shareware products<br />\r\n\t  </span><span class=\"gensmall\">Moderator: <a "
+                "href=\"profile.php?mode=viewprofile&amp;u=" + user + "\">moderator" + user +
+                "</a></span></td>\r\n\t<td class=\"row2\" align=\"center\" valign=\"middle\" height=\"50\"><span "
+                "class=\"gensmall\">" + topics + "</span></td>\r\n\t<td class=\"row2\" align=\"center\" "
+                "valign=\"middle\" height=\"50\"><span class=\"gensmall\">" + posts + "</span></td>\r\n\t<td "
+                "class=\"row2\" align=\"center\" valign=\"middle\" height=\"50\" nowrap=\"nowrap\"> <span "
+                "class=\"gensmall\">Thu Sep 19, 2002 6:05 pm<br /><a href=\"profile.php?mode=viewprofile&amp;u=" +
+                user + "\">member" + user + "</a> <a href=\"viewtopic.php?p=" + posts +
+                "#" + posts + "\"><img src=\"templates/subSilver/images/icon_latest_reply.gif\" border=\"0\" "
+                "alt=\"View latest post\" /></a></span></td>\r\n  </tr>\r\n";
+    }
+    page += "</table>\r\n</body>\r\n</html>\r\n";
+    return page;
+}
+
+// A result page in the old table layout: per result an anchor line with bold query words,
+// a snippet line and a line with the cached-page link, LF line ends.
+std::string result_page(std::size_t bytes) {
+    std::mt19937 random(11);
+    std::string page =
+        "<html><head><title>\"forum index\" software marketing - Search</title></head><body>\n"
+        "<a href=\"http://www.google.com/\"><img src=\"/images/logo_sm.gif\" alt=\"Search\"></a>\n";
+    while (page.size() < bytes) {
+        const auto site = std::to_string(random() % 20000);
+        const auto topic = std::to_string(random() % 100000);
+        page += "<p class=g><a href=\"http://forum" + site + ".example.com/phpBB2/viewtopic.php?t=" + topic +
+                "\" class=l>Software <b>marketing</b> - <b>Forum Index</b> " + site +
+                "</a><table border=0 cellpadding=0 cellspacing=0><tr><td class=j><font size=-1>\n"
+                "Discussion of <b>software marketing</b>, pricing and promotion. <b>Forum index</b> ... Posts: " +
+                topic + " ... Members: " + site + " ...<br>\n"
+                "<span class=a>forum" + site + ".example.com/phpBB2/ - 31k - </span><nobr><a class=fl "
+                "href=\"http://64.233.183.104/search?q=cache:" + topic + ":forum" + site +
+                ".example.com/\">Cached</a> - <a class=fl href=\"/search?hl=en&lr=&q=related:forum" + site +
+                ".example.com/\">Similar pages</a></nobr></font></td></tr></table>\n";
+    }
+    page += "<div id=nav><a href=\"/search?q=x&start=100&sa=N\"><b>Next</b></a></div>\n</body></html>\n";
+    return page;
+}
+
+// Runs `grep -c marker file` and returns its count, or -1 when it could not be run.
+long grep_count(const std::string& marker, const std::string& file) {
+    int out[2];
+    if (pipe(out) != 0) return -1;
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
+    posix_spawn_file_actions_addclose(&actions, out[0]);
+    std::vector<std::string> args{"grep", "-c", "-F", "--", marker, file};
+    std::vector<char*> argv;
+    for (auto& a : args) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    pid_t pid = 0;
+    const int spawned = posix_spawnp(&pid, "grep", &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    close(out[1]);
+    std::string text;
+    char buffer[64];
+    for (ssize_t n; spawned == 0 && (n = read(out[0], buffer, sizeof buffer)) > 0;) text.append(buffer, n);
+    close(out[0]);
+    int status = 0;
+    if (spawned != 0 || waitpid(pid, &status, 0) != pid || !WIFEXITED(status) || WEXITSTATUS(status) > 1) return -1;
+    return std::strtol(text.c_str(), nullptr, 10);
+}
+
+struct Timed {
+    double seconds;
+    long result;
+};
+
+template <typename F>
+Timed best_of(int rounds, F run) {
+    Timed best{1e300, 0};
+    for (int i = 0; i < rounds; ++i) {
+        const auto start = Clock::now();
+        const long result = run();
+        best.seconds = std::min(best.seconds, seconds_since(start));
+        best.result = result;
+    }
+    return best;
+}
+
+// Where our time goes, best round of each phase: splitting, analysing, freeing the lines.
+struct Phases {
+    double split = 1e300;
+    double analyse = 1e300;
+    double release = 1e300;
+};
+
+// Splits the page, runs analyse over each line read as the memo reads it, frees the lines.
+template <typename F>
+long run_page(const std::string& page, Phases& phases, F analyse) {
+    const auto start = Clock::now();
+    auto lines = split_page_lines(page);
+    const auto split = Clock::now();
+    long result = 0;
+    for (const auto& line : lines) result += analyse(std::string_view(line).substr(0, kLineReadLimit));
+    const auto analysed = Clock::now();
+    lines = {};
+    phases.split = std::min(phases.split, std::chrono::duration<double>(split - start).count());
+    phases.analyse = std::min(phases.analyse, std::chrono::duration<double>(analysed - split).count());
+    phases.release = std::min(phases.release, seconds_since(analysed));
+    return result;
+}
+
+long count_posts(const std::string& page, Phases& phases) {
+    PostCounter counter;
+    run_page(page, phases, [&](std::string_view line) {
+        counter.add_line(line);
+        return 0;
+    });
+    return static_cast<long>(counter.count());
+}
+
+// The duplicate test is left out: it compares each link with the rows gathered so far, which a
+// real search holds about a hundred of per result page, not hundreds of thousands.
+long extract_links(const std::string& page, Phases& phases) {
+    return run_page(page, phases, [](std::string_view line) { return extract_link(line) ? 1 : 0; });
+}
+
+void report(const char* what, std::size_t bytes, const Timed& ours, const Phases& phases, const Timed& grep,
+            const char* marker) {
+    const double mb = static_cast<double>(bytes) / 1e6;
+    std::printf("%-20s %6.1f ms (%5.0f MB/s; split %.1f, analysis %.1f, free %.1f; result %ld)\n", what,
+                ours.seconds * 1e3, mb / ours.seconds, phases.split * 1e3, phases.analyse * 1e3,
+                phases.release * 1e3, ours.result);
+    std::printf("%-20s %6.1f ms (%5.0f MB/s; %ld lines)   ratio grep/ours %.2f\n",
+                ("grep -c '" + std::string(marker) + "'").c_str(), grep.seconds * 1e3, mb / grep.seconds,
+                grep.result, grep.seconds / ours.seconds);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::size_t megabytes = argc > 1 ? std::strtoul(argv[1], nullptr, 10) : 50;
+    const int rounds = argc > 2 ? std::atoi(argv[2]) : 5;
+    const std::size_t bytes = megabytes * 1000 * 1000;
+
+    char dir_template[] = "/tmp/bench_analysis.XXXXXX";
+    const char* dir = mkdtemp(dir_template);
+    if (!dir) {
+        std::perror("mkdtemp");
+        return 1;
+    }
+    const std::filesystem::path folder(dir);
+    // grep at its fastest: byte-wise matching, fixed string (-F).
+    setenv("LC_ALL", "C", 1);
+
+    const auto forum = forum_page(bytes);
+    const auto results = result_page(bytes);
+    std::ofstream(folder / "forum.htm", std::ios::binary) << forum;
+    std::ofstream(folder / "results.htm", std::ios::binary) << results;
+    std::printf("pages: forum %zu bytes, results %zu bytes; best of %d rounds\n", forum.size(), results.size(),
+                rounds);
+
+    // Warm the page cache and the allocator before timing.
+    grep_count("row2", folder / "forum.htm");
+    grep_count("<a href=\"", folder / "results.htm");
+    Phases forum_phases;
+    Phases result_phases;
+    count_posts(forum, forum_phases);
+
+    int status = 0;
+    const auto posts = best_of(rounds, [&] { return count_posts(forum, forum_phases); });
+    const auto grep_posts = best_of(rounds, [&] { return grep_count("row2", folder / "forum.htm"); });
+    report("popularity analysis", forum.size(), posts, forum_phases, grep_posts, "row2");
+    const auto links = best_of(rounds, [&] { return extract_links(results, result_phases); });
+    const auto grep_links = best_of(rounds, [&] { return grep_count("<a href=\"", folder / "results.htm"); });
+    report("link extraction", results.size(), links, result_phases, grep_links, "<a href=\"");
+    if (grep_posts.result < 0 || grep_links.result < 0) {
+        std::fprintf(stderr, "grep could not be run\n");
+        status = 1;
+    }
+
+    if (argc > 3) {
+        std::filesystem::copy_file(folder / "forum.htm", std::filesystem::path(argv[3]) / "forum.htm",
+                                   std::filesystem::copy_options::overwrite_existing);
+        std::filesystem::copy_file(folder / "results.htm", std::filesystem::path(argv[3]) / "results.htm",
+                                   std::filesystem::copy_options::overwrite_existing);
+    }
+    std::filesystem::remove_all(folder);
+    return status;
+}
