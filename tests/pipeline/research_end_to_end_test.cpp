@@ -1,0 +1,86 @@
+#include "tests/support/fixture_web.h"
+#include "tests/support/form_fixture.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+namespace {
+
+bool research_over(const TForm1& form) {
+    return form.pipeline.research_stage == "Popular Site" && !form.Timer1.isActive() &&
+           form.download_list.lines().empty();
+}
+
+// A whole research against the fixture web with the real download component: search pages,
+// link collection, the forum stage with retries, and the results table.
+TEST(ResearchEndToEnd, FromStartSearchToTheForumResults) {
+    FixtureWeb web;
+    FormFixture f(/*real_component=*/true, /*timer_interval_ms=*/50);
+    TForm1& form = *f.form;
+    form.search_host.set_text(web.host());
+    form.dig_level_ui.set_value(200);
+    form.allowed_threads.set_value(3);
+    form.allow_attemps_ui.set_value(3);
+    form.timeout_normal.set_value(400);
+    form.time_out_advanced.set_value(400);
+
+    int most_running = 0;
+    QObject::connect(&form.download_list, &Memo::line_added, [&] {
+        most_running = std::max(most_running, form.download_list.count());
+    });
+
+    form.Button4.click();
+    EXPECT_EQ(form.google_list.item_count(), 2);
+    QElapsedTimer clock;
+    clock.start();
+    while (!research_over(form) && clock.elapsed() < 60000) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    ASSERT_TRUE(research_over(form)) << "stage " << form.pipeline.research_stage;
+    EXPECT_TRUE(f.errors.empty()) << f.errors.front();
+
+    // The search pages were asked for with the request format, page 0 twice (too few links at first).
+    EXPECT_EQ(web.hits("/search"), 3);
+
+    // The forum queue holds the de-duplicated links of both result pages, in page order.
+    const auto& forums = fixture_web::forums();
+    ASSERT_EQ(form.google_list.item_count(), static_cast<int>(forums.size()));
+    for (std::size_t i = 0; i < forums.size(); ++i) {
+        EXPECT_EQ(form.google_list.item(static_cast<int>(i)).caption, web.forum_url(forums[i]));
+        EXPECT_EQ(form.google_list.sub_item(static_cast<int>(i), queue_column::Description), forums[i].description);
+    }
+    EXPECT_LE(most_running, 3);
+    EXPECT_GE(most_running, 2);
+
+    std::map<std::string, std::vector<std::string>> results;
+    for (const auto& row : form.result_list.items()) results[row.caption] = row.sub_items;
+    for (const auto& forum : forums) {
+        const auto url = web.forum_url(forum);
+        if (forum.verdict.empty()) {
+            EXPECT_EQ(results.count(url), 0u) << forum.name;
+            EXPECT_EQ(form.google_list.sub_item(form.google_list.find_caption(url), queue_column::Attemps), "3");
+            continue;
+        }
+        ASSERT_EQ(results.count(url), 1u) << forum.name;
+        EXPECT_EQ(results[url], (std::vector<std::string>{forum.description, forum.verdict, forum.average, forum.maximum}))
+            << forum.name;
+    }
+    EXPECT_EQ(web.hits("/epsilon/index.php"), 2);
+    EXPECT_EQ(form.google_list.sub_item(form.google_list.find_caption(web.forum_url(forums[5])), queue_column::Status),
+              "Cancelled ...  Not Found");
+    EXPECT_EQ(form.google_list.sub_item(form.google_list.find_caption(web.forum_url(forums[6])), queue_column::Status),
+              "The Internet connection has timed out.  OK");
+
+    form.Timer2Timer();
+    EXPECT_EQ(form.Label12.caption(), "9 / 9  (100 % downloaded)");
+    EXPECT_EQ(form.status_label.caption(), "Checking forums popularity");
+    // The pages were stored under their host's name (all forums share the loopback host).
+    form.FileListBox1.update();
+    std::string port_host = web.host();
+    port_host.replace(port_host.find(':'), 1, "_");
+    EXPECT_EQ(form.FileListBox1.items(), std::vector<std::string>{port_host + ".htm"});
+}
+
+}  // namespace
