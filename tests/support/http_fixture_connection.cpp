@@ -68,6 +68,12 @@ void FixtureConnection::read_more() {
 }
 
 bool FixtureConnection::take_request(HttpRequest& request) {
+    // Not HTTP at all (a TLS hello, say): say so and hang up rather than wait for a head.
+    if (!in_.empty() && !(in_[0] >= 'A' && in_[0] <= 'Z')) {
+        socket_->write("HTTP/1.1 400 Bad Request\r\nConnection: close\r\nContent-Length: 0\r\n\r\n");
+        hang_up();
+        return false;
+    }
     const std::size_t head_end = in_.find("\r\n\r\n");
     if (head_end == std::string::npos) {
         if (in_.size() > max_head_size) hang_up();
@@ -263,6 +269,7 @@ FixtureListener::FixtureListener(std::shared_ptr<FixtureState> state) : state_(s
 std::uint16_t FixtureListener::listen() {
     auto* server = new QTcpServer(this);
     server->setMaxPendingConnections(1000);
+    server->setListenBacklogSize(1024);  // many clients connecting at once must not wait for SYN retries
     QObject::connect(server, &QTcpServer::newConnection, this, [this, server] {
         while (QTcpSocket* socket = server->nextPendingConnection()) {
             {
