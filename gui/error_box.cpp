@@ -6,10 +6,11 @@
 
 #include <algorithm>
 
-ErrorBox::ErrorBox(QWidget* parent)
-    : parent_(parent), presenter_([](QWidget* owner, const QString& text) {
-          QMessageBox::critical(owner, QStringLiteral("Ravelmoot"), text);
-      }) {}
+ErrorBox::ErrorBox(QWidget* parent) : parent_(parent), presenter_(message_box()) {}
+
+ErrorBox::Presenter ErrorBox::message_box() {
+    return [](QWidget* owner, const QString& text) { QMessageBox::critical(owner, QStringLiteral("Ravelmoot"), text); };
+}
 
 void ErrorBox::report(const std::string& message) {
     if (showing_) {

@@ -16,8 +16,11 @@ class ErrorBox {
 public:
     using Presenter = std::function<void(QWidget* parent, const QString& text)>;
 
-    // parent must outlive the box's uses. The default presenter is a critical QMessageBox.
+    // parent must outlive the box's uses. The presenter is message_box() until replaced.
     explicit ErrorBox(QWidget* parent);
+
+    // A critical QMessageBox with the text, modal over parent.
+    static Presenter message_box();
 
     void report(const std::string& message);
     // Lets a test see the texts instead of answering modal boxes.

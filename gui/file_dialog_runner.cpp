@@ -3,6 +3,7 @@
 #include "gui/simple_bindings.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 
 namespace {
 
@@ -41,7 +42,12 @@ FileDialog::Runner make_file_dialog_runner(QWidget* parent) {
         dialog.setNameFilters(filters);
         if (!filters.isEmpty()) dialog.selectNameFilter(filters.value(model.filter_index()));
         dialog.setDefaultSuffix(to_qstring(model.default_ext()));
-        if (!model.file_name().empty()) dialog.selectFile(to_qstring(model.file_name()));
+        if (!model.file_name().empty()) {
+            // Folder and name apart: the dialog takes a whole path only for a file that exists.
+            const QFileInfo last(to_qstring(model.file_name()));
+            dialog.setDirectory(last.absolutePath());
+            dialog.selectFile(last.fileName());
+        }
         if (dialog.exec() != QDialog::Accepted) return std::nullopt;
         const QStringList chosen = dialog.selectedFiles();
         if (chosen.isEmpty()) return std::nullopt;

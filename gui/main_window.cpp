@@ -134,8 +134,8 @@ QWidget* MainWindow::build_research_page() {
     grid->addWidget(make_label(form_.Label4, "Label4", page), 2, 0);
     grid->addWidget(progress, 2, 1, 1, 2);
 
+    // The three rows share the page's height evenly.
     grid->setColumnStretch(1, 1);
-    grid->setRowStretch(3, 1);
     return page;
 }
 
