@@ -21,20 +21,6 @@ void append_field(std::string& text, std::string_view field) {
     text += kTab;
 }
 
-std::string list_file_text(const ListView& list) {
-    std::string text;
-    for (const auto& column : list.columns()) append_field(text, column.caption);
-    text += kLineEnd;
-    for (const auto& column : list.columns()) append_field(text, decimal_text(column.width));
-    text += kLineEnd;
-    const int columns = list.column_count();
-    for (int row = 0; row < list.item_count(); ++row) {
-        for (int k = 0; k < columns; ++k) append_field(text, k == 0 ? list.item(row).caption : list.sub_item(row, k - 1));
-        text += kLineEnd;
-    }
-    return text;
-}
-
 // Fields from the left: a trailing TAB adds none, two TABs give an empty one, an empty line none.
 // The view moves past each field rather than copying the rest, so a long line stays linear.
 std::vector<std::string> split_fields(std::string_view line) {
@@ -70,6 +56,20 @@ void set_widths(const std::vector<std::string>& fields, ListView& list) {
 }
 
 }  // namespace
+
+std::string list_file_text(const ListView& list) {
+    std::string text;
+    for (const auto& column : list.columns()) append_field(text, column.caption);
+    text += kLineEnd;
+    for (const auto& column : list.columns()) append_field(text, decimal_text(column.width));
+    text += kLineEnd;
+    const int columns = list.column_count();
+    for (int row = 0; row < list.item_count(); ++row) {
+        for (int k = 0; k < columns; ++k) append_field(text, k == 0 ? list.item(row).caption : list.sub_item(row, k - 1));
+        text += kLineEnd;
+    }
+    return text;
+}
 
 void save_list_file(const std::string& file_name, const ListView& list) {
     switch (write_file_atomically(file_name, list_file_text(list))) {

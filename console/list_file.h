@@ -8,6 +8,9 @@
 // field followed by TAB and every line ended by CR LF. Event-loop thread; failures are raised
 // as AppError with the text the user sees.
 
+// The list as the text of a list file.
+std::string list_file_text(const ListView& list);
+
 // Writes the list to the file, replacing it only once everything was written. A row line
 // always holds one field per column: missing sub-items are written empty, surplus ones not.
 void save_list_file(const std::string& file_name, const ListView& list);

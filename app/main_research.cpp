@@ -1,0 +1,70 @@
+#include "app/Downloaddemo_U.h"
+#include "app/research_arguments.h"
+#include "app/research_session.h"
+#include "download/moniker_layer.h"
+
+#include <QCoreApplication>
+#include <QSocketNotifier>
+
+#include <csignal>
+#include <cstdio>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+
+int interrupt_pipe[2] = {-1, -1};
+
+// Only writes a byte: the event loop picks it up and stops the research there.
+void on_interrupt(int) {
+    const char byte = 1;
+    [[maybe_unused]] const auto written = ::write(interrupt_pipe[1], &byte, 1);
+}
+
+}  // namespace
+
+// A research without the window: the same window model, pipeline and download component under
+// a core application, for scripts, schedules and machines without a display.
+int main(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    const ParsedArguments parsed = parse_research_arguments(args);
+    if (parsed.arguments.help) {
+        std::fputs(research_usage().c_str(), stdout);
+        return 0;
+    }
+    if (!parsed.error.empty()) {
+        std::fprintf(stderr, "ravelmoot-research: %s\n", parsed.error.c_str());
+        return 2;
+    }
+
+    QCoreApplication app(argc, argv);
+    MonikerLayer layer;
+    TForm1 form(layer);
+    ResearchSession session(form, parsed.arguments);
+
+    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, interrupt_pipe) != 0) {
+        std::perror("ravelmoot-research: socketpair");
+        return 2;
+    }
+    QSocketNotifier interrupts(interrupt_pipe[0], QSocketNotifier::Read);
+    QObject::connect(&interrupts, &QSocketNotifier::activated, &session, [&] {
+        char byte;
+        [[maybe_unused]] const auto got = ::read(interrupt_pipe[0], &byte, 1);
+        session.interrupt();
+    });
+    struct sigaction action {};
+    action.sa_handler = on_interrupt;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGTERM, &action, nullptr);
+
+    int exit_code = 0;
+    QObject::connect(&session, &ResearchSession::finished, &app, [&](int code) {
+        exit_code = code;
+        app.quit();
+    });
+    if (!session.start()) return 2;
+    app.exec();
+    return exit_code;
+}

@@ -1,0 +1,118 @@
+#include "app/research_arguments.h"
+
+#include "analysis/number_text.h"
+
+#include <array>
+
+namespace {
+
+struct ValueOption {
+    const char* name;
+    std::optional<std::string> ResearchArguments::*field;
+    bool numeric;
+};
+
+constexpr std::array<ValueOption, 9> kValueOptions{{
+    {"--search-host", &ResearchArguments::search_host, false},
+    {"--dig", &ResearchArguments::dig, true},
+    {"--threads", &ResearchArguments::threads, true},
+    {"--attempts", &ResearchArguments::attempts, true},
+    {"--timeout-normal", &ResearchArguments::timeout_normal, true},
+    {"--timeout-advanced", &ResearchArguments::timeout_advanced, true},
+    {"--results", &ResearchArguments::results_file, false},
+    {"--queue", &ResearchArguments::queue_file, false},
+    {"--forums", &ResearchArguments::forums_file, false},
+}};
+
+const ValueOption* find_value_option(const std::string& name) {
+    for (const auto& option : kValueOptions)
+        if (name == option.name) return &option;
+    return nullptr;
+}
+
+}  // namespace
+
+ParsedArguments parse_research_arguments(const std::vector<std::string>& args) {
+    ParsedArguments parsed;
+    auto& out = parsed.arguments;
+    std::vector<std::string> positional;
+    bool options_ended = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (options_ended || arg.size() < 2 || arg.compare(0, 2, "--") != 0) {
+            positional.push_back(arg);
+            continue;
+        }
+        if (arg == "--") {
+            options_ended = true;
+            continue;
+        }
+        if (arg == "--quiet") {
+            out.quiet = true;
+            continue;
+        }
+        if (arg == "--help") {
+            out.help = true;
+            continue;
+        }
+        const auto equals = arg.find('=');
+        const std::string name = arg.substr(0, equals);
+        const ValueOption* option = find_value_option(name);
+        if (!option) {
+            parsed.error = "unknown option '" + name + "' (see --help)";
+            return parsed;
+        }
+        std::string value;
+        if (equals != std::string::npos) {
+            value = arg.substr(equals + 1);
+        } else if (i + 1 < args.size()) {
+            value = args[++i];
+        } else {
+            parsed.error = "option " + name + " needs a value";
+            return parsed;
+        }
+        if (option->numeric && !parse_int_strict(value)) {
+            parsed.error = "option " + name + " needs a whole number, not '" + value + "'";
+            return parsed;
+        }
+        out.*(option->field) = value;
+    }
+    if (out.help) return parsed;
+    if (positional.size() > 1) {
+        parsed.error = "one keyword expected, got " + std::to_string(positional.size()) +
+                       " (quote a keyword of several words)";
+        return parsed;
+    }
+    if (positional.empty()) {
+        if (!out.forums_file) parsed.error = "missing KEYWORD (see --help)";
+        return parsed;
+    }
+    if (out.forums_file) {
+        parsed.error = "--forums skips the search: give no KEYWORD with it";
+        return parsed;
+    }
+    out.keyword = positional.front();
+    return parsed;
+}
+
+std::string research_usage() {
+    return "Usage: ravelmoot-research [OPTION]... KEYWORD\n"
+           "       ravelmoot-research [OPTION]... --forums FILE\n"
+           "Finds forums on KEYWORD through a web search, downloads every forum page and rates how busy\n"
+           "each one is; writes the results table as a list file.\n"
+           "\n"
+           "  --search-host HOST[:PORT]  search service to ask (default www.google.com)\n"
+           "  --dig N                    search depth: one result page per 100 (default 100)\n"
+           "  --threads N                parallel downloads in the forum stage, 1 to 25 (default 2)\n"
+           "  --attempts N               downloads allowed per forum page (default 5)\n"
+           "  --timeout-normal MS        inactivity time-out while new pages are left (default 10000)\n"
+           "  --timeout-advanced MS      inactivity time-out for retries (default 30000)\n"
+           "  --results FILE             write the results table here (default: standard output)\n"
+           "  --queue FILE               also write the download queue here\n"
+           "  --forums FILE              skip the search; rate the forums listed in this list file\n"
+           "  --quiet                    do not print the download log\n"
+           "  --help                     print this help and exit\n"
+           "\n"
+           "Exit status: 0 done, 2 bad arguments or a list file that cannot be read or written,\n"
+           "130 interrupted (the results so far are still written).\n";
+}

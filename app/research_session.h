@@ -1,0 +1,52 @@
+#pragma once
+
+#include "app/research_arguments.h"
+
+#include <QObject>
+#include <QTimer>
+
+#include <cstdio>
+#include <string>
+
+class TForm1;
+
+// Runs one research on a window model without a window: applies the command's arguments to the
+// controls, presses Start Search (or starts the forum stage on a loaded list), reports status,
+// progress and log on standard error, and writes the list files when the research is over.
+// Event-loop thread only; the form must outlive the session.
+class ResearchSession : public QObject {
+    Q_OBJECT
+public:
+    ResearchSession(TForm1& form, ResearchArguments arguments, std::FILE* out = stdout, std::FILE* err = stderr);
+
+    // Starts the research. False, with a line on standard error, when it cannot start.
+    bool start();
+    // Ctrl-C: stops the research as the Stop button does and lets the running downloads end;
+    // a second one finishes at once. The results so far are written either way.
+    void interrupt();
+
+signals:
+    void finished(int exit_code);
+
+private:
+    bool research_over() const;
+    void check_over();
+    void report_status();
+    void print_log_line(const std::string& line);
+    void clear_progress_line();
+    void finish(int exit_code);
+    bool write_lists();
+    void error_line(const std::string& message);
+
+    TForm1& form_;
+    ResearchArguments arguments_;
+    std::FILE* out_;
+    std::FILE* err_;
+    bool terminal_;
+    QTimer poll_;
+    bool interrupted_ = false;
+    bool done_ = false;
+    bool progress_on_screen_ = false;
+    std::string shown_status_;
+    std::string shown_progress_;
+};

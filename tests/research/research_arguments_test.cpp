@@ -1,0 +1,40 @@
+#include "app/research_arguments.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(ResearchArguments, OptionsInBothFormsAndTheKeywordUnchanged) {
+    const auto parsed = parse_research_arguments(
+        {"--search-host", "127.0.0.1:8080", "--dig=200", "--threads", "30", "--quiet", "  web  forum "});
+    ASSERT_EQ(parsed.error, "");
+    EXPECT_EQ(parsed.arguments.search_host, "127.0.0.1:8080");
+    EXPECT_EQ(parsed.arguments.dig, "200");
+    EXPECT_EQ(parsed.arguments.threads, "30");  // the field corrects it, not the parser
+    EXPECT_TRUE(parsed.arguments.quiet);
+    EXPECT_EQ(parsed.arguments.keyword, "  web  forum ");
+    EXPECT_FALSE(parsed.arguments.attempts);
+
+    EXPECT_EQ(parse_research_arguments({"--", "--not-an-option"}).arguments.keyword, "--not-an-option");
+    EXPECT_EQ(parse_research_arguments({""}).error, "");  // an empty keyword is a keyword
+}
+
+TEST(ResearchArguments, ErrorsNameWhatIsWrong) {
+    EXPECT_EQ(parse_research_arguments({"--colour", "x"}).error, "unknown option '--colour' (see --help)");
+    EXPECT_EQ(parse_research_arguments({}).error, "missing KEYWORD (see --help)");
+    EXPECT_EQ(parse_research_arguments({"x", "--dig"}).error, "option --dig needs a value");
+    EXPECT_EQ(parse_research_arguments({"--dig", "lots", "x"}).error, "option --dig needs a whole number, not 'lots'");
+    EXPECT_NE(parse_research_arguments({"web", "forum"}).error, "");
+    EXPECT_NE(parse_research_arguments({"--forums", "f.txt", "web"}).error, "");
+    EXPECT_EQ(parse_research_arguments({"--forums", "f.txt"}).error, "");
+    EXPECT_TRUE(parse_research_arguments({"--help"}).arguments.help);
+}
+
+TEST(ResearchArguments, UsageHasOneLinePerOption) {
+    const std::string usage = research_usage();
+    for (const char* option : {"--search-host", "--dig", "--threads", "--attempts", "--timeout-normal",
+                               "--timeout-advanced", "--results", "--queue", "--forums", "--quiet", "--help"})
+        EXPECT_NE(usage.find(std::string("  ") + option + " "), std::string::npos) << option;
+}
+
+}  // namespace

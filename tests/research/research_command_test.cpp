@@ -1,0 +1,132 @@
+#include "tests/support/fixture_web.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+
+namespace {
+
+struct ProcessRun {
+    int exit_code = -1;
+    std::string out;
+    std::string err;
+};
+
+ProcessRun run_research(const QStringList& args, int interrupt_after_ms = -1) {
+    QProcess process;
+    process.start(RAVELMOOT_RESEARCH_BIN, args);
+    if (!process.waitForStarted(10000)) return {};
+    if (interrupt_after_ms >= 0) {
+        QThread::msleep(static_cast<unsigned long>(interrupt_after_ms));
+        ::kill(static_cast<pid_t>(process.processId()), SIGINT);
+    }
+    process.waitForFinished(120000);
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            process.readAllStandardOutput().toStdString(), process.readAllStandardError().toStdString()};
+}
+
+std::string read_file(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : "<missing>";
+}
+
+std::string expected_results(const FixtureWeb& web, bool only_good = false) {
+    std::string text = "URL\tDescription\tResult\tPost averag\tPosts max\t\r\n100\t100\t100\t100\t100\t\r\n";
+    for (const auto& forum : fixture_web::forums()) {
+        if (forum.verdict.empty() || (only_good && forum.verdict != "Good")) continue;
+        text += web.forum_url(forum) + "\t" + forum.description + "\t" + forum.verdict + "\t" + forum.average + "\t" +
+                forum.maximum + "\t\r\n";
+    }
+    return text;
+}
+
+class ResearchCommand : public ::testing::Test {
+protected:
+    // The fixture web answers on its own thread while the test waits for the process.
+    FixtureWeb web{HttpFixtureServer::Threading::OwnThread};
+    QTemporaryDir dir;
+    QString path(const char* name) const { return dir.filePath(name); }
+    // Short time-outs and two attempts keep the research to a few ticks of the real 1000 ms pace.
+    QStringList fast() const {
+        return {"--search-host", QString::fromStdString(web.host()), "--attempts", "2", "--timeout-normal", "300",
+                "--timeout-advanced", "300"};
+    }
+};
+
+TEST_F(ResearchCommand, RunsAWholeResearchAndWritesTheResultsTable) {
+    const ProcessRun run = run_research(fast() + QStringList{"--dig", "200", "--threads", "4", "--results", path("results.txt"),
+                                                      "--queue", path("queue.txt"), "software marketing"});
+    ASSERT_EQ(run.exit_code, 0) << run.err;
+    EXPECT_EQ(read_file(path("results.txt")), expected_results(web));
+    EXPECT_EQ(run.out, "");
+    EXPECT_NE(run.err.find("Status: Checking forums popularity"), std::string::npos);
+    EXPECT_NE(run.err.find("Query: 9 / 9  (100 % downloaded)"), std::string::npos);
+    EXPECT_NE(run.err.find("Download complete..."), std::string::npos);
+    const std::string queue = read_file(path("queue.txt"));
+    EXPECT_EQ(queue.rfind("URL\tDescription\tStatus\tAttemps\tResult\t\r\n", 0), 0u);
+    EXPECT_NE(queue.find(web.forum_url(fixture_web::forums()[5]) + "\tZeta\tCancelled ...  Not Found\t2\tDownload\t\r\n"),
+              std::string::npos);
+}
+
+TEST_F(ResearchCommand, RatesTheForumsOfAListFileAndPrintsToStandardOutput) {
+    {
+        QFile list(path("forums.txt"));
+        ASSERT_TRUE(list.open(QIODevice::WriteOnly));
+        std::string text = "URL\tDescription\t\r\n150\t200\t\r\n";
+        for (const auto& forum : fixture_web::forums())
+            if (forum.verdict == "Good") text += web.forum_url(forum) + "\t" + forum.description + "\t\r\n";
+        list.write(text.data(), static_cast<qint64>(text.size()));
+    }
+    const ProcessRun run = run_research(fast() + QStringList{"--quiet", "--forums", path("forums.txt")});
+    ASSERT_EQ(run.exit_code, 0) << run.err;
+    EXPECT_EQ(run.out, expected_results(web, /*only_good=*/true));
+    EXPECT_EQ(run.err.find("Download complete..."), std::string::npos);  // --quiet
+    EXPECT_EQ(web.hits("/search"), 0);
+}
+
+TEST_F(ResearchCommand, BadArgumentsAndUnreadableListsExitWithTwo) {
+    ProcessRun run = run_research({"--colour", "red", "x"});
+    EXPECT_EQ(run.exit_code, 2);
+    EXPECT_EQ(run.err, "ravelmoot-research: unknown option '--colour' (see --help)\n");
+    run = run_research({});
+    EXPECT_EQ(run.exit_code, 2);
+    EXPECT_EQ(run.err, "ravelmoot-research: missing KEYWORD (see --help)\n");
+    run = run_research({"--forums", path("absent.txt")});
+    EXPECT_EQ(run.exit_code, 2);
+    EXPECT_EQ(run.err, "ravelmoot-research: cannot read " + path("absent.txt").toStdString() + ": File not found\n");
+    run = run_research({"--help"});
+    EXPECT_EQ(run.exit_code, 0);
+    EXPECT_NE(run.out.find("--timeout-advanced MS"), std::string::npos);
+
+    // A results file that cannot be written: a folder stands in its place, nothing else changes.
+    ASSERT_TRUE(QDir().mkpath(path("taken.txt")));
+    run = run_research(fast() + QStringList{"--dig", "0", "--results", path("taken.txt"), "x"});
+    EXPECT_EQ(run.exit_code, 2);
+    EXPECT_NE(run.err.find("cannot write " + path("taken.txt").toStdString()), std::string::npos);
+    EXPECT_TRUE(QFileInfo(path("taken.txt")).isDir());
+}
+
+TEST_F(ResearchCommand, AnInterruptStopsTheResearchAndStillWritesTheResults) {
+    {
+        QFile list(path("forums.txt"));
+        ASSERT_TRUE(list.open(QIODevice::WriteOnly));
+        const auto& forums = fixture_web::forums();
+        const std::string text = "URL\t\r\n150\t\r\n" + web.forum_url(forums[0]) + "\t\r\n" + web.forum_url(forums[6]) + "\t\r\n";
+        list.write(text.data(), static_cast<qint64>(text.size()));
+    }
+    // The stalled forum keeps the research going until the interrupt; its download ends at its time-out.
+    const ProcessRun run = run_research({"--search-host", QString::fromStdString(web.host()), "--timeout-normal", "1500",
+                                  "--threads", "2", "--forums", path("forums.txt"), "--results", path("results.txt")},
+                                 700);
+    EXPECT_EQ(run.exit_code, 130) << run.err;
+    EXPECT_NE(run.err.find("Interrupted"), std::string::npos);
+    const std::string results = read_file(path("results.txt"));
+    EXPECT_NE(results.find(web.forum_url(fixture_web::forums()[0]) + "\t\tGood\t21\t35\t\r\n"), std::string::npos) << results;
+}
+
+}  // namespace
