@@ -33,7 +33,10 @@ protected:
     }
     void focusOutEvent(QFocusEvent* event) override {
         QLineEdit::focusOutEvent(event);
-        if (on_focus_lost) on_focus_lost();
+        // Leaving the field for another control corrects it; a message box, a menu or another
+        // program taking the keyboard for a while does not.
+        const bool away = event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason;
+        if (!away && on_focus_lost) on_focus_lost();
     }
 };
 

@@ -193,7 +193,7 @@ QWidget* MainWindow::build_about_page() {
     auto* home_again = new LinkLabel(form_.Label31, "Label31", page);
     connect(home_again, &LinkLabel::clicked, this, [this] { guard_([this] { form_.Label29Click(); }); });
 
-    const auto sentence = [page](QLabel* text, LinkLabel* link) {
+    const auto sentence = [](QLabel* text, LinkLabel* link) {
         auto* line = new QHBoxLayout;
         line->setSpacing(0);
         line->addWidget(text);

@@ -7,8 +7,8 @@
 
 namespace {
 
-void lose_focus(QWidget* target) {
-    QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+void lose_focus(QWidget* target, Qt::FocusReason reason = Qt::TabFocusReason) {
+    QFocusEvent out(QEvent::FocusOut, reason);
     QApplication::sendEvent(target, &out);
 }
 
@@ -60,6 +60,9 @@ TEST_F(ThreadsFieldTest, RefusesLettersEnterAndASecondCharacterWithABeep) {
 TEST_F(ThreadsFieldTest, LosingFocusCorrectsToTheNearestLimit) {
     edit_->selectAll();
     type_char(edit_, u'0');
+    // Another window (a message box) taking the keyboard is not leaving the field.
+    lose_focus(edit_, Qt::ActiveWindowFocusReason);
+    EXPECT_EQ(shown(), "0");
     lose_focus(edit_);
     EXPECT_EQ(shown(), "1");
     EXPECT_EQ(form_->allowed_threads.text(), "1");
