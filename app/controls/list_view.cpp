@@ -2,7 +2,6 @@
 
 #include "app/error_guard.h"
 
-#include <QSize>
 #include <QString>
 
 ListView::ListView(QObject* parent) : QAbstractTableModel(parent) {}
@@ -116,7 +115,6 @@ QVariant ListView::data(const QModelIndex& index, int role) const {
 QVariant ListView::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || section < 0 || section >= column_count()) return {};
     if (role == Qt::DisplayRole) return QString::fromStdString(column(section).caption);
-    if (role == Qt::SizeHintRole) return QSize(column(section).width, 0);
     return {};
 }
 
