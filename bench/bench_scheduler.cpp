@@ -110,15 +110,26 @@ public:
     RatioReporter() : ConsoleReporter(OO_Tabular) {}
     void ReportRuns(const std::vector<Run>& runs) override {
         ConsoleReporter::ReportRuns(runs);
-        for (const auto& run : runs)
-            if (!run.error_occurred && run.run_type == Run::RT_Iteration)
-                per_tick[run.benchmark_name()] = {run.GetAdjustedRealTime(), run.GetAdjustedCPUTime()};
+        // With --benchmark_repetitions the median stands for the run.
+        for (const auto& run : runs) {
+            if (run.error_occurred) continue;
+            const std::string name = run.run_name.str();
+            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
+                medians[name] = {run.GetAdjustedRealTime(), run.GetAdjustedCPUTime()};
+            else if (run.run_type == Run::RT_Iteration)
+                per_tick[name] = {run.GetAdjustedRealTime(), run.GetAdjustedCPUTime()};
+        }
     }
     struct Cost {
         double real;
         double cpu;
     };
     std::map<std::string, Cost> per_tick;
+    std::map<std::string, Cost> medians;
+    void Finalize() override {
+        for (const auto& [name, cost] : medians) per_tick[name] = cost;
+        ConsoleReporter::Finalize();
+    }
 };
 
 }  // namespace
