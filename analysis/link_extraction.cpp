@@ -49,17 +49,19 @@ std::string description_of(std::string_view anchor, std::size_t tail_start) {
 std::optional<FoundLink> extract_link(std::string_view line) {
     const auto anchor = span_view(line, kAnchorStart, kAnchorEnd);
     if (!anchor) return std::nullopt;
-    const auto href = between_view(*anchor, kAnchorStart, "\"");
-    if (!href) return std::nullopt;
+    // The anchor begins with its start marker, so the href runs from behind it to the next double quote.
+    const auto quote = anchor->find('"', kAnchorStart.size());
+    if (quote == std::string_view::npos) return std::nullopt;
+    const auto href = anchor->substr(kAnchorStart.size(), quote - kAnchorStart.size());
     // The filter looks at the address only, so a line it rejects needs no description.
-    if (!is_web_link(*href)) return std::nullopt;
+    if (!is_web_link(href)) return std::nullopt;
 
     FoundLink link;
-    link.description = description_of(*anchor, kAnchorStart.size() + href->size() + 1);
+    link.description = description_of(*anchor, quote + 1);
     // A topic link stands for its forum: keep the address up to "viewtopic" and point it at the index.
-    const auto kept = before_view(*href, "viewtopic");
-    if (kept.size() == href->size()) {
-        link.url.assign(*href);
+    const auto kept = before_view(href, "viewtopic");
+    if (kept.size() == href.size()) {
+        link.url.assign(href);
     } else {
         link.url.reserve(kept.size() + 9);
         link.url.assign(kept).append("index.php");

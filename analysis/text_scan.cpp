@@ -1,5 +1,6 @@
 #include "analysis/text_scan.h"
 
+#include <algorithm>
 #include <cstring>
 
 #if defined(__SSE2__)
@@ -58,19 +59,34 @@ std::size_t find(std::string_view text, std::string_view needle, std::size_t fro
     return find_by_last_byte(text, needle, from);
 }
 
-// Repeated leftmost deletion in one pass: each occurrence is dropped as soon as its last byte is
-// copied. The text copied before it holds no needle, so that occurrence is the one that ends
-// first, which for needles of one length is the leftmost one, also when it only came into being
-// through an earlier deletion.
-void remove_all(std::string& s, std::string_view needle, std::size_t first) {
+// Repeated leftmost deletion, each byte moved once. What is kept so far holds no needle, so
+// after each deletion the leftmost needle either spans the join (its head is the kept text's
+// tail; the longest such head starts leftmost) or lies wholly in the rest, where find gives it.
+void remove_all(std::string& s, std::string_view needle, std::size_t leftmost) {
+    char* const data = s.data();
+    const std::string_view text(data, s.size());
     const std::size_t n = needle.size();
-    std::size_t out = first;
-    for (std::size_t in = first; in < s.size(); ++in) {
-        const char c = s[in];
-        s[out++] = c;
-        if (c == needle.back() && out >= n && std::memcmp(s.data() + out - n, needle.data(), n) == 0) out -= n;
+    std::size_t kept = leftmost;       // data[0, kept) is final so far
+    std::size_t rest = leftmost + n;   // data[rest, size) is still to be read
+    for (;;) {
+        std::size_t head = std::min(n - 1, kept);
+        while (head >= 1 && !(rest + (n - head) <= text.size() &&
+                              std::memcmp(data + kept - head, needle.data(), head) == 0 &&
+                              std::memcmp(data + rest, needle.data() + head, n - head) == 0))
+            --head;
+        if (head >= 1) {
+            kept -= head;
+            rest += n - head;
+            continue;
+        }
+        const auto next = find(text, needle, rest);
+        const std::size_t stop = next == std::string_view::npos ? text.size() : next;
+        std::memmove(data + kept, data + rest, stop - rest);
+        kept += stop - rest;
+        if (next == std::string_view::npos) break;
+        rest = next + n;
     }
-    s.resize(out);
+    s.resize(kept);
 }
 
 }  // namespace

@@ -60,9 +60,15 @@ TEST(PageFileName, NoHostGivesOneFixedName) {
 
 TEST(PageFileName, NeverLeavesTheFolder) {
     // Whatever the host holds, the name is one plain file name in the folder.
-    for (const std::string& url : std::vector<std::string>{"http://../x", "http://./", "http://..%2F..%2Fetc/", "http://a\\..\\..\\b/",
-                                  "http://\xC3\xBC.example/", std::string("http://a\0b/", 11), "http://~/",
-                                  "http://" + std::string(300, 'h') + "/"}) {
+    const std::vector<std::string> urls{"http://../x",
+                                        "http://./",
+                                        "http://..%2F..%2Fetc/",
+                                        "http://a\\..\\..\\b/",
+                                        "http://\xC3\xBC.example/",
+                                        std::string("http://a\0b/", 11),
+                                        "http://~/",
+                                        "http://" + std::string(300, 'h') + "/"};
+    for (const auto& url : urls) {
         const auto name = page_file_name(url);
         EXPECT_EQ(name.find('/'), std::string::npos) << name;
         EXPECT_EQ(name.find('\\'), std::string::npos) << name;
