@@ -32,6 +32,8 @@ Transfer::Transfer(const RequestSpec& request, TransferSink& sink, int redirects
     set(CURLOPT_SSL_VERIFYHOST, 2L);
     set(CURLOPT_ACCEPT_ENCODING, "");  // every encoding libcurl can decode, decoded on arrival
     set(CURLOPT_NOSIGNAL, 1L);
+    // A proxy's answer to CONNECT is not the server's response head.
+    set(CURLOPT_SUPPRESS_CONNECT_HEADERS, 1L);
     set(CURLOPT_BUFFERSIZE, 64L * 1024L);
 
     for (const auto& line : request.header_lines) {
