@@ -16,5 +16,6 @@ struct FoundLink {
 // yields no link.
 std::optional<FoundLink> extract_link(std::string_view line);
 
-// A URL is a duplicate of a stored caption when they are equal or either is found inside the other.
+// A URL is a duplicate of a stored caption when they are equal or either is found inside the other
+// (case-sensitive). An empty text is found nowhere, so an empty one only equals another empty one.
 bool is_duplicate_link(std::string_view url, std::string_view stored_caption);

@@ -8,7 +8,10 @@
 // adds no empty line; an empty page has no lines.
 std::vector<std::string> split_page_lines(std::string_view page);
 
-// The file name of a page copy: the URL's host (http or https), a leading "www." dropped, every
-// character other than letters, digits, '.', '-' and '_' replaced by '_', then ".htm".
-// "_.htm" when the URL has no host.
+// The file name of a page copy: the URL's host (http or https, scheme in any letter case; the
+// host ends at the first '/', '?' or '#'; user information up to the last '@' dropped), a
+// leading "www." dropped, every character other than letters, digits, '.', '-' and '_' replaced
+// by '_' (so a port "host:8080" gives "host_8080"), at most 251 bytes of it kept, then ".htm".
+// "_.htm" when the URL has no host. The name is always one plain name of at most 255 bytes,
+// never holding a '/', and never "." or "..".
 std::string page_file_name(std::string_view url);
