@@ -113,6 +113,9 @@ private:
     void deliver_progress(std::uint64_t id, Cardinal status, const std::string& text);
     void deliver_head(std::uint64_t id, Notice& notice);
     void deliver_data(std::uint64_t id);
+    // OnProgress; false when the binding is gone or stopping afterwards.
+    bool report_progress(std::uint64_t id, Cardinal progress, Cardinal max, Cardinal status, const std::u16string& text);
+    void hand_over_data(std::uint64_t id, Cardinal total, bool last);
     void deliver_redirect(std::uint64_t id, const std::string& url);
     void deliver_challenge(std::uint64_t id, const std::string& head);
     void deliver_security_problem(std::uint64_t id);

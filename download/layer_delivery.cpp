@@ -158,8 +158,7 @@ void LayerCore::start_request(std::uint64_t id, bool first) {
 }
 
 void LayerCore::deliver_progress(std::uint64_t id, Cardinal status, const std::string& text) {
-    const std::u16string status_text = to_utf16(text);
-    call(id, [&](IBindStatusCallback* callback) { return callback->OnProgress(0, 0, status, status_text); });
+    report_progress(id, 0, 0, status, to_utf16(text));
 }
 
 // OnResponse for the final response (refusing it aborts), then the MIME type.
@@ -192,22 +191,26 @@ void LayerCore::deliver_head(std::uint64_t id, Notice& notice) {
 
 // Progress 4 before the first block, 5 for every block, then the data notification.
 void LayerCore::deliver_data(std::uint64_t id) {
-    BindingRecord* record = find(id);
+    const BindingRecord* record = find(id);
     if (!record || record->stopping) return;
     const Cardinal total = saturated(record->stream->received());
     const Cardinal max = progress_max(*record);
     const std::u16string url = to_utf16(record->url);
-    if (!record->first_data_sent) {
-        call(id, [&](IBindStatusCallback* callback) {
-            return callback->OnProgress(total, max, BINDSTATUS_BEGINDOWNLOADDATA, url);
-        });
-        record = find(id);
-        if (!record || record->stopping) return;
-    }
-    call(id, [&](IBindStatusCallback* callback) {
-        return callback->OnProgress(total, max, BINDSTATUS_DOWNLOADINGDATA, url);
-    });
-    record = find(id);
+    if (!record->first_data_sent && !report_progress(id, total, max, BINDSTATUS_BEGINDOWNLOADDATA, url)) return;
+    if (!report_progress(id, total, max, BINDSTATUS_DOWNLOADINGDATA, url)) return;
+    hand_over_data(id, total, false);
+}
+
+bool LayerCore::report_progress(std::uint64_t id, Cardinal progress, Cardinal max, Cardinal status,
+                                const std::u16string& text) {
+    call(id, [&](IBindStatusCallback* callback) { return callback->OnProgress(progress, max, status, text); });
+    const BindingRecord* record = find(id);
+    return record && !record->stopping;
+}
+
+// OnDataAvailable; the first one carries the data stream.
+void LayerCore::hand_over_data(std::uint64_t id, Cardinal total, bool last) {
+    BindingRecord* record = find(id);
     if (!record || record->stopping) return;
     const bool first = !record->first_data_sent;
     record->first_data_sent = true;
@@ -217,7 +220,8 @@ void LayerCore::deliver_data(std::uint64_t id) {
         medium.pstm = record->stream;
     }
     const FORMATETC format;
-    const Cardinal flags = first ? BSCF_FIRSTDATANOTIFICATION : BSCF_INTERMEDIATEDATANOTIFICATION;
+    Cardinal flags = last ? BSCF_LASTDATANOTIFICATION : BSCF_INTERMEDIATEDATANOTIFICATION;
+    if (first) flags = last ? flags | BSCF_FIRSTDATANOTIFICATION : BSCF_FIRSTDATANOTIFICATION;
     call(id, [&](IBindStatusCallback* callback) { return callback->OnDataAvailable(flags, total, format, medium); });
 }
 
@@ -273,27 +277,13 @@ void LayerCore::deliver_security_problem(std::uint64_t id) {
 
 // A transfer that ended normally reports the end of its data; every end then stops the binding.
 void LayerCore::deliver_end(std::uint64_t id, HRESULT result) {
-    BindingRecord* record = find(id);
+    const BindingRecord* record = find(id);
     if (!record || record->stopping) return;
     if (result == S_OK) {
         const Cardinal total = saturated(record->stream->received());
-        const Cardinal max = progress_max(*record);
-        const std::u16string url = to_utf16(record->url);
-        call(id, [&](IBindStatusCallback* callback) {
-            return callback->OnProgress(total, max, BINDSTATUS_ENDDOWNLOADDATA, url);
-        });
-        record = find(id);
-        if (!record || record->stopping) return;
-        const bool first = !record->first_data_sent;
-        record->first_data_sent = true;
-        STGMEDIUM medium;
-        if (first) {
-            medium.tymed = TYMED_ISTREAM;
-            medium.pstm = record->stream;
-        }
-        const FORMATETC format;
-        const Cardinal flags = BSCF_LASTDATANOTIFICATION | (first ? BSCF_FIRSTDATANOTIFICATION : 0);
-        call(id, [&](IBindStatusCallback* callback) { return callback->OnDataAvailable(flags, total, format, medium); });
+        if (!report_progress(id, total, progress_max(*record), BINDSTATUS_ENDDOWNLOADDATA, to_utf16(record->url)))
+            return;
+        hand_over_data(id, total, true);
         record = find(id);
         if (!record || record->stopping) return;
     }

@@ -3,7 +3,6 @@
 
 #include "download/bscb.h"
 #include "download/moniker_layer.h"
-#include "tests/download/download_recorder.h"
 
 #include <gtest/gtest.h>
 
@@ -108,17 +107,6 @@ TEST(BindingCallback, AuthenticateAnswersFromTheSettingsOrTheHandler) {
     };
     EXPECT_EQ(c.bscb->Authenticate(hwnd, user, password), handler_result);
     EXPECT_EQ(user, u"handler");
-}
-
-TEST(BindingCallback, StartThatFailsReportsOnceWithoutStream) {
-    MonikerLayer layer;
-    TUrlDownload download(layer);
-    DownloadRecorder rec(download);
-    download.Download("http//missing-colon");
-    ASSERT_EQ(rec.completions.size(), 1u);
-    EXPECT_FALSE(rec.completions[0].has_stream);
-    EXPECT_EQ(rec.completions[0].result, MK_E_SYNTAX);
-    EXPECT_EQ(rec.completions[0].url, "http//missing-colon");
 }
 
 TEST(Component, DerivedValuesFollowTheProperties) {

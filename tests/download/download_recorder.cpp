@@ -56,6 +56,11 @@ std::vector<Cardinal> DownloadRecorder::statuses() const {
     return out;
 }
 
+bool DownloadBench::fetch(const std::string& path, int timeout_ms) {
+    download.Download(server.url(path));
+    return wait_until([&] { return rec.finished(server.url(path)); }, timeout_ms);
+}
+
 bool wait_until(const std::function<bool()>& done, int timeout_ms) {
     QElapsedTimer clock;
     clock.start();

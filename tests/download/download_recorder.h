@@ -5,6 +5,8 @@
 
 #include "download/UrlDownload.h"
 #include "download/bscb.h"
+#include "download/moniker_layer.h"
+#include "tests/support/http_fixture_server.h"
 
 #include <functional>
 #include <string>
@@ -46,6 +48,17 @@ public:
     const RecordedCompletion* final_of(const std::string& url) const;
     bool finished(const std::string& url) const { return final_of(url) != nullptr; }
     std::vector<Cardinal> statuses() const;
+};
+
+// What most tests start from: a layer, a loopback server, a component and its recorder.
+struct DownloadBench {
+    MonikerLayer layer;  // first made, last gone
+    HttpFixtureServer server;
+    TUrlDownload download{layer};
+    DownloadRecorder rec{download};
+
+    // Downloads server.url(path) and waits for its final report; false when none came.
+    bool fetch(const std::string& path, int timeout_ms = 5000);
 };
 
 // Runs the event loop until `done` holds or `timeout_ms` passes; returns whether it held.

@@ -1,8 +1,6 @@
 // What the server receives: header text, range, verbs and bodies.
 
-#include "download/moniker_layer.h"
 #include "tests/download/download_recorder.h"
-#include "tests/support/http_fixture_server.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -11,19 +9,14 @@
 
 namespace {
 
-struct Bench {
-    MonikerLayer layer;
-    HttpFixtureServer server;
-    TUrlDownload download{layer};
-    DownloadRecorder rec{download};
-
+// Answers every request with its method; fetch gives the request as the server saw it.
+struct Bench : DownloadBench {
     Bench() {
         server.fallback([](const HttpRequest& r) { return HttpResponse::text("seen " + r.method); });
     }
     HttpRequest fetch(const std::string& path) {
         const std::size_t before = server.request_count();
-        download.Download(server.url(path));
-        EXPECT_TRUE(wait_until([&] { return rec.finished(server.url(path)); }));
+        EXPECT_TRUE(DownloadBench::fetch(path));
         const auto requests = server.requests();
         return requests.size() > before ? requests[before] : HttpRequest{};
     }

@@ -1,24 +1,14 @@
 // What the status of a response does: early reports and refusals, redirects, informational
 // heads and credential challenges.
 
-#include "download/moniker_layer.h"
 #include "tests/download/download_recorder.h"
-#include "tests/support/http_fixture_server.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-struct Bench {
-    MonikerLayer layer;
-    HttpFixtureServer server;
-    TUrlDownload download{layer};
-    DownloadRecorder rec{download};
-
-    void fetch(const std::string& path) {
-        download.Download(server.url(path));
-        ASSERT_TRUE(wait_until([&] { return rec.finished(server.url(path)); }));
-    }
+struct Bench : DownloadBench {
+    void fetch(const std::string& path) { ASSERT_TRUE(DownloadBench::fetch(path)); }
 };
 
 TEST(ResponseStatus, NotFoundIsReportedEarlyThenAtTheEndWithoutOnResponse) {

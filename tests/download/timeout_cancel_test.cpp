@@ -5,6 +5,7 @@
 #include "tests/support/http_fixture_server.h"
 
 #include <QElapsedTimer>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace {
@@ -23,10 +24,16 @@ HttpResponse slow_page(std::string body, int delay_ms) {
     return r;
 }
 
-bool saw_status(const DownloadRecorder& rec, const std::string& url, Cardinal status) {
-    for (const auto& p : rec.progress)
-        if (p.url == url && p.status == status) return true;
-    return false;
+// Waits until every one of the downloads has sent its request.
+bool requests_sent(const DownloadRecorder& rec, const std::vector<std::string>& urls) {
+    return wait_until([&] {
+        for (const auto& url : urls) {
+            const bool sent = std::any_of(rec.progress.begin(), rec.progress.end(),
+                                          [&](const auto& p) { return p.url == url && p.status == 11; });
+            if (!sent) return false;
+        }
+        return true;
+    });
 }
 
 TEST(TimeOut, NoAnswerAfterTheRequestEndsWithTimeOut) {
@@ -120,11 +127,7 @@ TEST(Cancel, RunningDownloadsEndAtTheirNextNotification) {
     DownloadRecorder rec(download);
     const std::vector<std::string> urls = {server.url("/slow?1"), server.url("/slow?2"), server.url("/slow?3")};
     for (const auto& url : urls) download.Download(url);
-    ASSERT_TRUE(wait_until([&] {
-        for (const auto& url : urls)
-            if (!saw_status(rec, url, 11)) return false;
-        return true;
-    }));
+    ASSERT_TRUE(requests_sent(rec, urls));
     const std::size_t reports_before = rec.progress.size();
     download.Cancel();
 
@@ -143,11 +146,7 @@ TEST(Cancel, ActsOnlyUntilTheNextDownload) {
     DownloadRecorder rec(download);
     const std::vector<std::string> urls = {server.url("/slow?1"), server.url("/slow?2"), server.url("/slow?3")};
     for (const auto& url : urls) download.Download(url);
-    ASSERT_TRUE(wait_until([&] {
-        for (const auto& url : urls)
-            if (!saw_status(rec, url, 11)) return false;
-        return true;
-    }));
+    ASSERT_TRUE(requests_sent(rec, urls));
     download.Cancel();
     download.Download(server.url("/next"));  // lowers the flag before any running download hears of it
 
