@@ -44,6 +44,8 @@ void TForm1::UrlDownload1Data(TBSCB& Sender, const std::vector<std::uint8_t>& Bu
 }
 
 void TForm1::download_data(const std::string& url, std::string_view block) {
+    // The read loop ends with an empty block: nothing to keep.
+    if (block.empty()) return;
     const int slot = download_list.index_of_ignoring_case(url);
     // A download whose line went (its stage ended or a new stage started) has no buffer any more.
     if (slot < 0) return;
