@@ -160,6 +160,16 @@ public:
     void UrlDownload1Progress(TBSCB& Sender, Cardinal ulProgress, Cardinal ulProgressMax, Cardinal ulStatusCode);
     void UrlDownload1Data(TBSCB& Sender, const std::vector<std::uint8_t>& Buffer, Cardinal BufLength);
     void UrlDownload1Complete(TBSCB& Sender, const TMemoryStream* Stream, HRESULT Result);
+    // The negotiation events: each answers success and changes nothing.
+    HRESULT UrlDownload1SecurityProblem(TBSCB& Sender, Cardinal dwProblem);
+    HRESULT UrlDownload1Response(TBSCB& Sender, Cardinal dwResponseCode, const std::u16string& szResponseHeaders,
+                                 const std::u16string& szRequestHeaders, std::u16string& szAdditionalRequestHeaders);
+    HRESULT UrlDownload1GetWindow(TBSCB& Sender, const TGUID& guidReason, Cardinal& hwnd);
+    HRESULT UrlDownload1BeginningTransaction(TBSCB& Sender, const std::u16string& szURL,
+                                             const std::u16string& szHeaders, Cardinal dwReserved,
+                                             std::u16string& szAdditionalHeaders);
+    HRESULT UrlDownload1Authenticate(TBSCB& Sender, std::uintptr_t& hwnd, std::u16string& szUserName,
+                                     std::u16string& szPassWord);
 
     // List files and list commands, double-click, debug page
     void Openlist1Click();

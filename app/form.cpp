@@ -44,6 +44,11 @@ TForm1::~TForm1() {
     UrlDownload1.OnProgress = nullptr;
     UrlDownload1.OnData = nullptr;
     UrlDownload1.OnComplete = nullptr;
+    UrlDownload1.OnSecurityProblem = nullptr;
+    UrlDownload1.OnResponse = nullptr;
+    UrlDownload1.OnGetWindow = nullptr;
+    UrlDownload1.OnBeginningTransaction = nullptr;
+    UrlDownload1.OnAuthenticate = nullptr;
     FormDestroy();
 }
 

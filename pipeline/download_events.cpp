@@ -8,6 +8,8 @@
 
 #include <QCoreApplication>
 
+#include <functional>
+
 void TForm1::wire_download_events() {
     // Each notification is an entry from the event loop: the guard keeps errors out of the layer.
     UrlDownload1.OnProgress = [this](TBSCB& sender, Cardinal progress, Cardinal progress_max, Cardinal status,
@@ -21,16 +23,12 @@ void TForm1::wire_download_events() {
     UrlDownload1.OnComplete = [this](TBSCB& sender, const TMemoryStream* stream, HRESULT result) {
         guarded([&] { UrlDownload1Complete(sender, stream, result); });
     };
-    // The negotiation events are answered with success and change nothing.
-    UrlDownload1.OnSecurityProblem = [](TBSCB&, Cardinal) -> HRESULT { return S_OK; };
-    UrlDownload1.OnResponse = [](TBSCB&, Cardinal, const std::u16string&, const std::u16string&,
-                                 std::u16string&) -> HRESULT { return S_OK; };
-    UrlDownload1.OnGetWindow = [](TBSCB&, const TGUID&, Cardinal&) -> HRESULT { return S_OK; };
-    UrlDownload1.OnBeginningTransaction = [](TBSCB&, const std::u16string&, const std::u16string&, Cardinal,
-                                             std::u16string&) -> HRESULT { return S_OK; };
-    UrlDownload1.OnAuthenticate = [](TBSCB&, std::uintptr_t&, std::u16string&, std::u16string&) -> HRESULT {
-        return S_OK;
-    };
+    using namespace std::placeholders;
+    UrlDownload1.OnSecurityProblem = std::bind(&TForm1::UrlDownload1SecurityProblem, this, _1, _2);
+    UrlDownload1.OnResponse = std::bind(&TForm1::UrlDownload1Response, this, _1, _2, _3, _4, _5);
+    UrlDownload1.OnGetWindow = std::bind(&TForm1::UrlDownload1GetWindow, this, _1, _2, _3);
+    UrlDownload1.OnBeginningTransaction = std::bind(&TForm1::UrlDownload1BeginningTransaction, this, _1, _2, _3, _4, _5);
+    UrlDownload1.OnAuthenticate = std::bind(&TForm1::UrlDownload1Authenticate, this, _1, _2, _3, _4);
 }
 
 void TForm1::UrlDownload1Progress(TBSCB&, Cardinal ulProgress, Cardinal ulProgressMax, Cardinal ulStatusCode) {
@@ -88,3 +86,18 @@ void TForm1::download_completed(const std::string& url, Cardinal response_code, 
     } while (pipeline.analysis_busy);
     memo1.add_line("Download complete...");
 }
+
+HRESULT TForm1::UrlDownload1SecurityProblem(TBSCB&, Cardinal) { return S_OK; }
+
+HRESULT TForm1::UrlDownload1Response(TBSCB&, Cardinal, const std::u16string&, const std::u16string&, std::u16string&) {
+    return S_OK;
+}
+
+HRESULT TForm1::UrlDownload1GetWindow(TBSCB&, const TGUID&, Cardinal&) { return S_OK; }
+
+HRESULT TForm1::UrlDownload1BeginningTransaction(TBSCB&, const std::u16string&, const std::u16string&, Cardinal,
+                                                 std::u16string&) {
+    return S_OK;
+}
+
+HRESULT TForm1::UrlDownload1Authenticate(TBSCB&, std::uintptr_t&, std::u16string&, std::u16string&) { return S_OK; }
