@@ -84,3 +84,27 @@ TEST(ResearchEndToEnd, FromStartSearchToTheForumResults) {
 }
 
 }  // namespace
+
+namespace {
+
+// Closing the window while pages are still downloading: the component goes with the window and
+// nothing that arrives afterwards may reach the destroyed window model.
+TEST(ResearchEndToEnd, ClosingTheWindowMidDownloadIsHarmless) {
+    FixtureWeb web;
+    FormFixture f(/*real_component=*/true, /*timer_interval_ms=*/50);
+    for (const auto& forum : fixture_web::forums())
+        f.form->google_list.add_item(ListItem{web.forum_url(forum), {forum.description, "", "0", "Download"}});
+    f.form->allowed_threads.set_value(9);
+    f.form->check_page_for_popularClick();
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < 300) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    ASSERT_FALSE(f.form->download_list.lines().empty());  // the stalled forum is still running
+
+    f.form.reset();
+    clock.restart();
+    while (clock.elapsed() < 300) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    EXPECT_EQ(f.layer.binding_count(), 0u);
+}
+
+}  // namespace
