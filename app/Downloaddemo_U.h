@@ -28,6 +28,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <unordered_set>
 
 class MonikerLayer;
 
@@ -183,7 +184,10 @@ public:
 
     // The download events' work, by the download's URL (what the handlers read of Sender).
     void download_data(const std::string& url, std::string_view block);
-    void download_completed(const std::string& url, Cardinal response_code, HRESULT result);
+    // line_released: this download's line already went with its early report, so a line that
+    // holds its URL now belongs to a newer download of the same URL.
+    void download_completed(const std::string& url, Cardinal response_code, HRESULT result,
+                            bool line_released = false);
 
     // Removes line `index` of download_list together with its slot buffer (buffers below move up).
     void remove_download_line(int index);
@@ -193,6 +197,8 @@ private:
     void wire_download_events();
 
     FormOptions options_;
+    // Running downloads that were refused on the way and reported early; their final report follows.
+    std::unordered_set<const TBSCB*> reported_early_;
     std::unique_ptr<TUrlDownload> component_;
 };
 

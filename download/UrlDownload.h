@@ -126,6 +126,8 @@ public:
     std::uint32_t verb_code() const { return verb_code_; }
     std::uint32_t code_page_number() const { return code_page_number_; }
     std::size_t active_count() const { return active_.size(); }
+    // Whether download is a running asynchronous download of this component (until its final OnComplete returns).
+    bool is_active(const TBSCB* download) const;
     MonikerLayer& layer() { return layer_; }
 
     // The reference counter that all of this component's TBSCB objects share; starts at 1.

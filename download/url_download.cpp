@@ -69,6 +69,10 @@ void TUrlDownload::Download(const std::string& Url) {
 
 void TUrlDownload::Cancel() { cancelled_ = true; }
 
+bool TUrlDownload::is_active(const TBSCB* download) const {
+    return std::any_of(active_.begin(), active_.end(), [&](const auto& d) { return d.get() == download; });
+}
+
 void TUrlDownload::remove_active(TBSCB* download) {
     const auto found = std::find_if(active_.begin(), active_.end(), [&](const auto& d) { return d.get() == download; });
     if (found == active_.end()) return;

@@ -50,22 +50,32 @@ void TForm1::download_data(const std::string& url, std::string_view block) {
     slot_buffers.append(slot, std::string(block));
 }
 
-void TForm1::UrlDownload1Complete(TBSCB& Sender, const TMemoryStream*, HRESULT Result) {
-    download_completed(Sender.Url, Sender.ResponseCode, Result);
+void TForm1::UrlDownload1Complete(TBSCB& Sender, const TMemoryStream* Stream, HRESULT Result) {
+    // A download refused on the way reports twice: early, without a stream, and when its binding
+    // stops. The early report settles its line; by the final one the scheduler may have started
+    // the same URL again, and that newer download's line must not be taken for this one's.
+    bool line_released = false;
+    if (!Stream) {
+        if (UrlDownload1.is_active(&Sender)) reported_early_.insert(&Sender);
+    } else {
+        line_released = reported_early_.erase(&Sender) > 0;
+    }
+    download_completed(Sender.Url, Sender.ResponseCode, Result, line_released);
 }
 
-void TForm1::download_completed(const std::string& url, Cardinal response_code, HRESULT result) {
+void TForm1::download_completed(const std::string& url, Cardinal response_code, HRESULT result,
+                                bool line_released) {
     if (result != S_OK) {
         const std::string err = HResultToStr(result);
         const std::string resp = ResponseCodeToStr(static_cast<std::int32_t>(response_code));
         memo1.add_line(err + " " + resp);
-        remove_download_line(download_list.index_of_ignoring_case(url));
+        if (!line_released) remove_download_line(download_list.index_of_ignoring_case(url));
         const int row = google_list.find_caption(url);
         if (row >= 0) google_list.set_sub_item(row, queue_column::Status, err + "  " + resp);
         return;
     }
 
-    const int slot = download_list.index_of_ignoring_case(url);
+    const int slot = line_released ? -1 : download_list.index_of_ignoring_case(url);
     if (slot < 0) {
         memo1.add_line("Download no longer expected, page not used: " + url);
         return;

@@ -100,6 +100,22 @@ TEST_F(Completion, FailureRecordsTheErrorAndLeavesNothingBehind) {
     EXPECT_EQ(form().google_list.sub_item(0, queue_column::Status), "The Internet connection has timed out.  Not Found");
 }
 
+TEST_F(Completion, AFinalReportAfterAnEarlyOneLeavesANewerDownloadOfTheUrlAlone) {
+    start("http://refused.example/");
+    form().download_completed("http://refused.example/", 404, E_ABORT);
+    // The scheduler starts the URL again before the first download's final report arrives.
+    form().download_list.add_line("http://refused.example/");
+    form().download_data("http://refused.example/", "<td class=row2>9</td>");
+    form().download_completed("http://refused.example/", 404, E_ABORT, /*line_released=*/true);
+    EXPECT_EQ(form().download_list.lines(), (std::vector<std::string>{"http://refused.example/"}));
+    EXPECT_EQ(form().slot_buffers.entries(0).size(), 1u);
+    EXPECT_EQ(form().google_list.sub_item(0, queue_column::Status), "Cancelled ...  Not Found");
+    // Even a successful final report does not take the newer download's page.
+    form().download_completed("http://refused.example/", 200, S_OK, /*line_released=*/true);
+    EXPECT_EQ(form().slot_buffers.entries(0).size(), 1u);
+    EXPECT_EQ(form().result_list.item_count(), 0);
+}
+
 TEST_F(Completion, DataAndPagesOfDownloadsNoLongerListedAreDropped) {
     f.add_queue_row("http://late.example/", "1", "Download");
     form().download_data("http://late.example/", "<td class=row2>5</td>");

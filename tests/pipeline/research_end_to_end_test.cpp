@@ -108,3 +108,31 @@ TEST(ResearchEndToEnd, ClosingTheWindowMidDownloadIsHarmless) {
 }
 
 }  // namespace
+
+namespace {
+
+// A 404 is reported early and again when its binding stops. Should the URL be listed anew in
+// between (the scheduler starting it again), the second report must not take that line away.
+TEST(ResearchEndToEnd, TheSecondReportOfARefusedDownloadKeepsANewerLine) {
+    FixtureWeb web;
+    FormFixture f(/*real_component=*/true, /*timer_interval_ms=*/50);
+    TForm1& form = *f.form;
+    const std::string url = web.forum_url(fixture_web::forums()[5]);  // answers 404
+    form.download_list.clear();
+    form.google_list.add_item(ListItem{url, {"Zeta", "", "1", "Download"}});
+    form.download_list.add_line(url);
+    int failures = 0;
+    QObject::connect(&form.memo1, &Memo::line_added, [&](int index) {
+        if (form.memo1.full_line(index).rfind("Cancelled ...", 0) == 0 && ++failures == 1)
+            form.download_list.add_line(url);
+    });
+    form.UrlDownload1.Download(url);
+    QElapsedTimer clock;
+    clock.start();
+    while (f.layer.binding_count() > 0 && clock.elapsed() < 10000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    ASSERT_EQ(failures, 2);
+    EXPECT_EQ(form.download_list.lines(), std::vector<std::string>{url});
+}
+
+}  // namespace
