@@ -203,4 +203,4 @@ private:
 };
 
 // Lays out a list view's columns anew: removes all of them, then adds these in order.
-void apply_list_layout(ListView& list, std::initializer_list<ListColumn> columns);
+void apply_list_layout(ListView& list, const std::vector<ListColumn>& columns);

@@ -1,5 +1,6 @@
 #include "app/Downloaddemo_U.h"
 
+#include "app/list_layouts.h"
 #include "download/moniker_layer.h"
 
 #include <QDir>
@@ -16,10 +17,9 @@ TForm1::TForm1(MonikerLayer& layer, FormOptions options, std::unique_ptr<TUrlDow
       component_(std::move(component)) {
     Edit2.set_text(options_.debug_file);
 
-    apply_list_layout(google_list, {{"URL", 150}, {"Description", 200}, {"Status", 100}, {"Attemps", 50}, {"Result", 50}});
-    apply_list_layout(google_res, {{"URL", 150}, {"Description", 200}, {"Number", 50}});
-    apply_list_layout(result_list,
-                      {{"URL", 150}, {"Description", 200}, {"Posts average", 100}, {"Posts max", 100}, {"Result", 50}});
+    apply_list_layout(google_list, list_layout::queue);
+    apply_list_layout(google_res, list_layout::search_results);
+    apply_list_layout(result_list, list_layout::results_start);
 
     // The window's stored design: the component's settings for this program.
     UrlDownload1.TimeOut = 15000;
@@ -115,7 +115,7 @@ void TForm1::remove_download_line(int index) {
     slot_buffers.remove(index);
 }
 
-void apply_list_layout(ListView& list, std::initializer_list<ListColumn> columns) {
+void apply_list_layout(ListView& list, const std::vector<ListColumn>& columns) {
     list.clear_columns();
     for (const auto& column : columns) add_list_column(column.caption, column.width, list);
 }

@@ -1,6 +1,7 @@
 #include "app/Downloaddemo_U.h"
 
 #include "analysis/popularity.h"
+#include "app/list_layouts.h"
 
 void TForm1::check_page_for_popularClick() {
     pipeline.status_text = "Checking forums popularity";
@@ -13,8 +14,7 @@ void TForm1::check_page_for_popularClick() {
     pipeline.parallel_limit = pipeline.stage_threads;
     UrlDownload1.TimeOut = 15000;
     result_list.clear_items();
-    apply_list_layout(result_list,
-                      {{"URL", 100}, {"Description", 100}, {"Result", 100}, {"Post averag", 100}, {"Posts max", 100}});
+    apply_list_layout(result_list, list_layout::results_forum_stage);
     pipeline.stop_requested = false;
     download_list.clear();
     Timer1.start();

@@ -3,6 +3,7 @@
 #include "analysis/link_extraction.h"
 #include "analysis/number_text.h"
 #include "analysis/search_request.h"
+#include "app/list_layouts.h"
 
 void TForm1::request_googleClick() {
     pipeline.status_text = "Sending request to google...";
@@ -24,7 +25,7 @@ void TForm1::request_googleClick() {
     UrlDownload1.TimeOut = 15000;
     pipeline.attempts_limit = 5;
     result_list.clear_items();
-    apply_list_layout(result_list, {{"URL", 100}, {"Description", 100}, {"Result", 100}, {"Sites on page", 100}});
+    apply_list_layout(result_list, list_layout::results_search_stage);
     pipeline.stop_requested = false;
     download_list.clear();
     Timer1.start();
@@ -44,13 +45,10 @@ void TForm1::get_urls_from_google_listClick() {
 }
 
 void TForm1::google_gotClick() {
-    apply_list_layout(result_list,
-                      {{"URL", 100}, {"Description", 100}, {"Result", 100}, {"Post averag", 100}, {"Posts max", 100}});
+    apply_list_layout(result_list, list_layout::results_forum_stage);
     google_list.clear_items();
-    for (const auto& link : google_res.items()) {
-        google_list.add_item(ListItem{link.caption,
-                                      {link.sub_items.empty() ? "" : link.sub_items[0],
-                                       link.sub_items.size() > 1 ? link.sub_items[1] : "", "0",
-                                       row_state::Download}});
+    for (int i = 0; i < google_res.item_count(); ++i) {
+        google_list.add_item(ListItem{google_res.item(i).caption,
+                                      {google_res.sub_item(i, 0), google_res.sub_item(i, 1), "0", row_state::Download}});
     }
 }
