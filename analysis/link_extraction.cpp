@@ -69,6 +69,12 @@ std::optional<FoundLink> extract_link(std::string_view line) {
     return link;
 }
 
+void collect_new_links(std::vector<FoundLink>& collected, std::vector<FoundLink> found) {
+    for (auto& link : found)
+        if (!duplicates_any(link.url, collected, [](const FoundLink& l) -> std::string_view { return l.url; }))
+            collected.push_back(std::move(link));
+}
+
 bool is_duplicate_link(std::string_view url, std::string_view stored_caption) {
     return url == stored_caption || holds_marker(stored_caption, url) || holds_marker(url, stored_caption);
 }

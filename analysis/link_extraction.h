@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // A link found on a search-result page line, after filtering and normalisation.
 struct FoundLink {
@@ -19,3 +20,14 @@ std::optional<FoundLink> extract_link(std::string_view line);
 // A URL is a duplicate of a stored caption when they are equal or either is found inside the other
 // (case-sensitive). An empty text is found nowhere, so an empty one only equals another empty one.
 bool is_duplicate_link(std::string_view url, std::string_view stored_caption);
+
+// Whether url is a duplicate of any stored link; caption_of gives a stored element's URL.
+template <class Stored, class CaptionOf>
+bool duplicates_any(std::string_view url, const Stored& stored, CaptionOf caption_of) {
+    for (const auto& element : stored)
+        if (is_duplicate_link(url, caption_of(element))) return true;
+    return false;
+}
+
+// Appends to collected each found link that duplicates none collected before it, in order.
+void collect_new_links(std::vector<FoundLink>& collected, std::vector<FoundLink> found);

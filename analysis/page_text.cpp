@@ -1,8 +1,7 @@
 #include "analysis/page_text.h"
 
+#include "analysis/page_lines.h"
 #include "analysis/text_case.h"
-
-#include <cstring>
 
 namespace {
 
@@ -33,27 +32,10 @@ bool is_name_char(char c) {
 }  // namespace
 
 std::vector<std::string> split_page_lines(std::string_view page) {
+    const PageLines indexed{std::string(page)};
     std::vector<std::string> lines;
-    if (page.empty()) return lines;
-    const char* p = page.data();
-    const char* const end = p + page.size();
-    const auto next = [end](const char* from, char c) {
-        const auto* hit = static_cast<const char*>(std::memchr(from, c, static_cast<std::size_t>(end - from)));
-        return hit ? hit : end;
-    };
-    // The next CR and the next LF at or after p, each looked for again only once p has passed
-    // it, so a page without CRs is searched for one just once.
-    const char* cr = next(p, '\r');
-    const char* lf = next(p, '\n');
-    while (p < end) {
-        if (cr < p) cr = next(p, '\r');
-        if (lf < p) lf = next(p, '\n');
-        const char* const stop = cr < lf ? cr : lf;
-        lines.emplace_back(p, stop);
-        if (stop == end) break;
-        p = stop + 1;
-        if (stop == cr && p == lf) ++p;
-    }
+    lines.reserve(indexed.size());
+    for (std::size_t i = 0; i < indexed.size(); ++i) lines.emplace_back(indexed.line(i));
     return lines;
 }
 

@@ -1,5 +1,6 @@
 #include "analysis/popularity.h"
 
+#include "analysis/forum_figures.h"
 #include "analysis/number_text.h"
 #include "analysis/text_scan.h"
 
@@ -31,4 +32,10 @@ std::string PostCounter::average_text() const {
 
 std::string PostCounter::max_text() const {
     return count_ == 0 ? std::string() : decimal_text(max_);
+}
+
+ForumFigures read_row2_counts(const PageLines& page) {
+    PostCounter counter;
+    for (std::size_t i = 0; i < page.size(); ++i) counter.add_line(page.read_line(i));
+    return ForumFigures{counter.average_text(), counter.max_text(), counter.count(), {}};
 }

@@ -189,6 +189,9 @@ public:
     void download_completed(const std::string& url, Cardinal response_code, HRESULT result,
                             bool line_released = false);
 
+    // Makes bytes the page text: what the readers read and what result_memo shows.
+    void set_page_text(std::string bytes);
+
     // Removes line `index` of download_list together with its slot buffer (buffers below move up).
     void remove_download_line(int index);
 

@@ -36,7 +36,7 @@ void TForm1::FileListBox1Click() {
     if (path.empty()) return;
     std::string bytes;
     if (read_file_bytes(path, bytes) != ReadOutcome::ok) throw AppError("Cannot open file " + path);
-    result_memo.set_lines(split_page_lines(bytes));
+    set_page_text(std::move(bytes));
 }
 
 void TForm1::Button2Click() {

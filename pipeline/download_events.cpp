@@ -1,7 +1,6 @@
 #include "app/Downloaddemo_U.h"
 
 #include "analysis/number_text.h"
-#include "analysis/page_text.h"
 #include "download/bscb.h"
 #include "pipeline/page_copy.h"
 #include "pipeline/progress_line.h"
@@ -82,8 +81,7 @@ void TForm1::download_completed(const std::string& url, Cardinal response_code, 
     }
     pipeline.completed_url = url;
     pipeline.completed_slot = slot;
-    const std::string page = slot_buffers.take_joined(slot);
-    result_memo.set_lines(split_page_lines(page));
+    set_page_text(slot_buffers.take_joined(slot));
 
     // A copy that cannot be written is reported and the research goes on without it.
     const std::string copy_error = save_page_copy(options_.download_folder, url, result_memo.lines());
@@ -95,6 +93,14 @@ void TForm1::download_completed(const std::string& url, Cardinal response_code, 
         QCoreApplication::processEvents();
     } while (pipeline.analysis_busy);
     memo1.add_line("Download complete...");
+}
+
+void TForm1::set_page_text(std::string bytes) {
+    pipeline.page_text = PageLines(std::move(bytes));
+    std::vector<std::string> lines;
+    lines.reserve(pipeline.page_text.size());
+    for (std::size_t i = 0; i < pipeline.page_text.size(); ++i) lines.emplace_back(pipeline.page_text.line(i));
+    result_memo.set_lines(std::move(lines));
 }
 
 HRESULT TForm1::UrlDownload1SecurityProblem(TBSCB&, Cardinal) { return S_OK; }

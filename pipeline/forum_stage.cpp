@@ -1,6 +1,6 @@
 #include "app/Downloaddemo_U.h"
 
-#include "analysis/popularity.h"
+#include "analysis/forum_figures.h"
 #include "app/list_layouts.h"
 
 void TForm1::check_page_for_popularClick() {
@@ -22,9 +22,7 @@ void TForm1::check_page_for_popularClick() {
 }
 
 void TForm1::get_sites_popularityClick() {
-    PostCounter counter;
-    const int lines = result_memo.count();
-    for (int i = 0; i < lines; ++i) counter.add_line(result_memo.line(i));
-    pipeline.posts_average = counter.average_text();
-    pipeline.posts_max = counter.max_text();
+    ForumFigures figures = read_row2_counts(pipeline.page_text);
+    pipeline.posts_average = std::move(figures.average);
+    pipeline.posts_max = std::move(figures.max);
 }

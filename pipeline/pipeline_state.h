@@ -1,5 +1,7 @@
 #pragma once
 
+#include "analysis/page_lines.h"
+
 #include <string>
 
 // The program-wide values of a research, with their initial values. Owned by the window model.
@@ -15,6 +17,8 @@ struct PipelineState {
     std::string posts_max = "0";
     std::string completed_url;
     int completed_slot = 0;
+    // The last finished page as the readers take it; result_memo shows the same text.
+    PageLines page_text;
 };
 
 // Row states, verdicts and stage names, compared exactly.

@@ -1,6 +1,6 @@
 #include "app/Downloaddemo_U.h"
 
-#include "analysis/link_extraction.h"
+#include "analysis/search_answer.h"
 #include "analysis/number_text.h"
 #include "analysis/search_request.h"
 #include "app/list_layouts.h"
@@ -33,14 +33,11 @@ void TForm1::request_googleClick() {
 }
 
 void TForm1::get_urls_from_google_listClick() {
-    const int lines = result_memo.count();
-    for (int i = 0; i < lines; ++i) {
-        auto link = extract_link(result_memo.line(i));
-        if (!link) continue;
-        bool duplicate = false;
-        for (const auto& stored : google_res.items())
-            duplicate = duplicate || is_duplicate_link(link->url, stored.caption);
-        if (!duplicate) google_res.add_item(ListItem{std::move(link->url), {std::move(link->description), ""}});
+    SearchAnswer answer = read_google_result_page(pipeline.page_text);
+    for (auto& link : answer.links) {
+        if (duplicates_any(link.url, google_res.items(), [](const ListItem& i) -> std::string_view { return i.caption; }))
+            continue;
+        google_res.add_item(ListItem{std::move(link.url), {std::move(link.description), ""}});
     }
 }
 

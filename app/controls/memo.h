@@ -1,5 +1,7 @@
 #pragma once
 
+#include "analysis/page_lines.h"
+
 #include <QObject>
 
 #include <string>
@@ -12,7 +14,6 @@
 class Memo : public QObject {
     Q_OBJECT
 public:
-    static constexpr std::size_t kLineReadLimit = 4096;
 
     explicit Memo(QObject* parent = nullptr);
     explicit Memo(std::vector<std::string> initial_lines, QObject* parent = nullptr);

@@ -1,5 +1,5 @@
 #include "analysis/link_extraction.h"
-#include "tests/analysis/page_runs.h"
+#include "analysis/search_answer.h"
 
 #include "analysis/text_scan.h"
 
@@ -9,7 +9,15 @@
 
 namespace {
 
-using page_runs::collect_links;
+void collect_links(std::string_view page, std::vector<FoundLink>& links) {
+    collect_new_links(links, read_google_result_page(PageLines(std::string(page))).links);
+}
+
+std::vector<FoundLink> collect_links(std::string_view page) {
+    std::vector<FoundLink> links;
+    collect_links(page, links);
+    return links;
+}
 
 std::string url_of(std::string_view line) {
     const auto link = extract_link(line);
@@ -114,9 +122,9 @@ TEST(LinkExtraction, ResultPageAsTheCallerCollectsIt) {
 
 TEST(LinkExtraction, LinksGatherAcrossPagesOfOneSearch) {
     std::vector<FoundLink> links;
-    page_runs::collect_links("<a href=\"http://b.example.org/forum/index.php\">B</a>\n", links);
+    collect_links("<a href=\"http://b.example.org/forum/index.php\">B</a>\n", links);
     // A shorter link found inside a stored one is a duplicate in the other direction.
-    page_runs::collect_links(
+    collect_links(
         "<a href=\"http://b.example.org/forum/\">B root</a>\n<a href=\"http://c.example.org/x/\">C</a>\n", links);
     ASSERT_EQ(links.size(), 2u);
     EXPECT_EQ(links[1].url, "http://c.example.org/x/");

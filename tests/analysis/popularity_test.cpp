@@ -1,5 +1,5 @@
 #include "analysis/popularity.h"
-#include "tests/analysis/page_runs.h"
+#include "analysis/forum_figures.h"
 
 #include <gtest/gtest.h>
 
@@ -43,11 +43,10 @@ constexpr std::string_view kForumIndex =
     "</table>";
 
 TEST(Popularity, ForumIndexCountsItsRow2Cells) {
-    const auto counter = page_runs::count_posts(kForumIndex);
-    EXPECT_EQ(counter.count(), 3);
-    EXPECT_EQ(counter.sum(), 65);
-    EXPECT_EQ(counter.average_text(), "21");  // 65 / 3 rounded down
-    EXPECT_EQ(counter.max_text(), "35");
+    const auto figures = read_row2_counts(PageLines(std::string(kForumIndex)));
+    EXPECT_EQ(figures.numbers, 3);
+    EXPECT_EQ(figures.average, "21");  // 65 / 3 rounded down
+    EXPECT_EQ(figures.max, "35");
 }
 
 TEST(Popularity, OnlyTheFirstCellOfALineIsRead) {
@@ -98,8 +97,8 @@ TEST(Popularity, ZerosAreCountsToo) {
 }
 
 TEST(Popularity, NothingCountedLeavesBothFiguresEmpty) {
-    EXPECT_EQ(page_runs::count_posts("").average_text(), "");
-    EXPECT_EQ(page_runs::count_posts("").max_text(), "");
+    EXPECT_EQ(read_row2_counts(PageLines("")).average, "");
+    EXPECT_EQ(read_row2_counts(PageLines("")).max, "");
     const auto c = count_lines({"<td class=row1>12</td>", "<td class=row2>none</td>"});
     EXPECT_EQ(c.count(), 0);
     EXPECT_EQ(c.average_text(), "");

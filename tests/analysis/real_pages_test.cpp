@@ -8,7 +8,9 @@
 // filter, the viewtopic rewrite and the three-way duplicate test. The post figures were
 // checked again with awk (split at "<td", strip tags, keep digit strings) and agree.
 
-#include "tests/analysis/page_runs.h"
+#include "analysis/forum_figures.h"
+#include "analysis/page_text.h"
+#include "analysis/search_answer.h"
 
 #include <gtest/gtest.h>
 
@@ -17,6 +19,12 @@
 #include <sstream>
 
 namespace {
+
+std::vector<FoundLink> links_of(const std::string& page) {
+    std::vector<FoundLink> links;
+    collect_new_links(links, read_google_result_page(PageLines(page)).links);
+    return links;
+}
 
 std::string read_page(const std::string& name) {
     const auto path = std::filesystem::path(RAVELMOOT_REAL_FIXTURES) / name;
@@ -45,31 +53,30 @@ protected:
 struct Posts {
     const char* file;
     std::int64_t count;
-    std::int64_t sum;
     const char* average;
     const char* max;
 };
 
 TEST_F(RealPages, PostFiguresOfEachForumEngine) {
     const Posts expected[] = {
-        {"phpbb2-alliance-index.html", 30, 2379, "79", "577"},
-        {"phpbb2-flamekeepers-index.html", 30, 5946, "198", "2480"},
-        {"phpbb3-subsilver2-warmacher.html", 154, 404232, "2624", "79568"},
+        {"phpbb2-alliance-index.html", 30, "79", "577"},
+        {"phpbb2-flamekeepers-index.html", 30, "198", "2480"},
+        {"phpbb3-subsilver2-warmacher.html", 154, "2624", "79568"},
         // MyBB's "trow2" cells: only four first cells hold a bare number (7, 24, 3, 14).
-        {"mybb-modderbase.html", 4, 48, "12", "24"},
-        {"vbulletin3-vozforums.html", 0, 0, "", ""},
-        {"google-2014-basic.html", 0, 0, "", ""},
-        {"bing-2015.html", 0, 0, "", ""},
+        {"mybb-modderbase.html", 4, "12", "24"},
+        {"vbulletin3-vozforums.html", 0, "", ""},
+        {"google-2014-basic.html", 0, "", ""},
+        {"bing-2015.html", 0, "", ""},
         // The template holds "row2" cells whose text is a placeholder, not a number.
-        {"phpbb2-subsilver-index_body.tpl", 0, 0, "", ""},
+        {"phpbb2-subsilver-index_body.tpl", 0, "", ""},
     };
     for (const auto& e : expected) {
         SCOPED_TRACE(e.file);
-        const auto counter = page_runs::count_posts(page(e.file));
-        EXPECT_EQ(counter.count(), e.count);
-        EXPECT_EQ(counter.sum(), e.sum);
-        EXPECT_EQ(counter.average_text(), e.average);
-        EXPECT_EQ(counter.max_text(), e.max);
+        const auto figures = read_row2_counts(PageLines(page(e.file)));
+        EXPECT_EQ(figures.numbers, e.count);
+        EXPECT_EQ(figures.average, e.average);
+        EXPECT_EQ(figures.max, e.max);
+        EXPECT_EQ(figures.engine, "");
     }
 }
 
@@ -84,7 +91,7 @@ TEST_F(RealPages, PageLinesMatchTheFilesLineBreaks) {
 TEST_F(RealPages, SearchPageLinks) {
     // Old Google basic layout: 49 anchor lines, 47 links after the filter, every one a relative
     // "/url?q=http://..." redirect (it holds "http" and no "google").
-    auto links = page_runs::collect_links(page("google-2014-basic.html"));
+    auto links = links_of(page("google-2014-basic.html"));
     ASSERT_EQ(links.size(), 47u);
     EXPECT_EQ(links.front().url,
               "/url?q=http://www.hotel.de/de/deutschland/country-deu/&amp;sa=U&amp;ei=aqkLU-egENHe7AbfxICYAw&amp;"
@@ -95,7 +102,7 @@ TEST_F(RealPages, SearchPageLinks) {
               "Superior 4-Sterne-Hotel D\xC3\xBCsseldorf | hotel nikko D\xC3\xBCsseldorf, Altstadt");
 
     // DuckDuckGo's HTML page: 11 anchor lines, 8 links; the image-only ones have no description.
-    links = page_runs::collect_links(page("ddg-2015.html"));
+    links = links_of(page("ddg-2015.html"));
     ASSERT_EQ(links.size(), 8u);
     EXPECT_EQ(links[0].url, "https://duckduckgo.com/spread.html");
     EXPECT_EQ(links[0].description, "Spread DDG!");
@@ -104,18 +111,18 @@ TEST_F(RealPages, SearchPageLinks) {
     EXPECT_EQ(links[7].url, "https://duckduckgo.com/goodies.html");
 
     // The script-driven layouts hold no result anchor that passes.
-    EXPECT_TRUE(page_runs::collect_links(page("google-2014-js.html")).empty());
-    EXPECT_TRUE(page_runs::collect_links(page("bing-2015.html")).empty());
+    EXPECT_TRUE(links_of(page("google-2014-js.html")).empty());
+    EXPECT_TRUE(links_of(page("bing-2015.html")).empty());
 }
 
 TEST_F(RealPages, ForumPageLinks) {
     // Forum pages link mostly relatively; what passes is the absolute links, de-duplicated.
-    auto links = page_runs::collect_links(page("phpbb2-alliance-index.html"));
+    auto links = links_of(page("phpbb2-alliance-index.html"));
     ASSERT_EQ(links.size(), 1u);
     EXPECT_EQ(links[0].url, "http://www.phpbb.com/");
     EXPECT_EQ(links[0].description, "phpBB");
 
-    links = page_runs::collect_links(page("mybb-modderbase.html"));
+    links = links_of(page("mybb-modderbase.html"));
     ASSERT_EQ(links.size(), 33u);
     EXPECT_EQ(links[0].url, "http://modderbase.com/portal.php");
     EXPECT_EQ(links[0].description, " Home");
@@ -124,13 +131,13 @@ TEST_F(RealPages, ForumPageLinks) {
     EXPECT_EQ(links[29].description, "Theme by Sensaiga 2017");
     EXPECT_EQ(links[32].url, "http://modderbase.com/contact.php");
 
-    links = page_runs::collect_links(page("phpbb3-subsilver2-warmacher.html"));
+    links = links_of(page("phpbb3-subsilver2-warmacher.html"));
     ASSERT_EQ(links.size(), 4u);
     EXPECT_EQ(links[0].url, "http://www.warmacher.com/memberlist.php?mode=group&amp;g=3");
     EXPECT_EQ(links[0].description, "");
     EXPECT_EQ(links[3].url, "http://www.lionweb.sk");
 
-    links = page_runs::collect_links(page("vbulletin3-vozforums.html"));
+    links = links_of(page("vbulletin3-vozforums.html"));
     ASSERT_EQ(links.size(), 2u);
     EXPECT_EQ(links[0].url, "http://voz.vn");
     EXPECT_EQ(links[0].description, "Tin C\xC3\xB4ng Ngh\xE1\xBB\x87");

@@ -16,7 +16,9 @@ protected:
     // Runs the stage driver for url's page as the completion handler would.
     void judge(const std::string& url, std::vector<std::string> page) {
         if (form().download_list.index_of_ignoring_case(url) < 0) form().download_list.add_line(url);
-        form().result_memo.set_lines(std::move(page));
+        std::string text;
+        for (const auto& line : page) text += line + "\n";
+        form().set_page_text(std::move(text));
         form().pipeline.completed_url = url;
         form().pipeline.completed_slot = form().download_list.index_of_ignoring_case(url);
         form().pipeline.analysis_busy = true;

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "analysis/page_lines.h"
+
+#include <cstdint>
+#include <string>
+
+// What a forum page shows of its activity: the average (rounded down) and the largest of the
+// counts read, as decimal text, both empty when the page showed none; how many numbers were
+// counted; and the way the page was read (empty for the classic "row2" rule).
+struct ForumFigures {
+    std::string average;
+    std::string max;
+    std::int64_t numbers = 0;
+    std::string engine;
+};
+
+// Reads the counts of one forum page. Pure: the page text in, the figures out.
+using ForumPageReader = ForumFigures (*)(const PageLines& page);
+
+// The classic rule: the first table cell of every "row2" line.
+ForumFigures read_row2_counts(const PageLines& page);
