@@ -20,10 +20,13 @@ void PostCounter::add_line(std::string_view line) {
     if (!is_digits(cell)) return;
     // A count beyond 32 bits is no post count a forum shows; it is passed over like any other text.
     const auto value = parse_int_strict(cell);
-    if (!value) return;
+    if (value) add(*value);
+}
+
+void PostCounter::add(std::int32_t value) {
     ++count_;
-    sum_ += *value;
-    if (*value > max_) max_ = *value;
+    sum_ += value;
+    if (value > max_) max_ = value;
 }
 
 std::string PostCounter::average_text() const {

@@ -9,6 +9,8 @@
 class PostCounter {
 public:
     void add_line(std::string_view line);
+    // Counts one number read some other way (the engine readers).
+    void add(std::int32_t value);
 
     std::int64_t count() const { return count_; }
     std::int64_t sum() const { return sum_; }

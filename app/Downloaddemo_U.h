@@ -75,6 +75,8 @@ public:
     IntField timeout_normal{10000, 0, 0, 1};
     IntField time_out_advanced{30000, 0, 0, 1};
     TextField search_host{"www.google.com"};
+    // Off: forum pages are read by the classic "row2" rule alone.
+    CheckBox read_current_engines{"Read current forum engines", true};
     // Hidden panel Panel4 with the two radio buttons; never shown.
     CheckBox RadioButton1{"Synchronous", true};
     CheckBox RadioButton2{"Asynchronous", false};

@@ -51,6 +51,10 @@ ParsedArguments parse_research_arguments(const std::vector<std::string>& args) {
             out.quiet = true;
             continue;
         }
+        if (arg == "--classic-count") {
+            out.classic_count = true;
+            continue;
+        }
         if (arg == "--help") {
             out.help = true;
             continue;
@@ -110,7 +114,9 @@ std::string research_usage() {
            "  --results FILE             write the results table here (default: standard output)\n"
            "  --queue FILE               also write the download queue here\n"
            "  --forums FILE              skip the search; rate the forums listed in this list file\n"
-           "  --quiet                    do not print the download log\n"
+           "  --classic-count            rate forum pages by their \"row2\" cells only, not by the\n"
+           "                             counts that current forum engines show\n"
+           "  --quiet                    do not print the download log (nor how each forum was read)\n"
            "  --help                     print this help and exit\n"
            "\n"
            "Exit status: 0 done, 2 bad arguments or a list file that cannot be read or written,\n"

@@ -17,6 +17,7 @@ struct ResearchArguments {
     std::optional<std::string> queue_file;
     std::optional<std::string> forums_file;
     bool quiet = false;
+    bool classic_count = false;  // forum pages by the "row2" rule alone
     bool help = false;
     std::string keyword;
 };

@@ -1,6 +1,7 @@
 #include "gui/main_window.h"
 
 #include "app/Downloaddemo_U.h"
+#include "gui/check_box_widget.h"
 #include "gui/desktop_links.h"
 #include "gui/file_dialog_runner.h"
 #include "gui/int_field_widget.h"
@@ -10,6 +11,7 @@
 #include "gui/simple_bindings.h"
 #include "gui/wrapped_text_with_link.h"
 
+#include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -172,10 +174,11 @@ QWidget* MainWindow::build_options_page() {
     host->setMinimumWidth(170);
     grid->addWidget(make_field_label("Search host", "search_host_label", host, page), 2, 3);
     grid->addWidget(host, 2, 4);
+    grid->addWidget(make_check_box(form_.read_current_engines, "read_current_engines", guard_, page), 3, 0, 1, 2);
 
     grid->setColumnMinimumWidth(2, 24);
     grid->setColumnStretch(5, 1);
-    grid->setRowStretch(3, 1);
+    grid->setRowStretch(4, 1);
     return page;
 }
 

@@ -2,6 +2,7 @@
 
 #include "analysis/page_lines.h"
 
+#include <map>
 #include <string>
 
 // The program-wide values of a research, with their initial values. Owned by the window model.
@@ -19,6 +20,10 @@ struct PipelineState {
     int completed_slot = 0;
     // The last finished page as the readers take it; result_memo shows the same text.
     PageLines page_text;
+    // The engine reader that rated each forum of this forum stage, by URL; a forum rated by the
+    // classic rule, or not at all, has no entry. Kept beside the results table, whose list
+    // files keep their columns.
+    std::map<std::string, std::string> forum_engines;
 };
 
 // Row states, verdicts and stage names, compared exactly.

@@ -1,0 +1,96 @@
+#include "analysis/forum_engines/board_number.h"
+#include "analysis/forum_engines/forum_engines.h"
+#include "analysis/forum_engines/json_scan.h"
+
+#include <string>
+
+namespace {
+
+// A JSON number, or a number sent as a string.
+std::optional<std::int32_t> json_count(std::string_view value) {
+    if (value.size() >= 2 && value.front() == '"' && value.back() == '"') value = value.substr(1, value.size() - 2);
+    return parse_board_number(value);
+}
+
+// Counts two members of every object in the "categories" array of object.
+void count_categories(std::string_view object, std::string_view topics_key, std::string_view posts_key,
+                      PostCounter& counter) {
+    for (std::string_view category : json_items(json_member(object, "categories"))) {
+        for (std::string_view key : {topics_key, posts_key})
+            if (const auto value = json_count(json_member(category, key))) counter.add(*value);
+    }
+}
+
+// The object that starts at the first '{' behind marker, as JSON text; empty when there is none.
+std::string_view object_behind(std::string_view text, std::string_view marker) {
+    const std::size_t at = text.find(marker);
+    if (at == std::string_view::npos) return {};
+    const std::size_t brace = text.find('{', at + marker.size());
+    if (brace == std::string_view::npos) return {};
+    const std::size_t end = json_value_end(text, brace);
+    return end == std::string_view::npos ? std::string_view() : text.substr(brace, end - brace);
+}
+
+// An attribute value as the page's text means it: the entities a JSON text needs, decoded.
+std::string decode_entities(std::string_view value) {
+    static constexpr std::pair<std::string_view, char> kEntities[] = {
+        {"&quot;", '"'}, {"&#34;", '"'}, {"&#39;", '\''}, {"&apos;", '\''}, {"&lt;", '<'}, {"&gt;", '>'}, {"&amp;", '&'}};
+    std::string out;
+    out.reserve(value.size());
+    for (std::size_t p = 0; p < value.size(); ++p) {
+        bool replaced = false;
+        if (value[p] == '&') {
+            for (const auto& [entity, c] : kEntities) {
+                if (value.substr(p, entity.size()) == entity) {
+                    out += c;
+                    p += entity.size() - 1;
+                    replaced = true;
+                    break;
+                }
+            }
+        }
+        if (!replaced) out += value[p];
+    }
+    return out;
+}
+
+// One level of JSON string escaping undone, for a JSON text stored as a string inside another.
+std::string unescape_quotes(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t p = 0; p < text.size(); ++p) {
+        if (text[p] == '\\' && p + 1 < text.size() && (text[p + 1] == '"' || text[p + 1] == '\\' || text[p + 1] == '/'))
+            ++p;
+        out += text[p];
+    }
+    return out;
+}
+
+}  // namespace
+
+// The page script sets window._ajaxifyData = {...}; its "categories" hold each category's
+// totalTopicCount and totalPostCount.
+ForumFigures read_nodebb(const PageLines& page) {
+    PostCounter counter;
+    count_categories(object_behind(page.bytes(), "window._ajaxifyData"), "totalTopicCount", "totalPostCount", counter);
+    return engine_figures(counter, "NodeBB");
+}
+
+// The page carries its preloaded data in a data-preloaded="..." attribute (entity-encoded JSON);
+// the category list inside it, itself stored as a JSON string, holds "categories" with
+// topic_count and post_count.
+ForumFigures read_discourse(const PageLines& page) {
+    constexpr std::string_view kAttribute = "data-preloaded=\"";
+    const std::string_view text = page.bytes();
+    const std::size_t at = text.find(kAttribute);
+    if (at == std::string_view::npos) return {};
+    const std::size_t start = at + kAttribute.size();
+    const std::size_t end = text.find('"', start);
+    if (end == std::string_view::npos) return {};
+    std::string data = decode_entities(text.substr(start, end - start));
+    if (data.find("\"category_list\"") == std::string::npos) data = unescape_quotes(data);
+
+    PostCounter counter;
+    count_categories(object_behind(data, "\"category_list\""), "topic_count", "post_count", counter);
+    return engine_figures(counter, "Discourse");
+}

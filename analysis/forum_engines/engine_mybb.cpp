@@ -1,0 +1,16 @@
+#include "analysis/forum_engines/board_number.h"
+#include "analysis/forum_engines/forum_engines.h"
+#include "analysis/forum_engines/markup.h"
+
+// A forum row's count cells are <td class="trow1|trow2" ... style="white-space: nowrap"> with the
+// number first ("87<span ...> Replies</span>"); themes swap their order. The last-post cell is
+// nowrap too but begins with markup, so it gives no number.
+ForumFigures read_mybb(const PageLines& page) {
+    PostCounter counter;
+    for_each_element(page.bytes(), "td", "", [&](std::string_view tag, std::string_view content) {
+        if (!has_class(tag, "trow1") && !has_class(tag, "trow2")) return;
+        if (attribute(tag, "style").find("white-space: nowrap") == std::string_view::npos) return;
+        if (const auto value = parse_board_number(leading_text(content))) counter.add(*value);
+    });
+    return engine_figures(counter, "MyBB 1.8");
+}

@@ -1,0 +1,66 @@
+#include "analysis/forum_engines/board_number.h"
+#include "analysis/forum_engines/forum_engines.h"
+#include "analysis/forum_engines/markup.h"
+
+#include <optional>
+
+namespace {
+
+constexpr std::string_view kCellEnd = "</td>";
+
+// The number a cell holds alone, from start (behind its start tag) to its "</td>"; next is set
+// behind the end tag.
+std::optional<std::int32_t> bare_cell_number(std::string_view text, std::size_t start, std::size_t& next) {
+    const std::size_t end = text.find(kCellEnd, start);
+    if (end == std::string_view::npos) return std::nullopt;
+    const std::string_view cell = text.substr(start, end - start);
+    if (cell.find('<') != std::string_view::npos) return std::nullopt;
+    next = end + kCellEnd.size();
+    return parse_board_number(cell);
+}
+
+}  // namespace
+
+// A forum row ends with <td class="alt1">threads</td> and <td class="alt2">posts</td>, side by
+// side; the same classes elsewhere hold words, icons or last-post boxes.
+ForumFigures read_vbulletin3(const PageLines& page) {
+    constexpr std::string_view kThreads = "<td class=\"alt1\">";
+    constexpr std::string_view kPosts = "<td class=\"alt2\">";
+    const std::string_view text = page.bytes();
+    PostCounter counter;
+    for (std::size_t pos = text.find(kThreads); pos != std::string_view::npos; pos = text.find(kThreads, pos + 1)) {
+        std::size_t next = 0;
+        const auto threads = bare_cell_number(text, pos + kThreads.size(), next);
+        if (!threads) continue;
+        next = text.find_first_not_of(" \t\r\n", next);
+        if (next == std::string_view::npos || text.substr(next, kPosts.size()) != kPosts) continue;
+        const auto posts = bare_cell_number(text, next + kPosts.size(), next);
+        if (!posts) continue;
+        counter.add(*threads);
+        counter.add(*posts);
+    }
+    return engine_figures(counter, "vBulletin 3");
+}
+
+// <ul class="forumstats td"><li>Threads: 79</li><li>Posts: 591</li></ul>; the labels are
+// translated on other boards, so the number after the last ':' is read.
+ForumFigures read_vbulletin4(const PageLines& page) {
+    PostCounter counter;
+    for_each_element(page.bytes(), "ul", "forumstats", [&](std::string_view, std::string_view stats) {
+        for_each_element(stats, "li", "", [&](std::string_view, std::string_view item) {
+            if (const auto value = parse_labelled_number(leading_text(item))) counter.add(*value);
+        });
+    });
+    return engine_figures(counter, "vBulletin 4");
+}
+
+// Forum rows carry <td class="... topics-count">N</td> and <td class="... posts-count">N</td>.
+ForumFigures read_vbulletin5(const PageLines& page) {
+    PostCounter counter;
+    for (const char* column : {"topics-count", "posts-count"}) {
+        for_each_element(page.bytes(), "td", column, [&](std::string_view, std::string_view content) {
+            if (const auto value = parse_board_number(first_text(content))) counter.add(*value);
+        });
+    }
+    return engine_figures(counter, "vBulletin 5");
+}

@@ -1,0 +1,17 @@
+#include "analysis/forum_engines/board_number.h"
+#include "analysis/forum_engines/forum_engines.h"
+#include "analysis/forum_engines/markup.h"
+
+// <html id="XF" ...>; each node's <div class="node-stats"> holds <dd> threads, then messages.
+// The compact copy in "node-statsMeta" repeats them and is not counted.
+ForumFigures read_xenforo2(const PageLines& page) {
+    const std::string_view text = page.bytes();
+    if (text.find("<html id=\"XF\"") == std::string_view::npos) return {};
+    PostCounter counter;
+    for_each_element(text, "div", "node-stats", [&](std::string_view, std::string_view stats) {
+        for_each_element(stats, "dd", "", [&](std::string_view, std::string_view content) {
+            if (const auto value = parse_board_number(first_text(content))) counter.add(*value);
+        });
+    });
+    return engine_figures(counter, "XenForo 2");
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "analysis/forum_figures.h"
+#include "analysis/popularity.h"
+
+// One reader per forum engine. Each recognises its engine by markup that only that engine
+// writes and reads the per-forum counts of its board index (topics and posts, or posts alone
+// where the index shows only those). A page that is not the engine's, or shows no number where
+// the engine puts its counts, gives empty figures and no engine name. Pure functions of the page.
+
+// Verified on real boards.
+ForumFigures read_phpbb3(const PageLines& page);
+ForumFigures read_xenforo2(const PageLines& page);
+ForumFigures read_vbulletin4(const PageLines& page);
+ForumFigures read_vbulletin3(const PageLines& page);
+ForumFigures read_invision4(const PageLines& page);
+ForumFigures read_mybb(const PageLines& page);
+// Built from the engines' template markup.
+ForumFigures read_smf21(const PageLines& page);
+ForumFigures read_fluxbb(const PageLines& page);
+ForumFigures read_vbulletin5(const PageLines& page);
+ForumFigures read_vanilla(const PageLines& page);
+ForumFigures read_nodebb(const PageLines& page);
+ForumFigures read_discourse(const PageLines& page);
+
+// The figures of what a reader counted, carrying the engine's name only when it counted something.
+ForumFigures engine_figures(const PostCounter& counter, const char* engine);

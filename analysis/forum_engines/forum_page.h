@@ -1,0 +1,14 @@
+#pragma once
+
+#include "analysis/forum_figures.h"
+
+#include <span>
+
+// The engine readers in the order they are tried: the first one that counts a number names
+// the page's engine.
+std::span<const ForumPageReader> forum_engine_readers();
+
+// Reads a forum page: the classic "row2" rule first; only when it found no number, and
+// current_engines is set, the engine readers in order. With current_engines off this is the
+// classic rule alone.
+ForumFigures read_forum_page(const PageLines& page, bool current_engines);

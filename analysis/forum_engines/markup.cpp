@@ -1,0 +1,85 @@
+#include "analysis/forum_engines/markup.h"
+
+namespace {
+
+bool ends_tag_name(char c) { return c == ' ' || c == '>' || c == '/' || c == '\t' || c == '\r' || c == '\n'; }
+
+bool start_tag_at(std::string_view page, std::size_t pos, std::string_view name) {
+    const std::size_t after = pos + 1 + name.size();
+    return after < page.size() && page[pos] == '<' && page.substr(pos + 1, name.size()) == name &&
+           ends_tag_name(page[after]);
+}
+
+bool end_tag_at(std::string_view page, std::size_t pos, std::string_view name) {
+    const std::size_t after = pos + 2 + name.size();
+    return after < page.size() && page.substr(pos, 2) == "</" && page.substr(pos + 2, name.size()) == name &&
+           (page[after] == '>' || page[after] == ' ');
+}
+
+}  // namespace
+
+std::size_t find_start_tag(std::string_view page, std::string_view name, std::size_t from) {
+    for (std::size_t pos = page.find('<', from); pos != std::string_view::npos; pos = page.find('<', pos + 1))
+        if (start_tag_at(page, pos, name)) return pos;
+    return std::string_view::npos;
+}
+
+std::string_view tag_at(std::string_view page, std::size_t pos) {
+    const std::size_t close = page.find('>', pos);
+    return page.substr(pos, close == std::string_view::npos ? std::string_view::npos : close + 1 - pos);
+}
+
+std::string_view attribute(std::string_view tag, std::string_view name) {
+    for (std::size_t pos = tag.find(name); pos != std::string_view::npos; pos = tag.find(name, pos + 1)) {
+        // The name must stand alone: "class" is not the end of "subclass" nor "data-class".
+        if (pos == 0 || !(tag[pos - 1] == ' ' || tag[pos - 1] == '\t' || tag[pos - 1] == '\n' || tag[pos - 1] == '\r'))
+            continue;
+        std::size_t p = pos + name.size();
+        if (p + 1 >= tag.size() || tag[p] != '=') continue;
+        const char quote = tag[p + 1];
+        if (quote != '"' && quote != '\'') continue;
+        const std::size_t end = tag.find(quote, p + 2);
+        if (end == std::string_view::npos) return {};
+        return tag.substr(p + 2, end - (p + 2));
+    }
+    return {};
+}
+
+bool has_class(std::string_view tag, std::string_view name) {
+    const std::string_view classes = attribute(tag, "class");
+    std::size_t pos = 0;
+    while (pos < classes.size()) {
+        const std::size_t start = classes.find_first_not_of(" \t\r\n", pos);
+        if (start == std::string_view::npos) break;
+        std::size_t end = classes.find_first_of(" \t\r\n", start);
+        if (end == std::string_view::npos) end = classes.size();
+        if (classes.substr(start, end - start) == name) return true;
+        pos = end;
+    }
+    return false;
+}
+
+std::string_view element_content(std::string_view page, std::size_t pos, std::string_view name) {
+    const std::size_t open_end = page.find('>', pos);
+    if (open_end == std::string_view::npos) return {};
+    const std::size_t begin = open_end + 1;
+    int depth = 1;
+    for (std::size_t lt = page.find('<', begin); lt != std::string_view::npos; lt = page.find('<', lt + 1)) {
+        if (end_tag_at(page, lt, name)) {
+            if (--depth == 0) return page.substr(begin, lt - begin);
+        } else if (start_tag_at(page, lt, name)) {
+            ++depth;
+        }
+    }
+    return page.substr(begin);
+}
+
+std::string_view leading_text(std::string_view content) { return content.substr(0, content.find('<')); }
+
+std::string_view first_text(std::string_view content) {
+    std::string_view first;
+    for_each_text_run(content, [&](std::string_view run) {
+        if (first.empty()) first = run;
+    });
+    return first;
+}

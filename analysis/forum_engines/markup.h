@@ -1,0 +1,58 @@
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+// Just enough HTML reading for the engine readers: start tags found by name, their class
+// words, what an element holds, and the text between tags. All matching is case-sensitive,
+// as the engines write their markup in lower case. Pure functions over the page bytes.
+
+// Where the next start tag "<name" (followed by a blank, '>' or '/') begins at or after from;
+// npos when there is none.
+std::size_t find_start_tag(std::string_view page, std::string_view name, std::size_t from);
+
+// The start tag that begins at pos, through its '>' (or to the end of the page).
+std::string_view tag_at(std::string_view page, std::size_t pos);
+
+// The value of attribute name in a start tag ("" quoted or '' quoted), empty when absent.
+std::string_view attribute(std::string_view tag, std::string_view name);
+
+// Whether the tag's class attribute holds name as one whole word ("node-stats" is not in
+// "node-statsMeta").
+bool has_class(std::string_view tag, std::string_view name);
+
+// What the element whose start tag begins at pos holds, up to its own end tag; elements of the
+// same name inside it are passed over. Without an end tag, the rest of the page.
+std::string_view element_content(std::string_view page, std::size_t pos, std::string_view name);
+
+// The text in front of the first tag of content ("145 " of "145 <dfn>Topics</dfn>").
+std::string_view leading_text(std::string_view content);
+
+// The first run of text between tags that holds more than blanks; empty when there is none.
+std::string_view first_text(std::string_view content);
+
+// Calls visit(tag, content) for every element <name> whose class holds class_name (every one
+// for an empty class_name), in page order.
+template <typename Visit>
+void for_each_element(std::string_view page, std::string_view name, std::string_view class_name, Visit visit) {
+    for (std::size_t pos = find_start_tag(page, name, 0); pos != std::string_view::npos;
+         pos = find_start_tag(page, name, pos + 1)) {
+        const std::string_view tag = tag_at(page, pos);
+        if (class_name.empty() || has_class(tag, class_name)) visit(tag, element_content(page, pos, name));
+    }
+}
+
+// Calls visit(text) for every run of text between two tags of content that holds more than blanks.
+template <typename Visit>
+void for_each_text_run(std::string_view content, Visit visit) {
+    std::size_t pos = 0;
+    while (pos < content.size()) {
+        const std::size_t open = content.find('<', pos);
+        const std::string_view run = content.substr(pos, open == std::string_view::npos ? open : open - pos);
+        if (run.find_first_not_of(" \t\r\n") != std::string_view::npos) visit(run);
+        if (open == std::string_view::npos) break;
+        const std::size_t close = content.find('>', open);
+        if (close == std::string_view::npos) break;
+        pos = close + 1;
+    }
+}
