@@ -57,10 +57,7 @@ ForumFigures read_vbulletin4(const PageLines& page) {
 // Forum rows carry <td class="... topics-count">N</td> and <td class="... posts-count">N</td>.
 ForumFigures read_vbulletin5(const PageLines& page) {
     PostCounter counter;
-    for (const char* column : {"topics-count", "posts-count"}) {
-        for_each_element(page.bytes(), "td", column, [&](std::string_view, std::string_view content) {
-            if (const auto value = parse_board_number(first_text(content))) counter.add(*value);
-        });
-    }
+    count_element_numbers(page.bytes(), "td", "topics-count", counter);
+    count_element_numbers(page.bytes(), "td", "posts-count", counter);
     return engine_figures(counter, "vBulletin 5");
 }

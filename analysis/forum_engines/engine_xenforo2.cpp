@@ -1,4 +1,3 @@
-#include "analysis/forum_engines/board_number.h"
 #include "analysis/forum_engines/forum_engines.h"
 #include "analysis/forum_engines/markup.h"
 
@@ -9,9 +8,7 @@ ForumFigures read_xenforo2(const PageLines& page) {
     if (text.find("<html id=\"XF\"") == std::string_view::npos) return {};
     PostCounter counter;
     for_each_element(text, "div", "node-stats", [&](std::string_view, std::string_view stats) {
-        for_each_element(stats, "dd", "", [&](std::string_view, std::string_view content) {
-            if (const auto value = parse_board_number(first_text(content))) counter.add(*value);
-        });
+        count_element_numbers(stats, "dd", "", counter);
     });
     return engine_figures(counter, "XenForo 2");
 }

@@ -25,3 +25,8 @@ ForumFigures read_discourse(const PageLines& page);
 
 // The figures of what a reader counted, carrying the engine's name only when it counted something.
 ForumFigures engine_figures(const PostCounter& counter, const char* engine);
+
+// Counts the number that the text of each <tag> element whose class holds class_name (any
+// class when empty) begins with; elements holding no number are passed over.
+void count_element_numbers(std::string_view text, std::string_view tag, std::string_view class_name,
+                           PostCounter& counter);

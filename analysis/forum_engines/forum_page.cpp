@@ -25,8 +25,3 @@ ForumFigures read_forum_page(const PageLines& page, bool current_engines) {
     }
     return classic;
 }
-
-ForumFigures engine_figures(const PostCounter& counter, const char* engine) {
-    if (counter.count() == 0) return {};
-    return ForumFigures{counter.average_text(), counter.max_text(), counter.count(), engine};
-}
