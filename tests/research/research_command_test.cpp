@@ -1,4 +1,5 @@
 #include "tests/support/fixture_web.h"
+#include "tests/support/real_pages.h"
 
 #include <QFile>
 #include <QProcess>
@@ -127,6 +128,27 @@ TEST_F(ResearchCommand, AnInterruptStopsTheResearchAndStillWritesTheResults) {
     EXPECT_NE(run.err.find("Interrupted"), std::string::npos);
     const std::string results = read_file(path("results.txt"));
     EXPECT_NE(results.find(web.forum_url(fixture_web::forums()[0]) + "\t\tGood\t21\t35\t\r\n"), std::string::npos) << results;
+}
+
+TEST_F(ResearchCommand, SaysWhichEngineRatedAForumAndCanCountTheClassicWayOnly) {
+    if (!real_pages_present()) GTEST_SKIP() << "real pages not present";
+    web.server().route("/prosilver/", HttpResponse::html(read_real_page("phpbb3-prosilver-fightbb-2018.html")));
+    const std::string url = web.server().url("/prosilver/");
+    {
+        QFile list(path("forums.txt"));
+        ASSERT_TRUE(list.open(QIODevice::WriteOnly));
+        const std::string text = "URL\t\r\n150\t\r\n" + url + "\t\r\n";
+        list.write(text.data(), static_cast<qint64>(text.size()));
+    }
+    ProcessRun run = run_research(fast() + QStringList{"--forums", path("forums.txt")});
+    ASSERT_EQ(run.exit_code, 0) << run.err;
+    EXPECT_NE(run.out.find(url + "\t\tGood\t1669\t14286\t\r\n"), std::string::npos) << run.out;
+    EXPECT_NE(run.err.find("Counted as phpBB 3: 32 numbers (" + url + ")\n"), std::string::npos) << run.err;
+
+    run = run_research(fast() + QStringList{"--classic-count", "--forums", path("forums.txt")});
+    ASSERT_EQ(run.exit_code, 0) << run.err;
+    EXPECT_NE(run.out.find(url + "\t\tFatal\t\t\t\r\n"), std::string::npos) << run.out;
+    EXPECT_EQ(run.err.find("Counted as"), std::string::npos);
 }
 
 }  // namespace
