@@ -7,9 +7,11 @@
 // nowrap too but begins with markup, so it gives no number.
 ForumFigures read_mybb(const PageLines& page) {
     PostCounter counter;
-    for_each_element(page.bytes(), "td", "", [&](std::string_view tag, std::string_view content) {
-        if (!has_class(tag, "trow1") && !has_class(tag, "trow2")) return;
-        if (attribute(tag, "style").find("white-space: nowrap") == std::string_view::npos) return;
+    const auto count_cell = [](std::string_view tag) {
+        return (has_class(tag, "trow1") || has_class(tag, "trow2")) &&
+               attribute(tag, "style").find("white-space: nowrap") != std::string_view::npos;
+    };
+    for_each_element_if(page.bytes(), "td", count_cell, [&](std::string_view, std::string_view content) {
         if (const auto value = parse_board_number(leading_text(content))) counter.add(*value);
     });
     return engine_figures(counter, "MyBB 1.8");

@@ -25,8 +25,9 @@ std::size_t find_start_tag(std::string_view page, std::string_view name, std::si
 }
 
 std::string_view tag_at(std::string_view page, std::size_t pos) {
-    const std::size_t close = page.find('>', pos);
-    return page.substr(pos, close == std::string_view::npos ? std::string_view::npos : close + 1 - pos);
+    const std::string_view rest = page.substr(pos, kElementReadLimit);
+    const std::size_t close = rest.find('>');
+    return close == std::string_view::npos ? rest : rest.substr(0, close + 1);
 }
 
 std::string_view attribute(std::string_view tag, std::string_view name) {
@@ -60,18 +61,18 @@ bool has_class(std::string_view tag, std::string_view name) {
 }
 
 std::string_view element_content(std::string_view page, std::size_t pos, std::string_view name) {
-    const std::size_t open_end = page.find('>', pos);
-    if (open_end == std::string_view::npos) return {};
-    const std::size_t begin = open_end + 1;
+    const std::string_view tag = tag_at(page, pos);
+    if (!tag.ends_with('>')) return {};
+    const std::string_view rest = page.substr(pos + tag.size(), kElementReadLimit);
     int depth = 1;
-    for (std::size_t lt = page.find('<', begin); lt != std::string_view::npos; lt = page.find('<', lt + 1)) {
-        if (end_tag_at(page, lt, name)) {
-            if (--depth == 0) return page.substr(begin, lt - begin);
-        } else if (start_tag_at(page, lt, name)) {
+    for (std::size_t lt = rest.find('<'); lt != std::string_view::npos; lt = rest.find('<', lt + 1)) {
+        if (end_tag_at(rest, lt, name)) {
+            if (--depth == 0) return rest.substr(0, lt);
+        } else if (start_tag_at(rest, lt, name)) {
             ++depth;
         }
     }
-    return page.substr(begin);
+    return rest;
 }
 
 std::string_view leading_text(std::string_view content) { return content.substr(0, content.find('<')); }
