@@ -119,7 +119,8 @@ QModelIndex ListViewWidget::shown_index(const QModelIndex& model_index) const {
 QModelIndex ListViewWidget::model_index(const QModelIndex& shown) const { return sorted_->mapToSource(shown); }
 
 void ListViewWidget::on_header_clicked(int section) {
-    if (section != sort_column_) {
+    // A column whose order a new layout set aside starts again from ascending.
+    if (section != sorted_->sortColumn()) {
         sort_column_ = section;
         sort_order_ = Qt::AscendingOrder;
     } else if (sort_order_ == Qt::AscendingOrder) {

@@ -66,6 +66,11 @@ TEST_F(WindowTest, HeaderClicksSortTheViewOnlyAndAThirdClickGivesTheResearchOrde
         EXPECT_EQ(shown_urls(view), step.shown) << "column " << step.column;
     }
 
+    // A layout laid out anew with the same caption in that place keeps the order.
+    apply_list_layout(results, list_layout::results_forum_stage);
+    EXPECT_EQ(view->header()->sortIndicatorSection(), 0);
+    EXPECT_EQ(shown_urls(view), clicks[4].shown);
+
     // A new row takes its place in the sorted view at once; the model keeps it last.
     results.add_item({"http://bb/", {"Bee", "Good", "1", "1"}});
     EXPECT_EQ(shown_urls(view), (std::vector<std::string>{"http://a/", "http://b/", "http://bb/", "http://c/", "http://d/"}));
