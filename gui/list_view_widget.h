@@ -25,7 +25,6 @@ public:
     ListViewWidget(ListView& model, const char* name, Guard guard, std::function<void()> on_double_click,
                    const PopupMenu* menu, QWidget* parent = nullptr);
 
-
     // The context menu shown on a right-click, or null for a list without one.
     QMenu* context_menu() const { return context_menu_; }
 
@@ -35,9 +34,6 @@ public:
     // Where the model's index is shown, and which model index a shown one stands for.
     QModelIndex shown_index(const QModelIndex& model_index) const;
     QModelIndex model_index(const QModelIndex& shown) const;
-    // The sorted column (-1 for the list's own order) and its direction.
-    int sort_column() const { return sort_column_; }
-    Qt::SortOrder sort_order() const { return sort_order_; }
 
 protected:
     bool viewportEvent(QEvent* event) override;
