@@ -15,6 +15,7 @@
 #include "app/controls/memo.h"
 #include "app/controls/page_control.h"
 #include "app/controls/popup_menu.h"
+#include "app/controls/progress_bar.h"
 #include "app/controls/text_field.h"
 #include "app/error_guard.h"
 #include "app/form_options.h"
@@ -67,6 +68,8 @@ public:
     Label status_label{"..."};
     Label Label4{"Query: "};
     Label Label12{"..."};
+    // Beside Label12: the same done rows of all rows, as a bar.
+    ProgressBar query_progress;
 
     // Options page
     IntField dig_level_ui{100, 0, 0, 100};

@@ -6,6 +6,8 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    // Lets the desktop match the window to its entry (ravelmoot.desktop) and the entry's icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("ravelmoot"));
     try {
         // The download layer first (library start), then the window model, then its view.
         MonikerLayer layer;

@@ -12,7 +12,7 @@ struct ValueOption {
     bool numeric;
 };
 
-constexpr std::array<ValueOption, 9> kValueOptions{{
+constexpr std::array<ValueOption, 10> kValueOptions{{
     {"--search-host", &ResearchArguments::search_host, false},
     {"--dig", &ResearchArguments::dig, true},
     {"--threads", &ResearchArguments::threads, true},
@@ -22,6 +22,7 @@ constexpr std::array<ValueOption, 9> kValueOptions{{
     {"--results", &ResearchArguments::results_file, false},
     {"--queue", &ResearchArguments::queue_file, false},
     {"--forums", &ResearchArguments::forums_file, false},
+    {"--format", &ResearchArguments::format, false},
 }};
 
 const ValueOption* find_value_option(const std::string& name) {
@@ -82,6 +83,10 @@ ParsedArguments parse_research_arguments(const std::vector<std::string>& args) {
         out.*(option->field) = value;
     }
     if (out.help) return parsed;
+    if (out.format && *out.format != "tsv" && *out.format != "json") {
+        parsed.error = "option --format takes tsv or json, not '" + *out.format + "'";
+        return parsed;
+    }
     if (positional.size() > 1) {
         parsed.error = "one keyword expected, got " + std::to_string(positional.size()) +
                        " (quote a keyword of several words)";
@@ -103,7 +108,8 @@ std::string research_usage() {
     return "Usage: ravelmoot-research [OPTION]... KEYWORD\n"
            "       ravelmoot-research [OPTION]... --forums FILE\n"
            "Finds forums on KEYWORD through a web search, downloads every forum page and rates how busy\n"
-           "each one is; writes the results table as a list file.\n"
+           "each one is; writes the results table as a list file. At the end one summary line on\n"
+           "standard error tells what the search and the forums gave.\n"
            "\n"
            "  --search-host HOST[:PORT]  search service to ask (default www.google.com)\n"
            "  --dig N                    search depth: one result page per 100 (default 100)\n"
@@ -116,9 +122,20 @@ std::string research_usage() {
            "  --forums FILE              skip the search; rate the forums listed in this list file\n"
            "  --classic-count            rate forum pages by their \"row2\" cells only, not by the\n"
            "                             counts that current forum engines show\n"
-           "  --quiet                    do not print the download log (nor how each forum was read)\n"
+           "  --format tsv|json          standard output: tsv, the results table as a list file (default);\n"
+           "                             json, one JSON object per forum and line (url, description,\n"
+           "                             verdict, posts_average, posts_max, attempts, read_as), also with --results\n"
+           "  --quiet                    do not print the download log (nor how each forum was read) nor the\n"
+           "                             progress display\n"
            "  --help                     print this help and exit\n"
            "\n"
-           "Exit status: 0 done, 2 bad arguments or a list file that cannot be read or written,\n"
-           "130 interrupted (the results so far are still written).\n";
+           "On a terminal, standard error shows a progress display that rewrites itself.\n"
+           "\n"
+           "Exit status:\n"
+           "  0    at least one forum was rated\n"
+           "  2    bad arguments, or a list file that cannot be read or written\n"
+           "  3    the search collected no link: the service could not be reached, or answered without\n"
+           "       links (the summary says which)\n"
+           "  4    forums were listed, but none of them could be rated\n"
+           "  130  interrupted (the results so far are still written)\n";
 }

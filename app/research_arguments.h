@@ -16,6 +16,8 @@ struct ResearchArguments {
     std::optional<std::string> results_file;
     std::optional<std::string> queue_file;
     std::optional<std::string> forums_file;
+    // What standard output carries: "tsv" (the default) or "json"; checked by the parser.
+    std::optional<std::string> format;
     bool quiet = false;
     bool classic_count = false;  // forum pages by the "row2" rule alone
     bool help = false;

@@ -28,6 +28,7 @@ void TForm1::Timer2Timer() {
     const int rows = google_list.item_count();
     if (rows == 0) {
         Label12.set_caption("...");
+        query_progress.set(0, 0);
         return;
     }
     int done = 0;
@@ -39,6 +40,7 @@ void TForm1::Timer2Timer() {
     const long long percent = static_cast<long long>(done) * 100 / rows;
     Label12.set_caption(decimal_text(done) + " / " + decimal_text(rows) + "  (" + decimal_text(percent) +
                         " % downloaded)");
+    query_progress.set(done, rows);
 }
 
 void TForm1::Label13Click() {

@@ -1,6 +1,7 @@
 #include "app/research_session.h"
 
 #include "app/Downloaddemo_U.h"
+#include "app/research_json.h"
 #include "console/list_file.h"
 
 #include <unistd.h>
@@ -10,13 +11,23 @@ ResearchSession::ResearchSession(TForm1& form, ResearchArguments arguments, std:
       arguments_(std::move(arguments)),
       out_(out),
       err_(err),
-      terminal_(isatty(fileno(err)) != 0) {
+      terminal_(isatty(fileno(err)) != 0),
+      progress_display_(terminal_ && !arguments_.quiet) {
     form_.error_sink = [this](const std::string& message) { error_line(message); };
     // After the form's own handler, so the labels already show this tick's values.
     connect(&form_.Timer2, &QTimer::timeout, this, [this] { report_status(); });
     if (!arguments_.quiet)
         connect(&form_.memo1, &Memo::line_added, this,
                 [this](int index) { print_log_line(form_.memo1.full_line(index)); });
+    // "Use list" replaces the search pages with the forums: note what the search gave first.
+    connect(&form_.google_list, &QAbstractItemModel::modelAboutToBeReset, this, [this] {
+        if (form_.pipeline.research_stage == stage::Search) note_search_stage();
+    });
+    connect(&form_.google_list, &QAbstractItemModel::dataChanged, this,
+            [this](const QModelIndex& from, const QModelIndex& to) {
+                if (from.column() <= queue_column::Status + 1 && to.column() >= queue_column::Status + 1)
+                    note_search_failure(from.row(), to.row());
+            });
     poll_.setInterval(50);
     connect(&poll_, &QTimer::timeout, this, [this] { check_over(); });
 }
@@ -90,17 +101,44 @@ void ResearchSession::report_status() {
         clear_progress_line();
         std::fprintf(err_, "Status: %s\n", status.c_str());
     }
-    const std::string& progress = form_.Label12.caption();
-    if (progress != shown_progress_ || (terminal_ && !progress_on_screen_)) {
+    const std::string progress = progress_display();
+    if (progress != shown_progress_ || (progress_display_ && !progress_on_screen_)) {
         shown_progress_ = progress;
-        if (terminal_) {
-            std::fprintf(err_, "\r\033[KQuery: %s", progress.c_str());
+        if (progress_display_) {
+            std::fprintf(err_, "\r\033[K%s", progress.c_str());
             progress_on_screen_ = true;
-        } else {
-            std::fprintf(err_, "Query: %s\n", progress.c_str());
+        } else if (!terminal_) {
+            std::fprintf(err_, "%s\n", progress.c_str());
         }
     }
     std::fflush(err_);
+}
+
+std::string ResearchSession::progress_display() const {
+    std::string line = "Query: " + form_.Label12.caption();
+    // Only the rewriting line counts the Good forums; logged lines stay as the window shows them.
+    if (progress_display_ && form_.pipeline.research_stage == stage::Forum) {
+        int good = 0;
+        for (int r = 0; r < form_.result_list.item_count(); ++r) good += form_.result_list.sub_item(r, 1) == verdict::Good;
+        line += ", " + std::to_string(good) + " Good so far";
+    }
+    return line;
+}
+
+void ResearchSession::note_search_stage() {
+    // Start Search empties the queue too, before it holds any page: nothing to note then.
+    if (form_.google_list.item_count() > 0 || !search_.ran) search_ = search_figures(form_);
+    search_.failure = search_failure_;
+}
+
+void ResearchSession::note_search_failure(int first_row, int last_row) {
+    if (form_.pipeline.research_stage != stage::Search) return;
+    // A page's status is its last failure until the scheduler starts it again; the last start may
+    // outlast the stage, so the failure is kept here rather than read from the queue at the end.
+    for (int r = first_row; r <= last_row && r < form_.google_list.item_count(); ++r) {
+        const std::string& status = form_.google_list.sub_item(r, queue_column::Status);
+        if (!status.empty() && status != "Analysis...") search_failure_ = status;
+    }
 }
 
 void ResearchSession::clear_progress_line() {
@@ -131,12 +169,17 @@ bool ResearchSession::write_lists() {
             written = false;
         }
     };
-    if (arguments_.results_file) {
-        save(arguments_.results_file, form_.result_list);
-    } else {
-        const std::string text = list_file_text(form_.result_list);
-        written = std::fwrite(text.data(), 1, text.size(), out_) == text.size() && std::fflush(out_) == 0;
-        if (!written) error_line("cannot write the results to standard output");
+    save(arguments_.results_file, form_.result_list);
+    const bool json = arguments_.format == "json";
+    if (json || !arguments_.results_file) {
+        // JSON describes forums: a research stopped during the search has none to describe.
+        const bool forums = form_.pipeline.research_stage == stage::Forum;
+        const std::string text = !json ? list_file_text(form_.result_list)
+                                 : forums ? forums_json_lines(form_.result_list, form_.google_list, form_.pipeline.forum_engines)
+                                          : std::string();
+        const bool out_written = std::fwrite(text.data(), 1, text.size(), out_) == text.size() && std::fflush(out_) == 0;
+        if (!out_written) error_line("cannot write the results to standard output");
+        written = written && out_written;
     }
     save(arguments_.queue_file, form_.google_list);
     return written;
@@ -149,6 +192,11 @@ void ResearchSession::finish(int exit_code) {
     report_status();
     done_ = true;
     clear_progress_line();
-    if (!write_lists() && exit_code == 0) exit_code = 2;
+    if (form_.pipeline.research_stage == stage::Search) note_search_stage();
+    const ForumFigures forums = forum_figures(form_);
+    if (exit_code == 0) exit_code = research_exit_status(search_, forums);
+    if (!write_lists() && exit_code != 130) exit_code = 2;
+    std::fprintf(err_, "%s\n", research_summary(search_, forums).c_str());
+    std::fflush(err_);
     emit finished(exit_code);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/research_arguments.h"
+#include "app/research_report.h"
 
 #include <QObject>
 #include <QTimer>
@@ -12,7 +13,8 @@ class TForm1;
 
 // Runs one research on a window model without a window: applies the command's arguments to the
 // controls, presses Start Search (or starts the forum stage on a loaded list), reports status,
-// progress and log on standard error, and writes the list files when the research is over.
+// progress and log on standard error, and writes the list files when the research is over,
+// followed by one summary line; its exit code says how the research went.
 // Event-loop thread only; the form must outlive the session.
 class ResearchSession : public QObject {
     Q_OBJECT
@@ -36,6 +38,9 @@ private:
     void clear_progress_line();
     void finish(int exit_code);
     bool write_lists();
+    void note_search_stage();
+    void note_search_failure(int first_row, int last_row);
+    std::string progress_display() const;
     void error_line(const std::string& message);
 
     TForm1& form_;
@@ -49,4 +54,8 @@ private:
     bool progress_on_screen_ = false;
     std::string shown_status_;
     std::string shown_progress_;
+    // The rewriting progress line: on a terminal, and not with --quiet.
+    bool progress_display_;
+    SearchFigures search_;
+    std::string search_failure_;
 };

@@ -4,9 +4,14 @@
 #include "app/controls/popup_menu.h"
 #include "gui/simple_bindings.h"
 
+#include <QAction>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QMenu>
 #include <QStyleOptionHeader>
+#include <QToolTip>
+
+#include <algorithm>
 
 namespace {
 
@@ -20,6 +25,13 @@ int header_height(const QHeaderView& header) {
     return header.style()->sizeFromContents(QStyle::CT_HeaderSection, &option, text, &header).height();
 }
 
+// The usual keys of the list commands, by the menu item's name.
+QKeySequence standard_key(const std::string& item_name) {
+    if (item_name == "Openlist1" || item_name == "OpenList2") return QKeySequence::Open;
+    if (item_name == "Savelist1" || item_name == "Save1") return QKeySequence::Save;
+    return {};
+}
+
 }  // namespace
 
 ListViewWidget::ListViewWidget(ListView& model, const char* name, Guard guard, std::function<void()> on_double_click,
@@ -27,7 +39,8 @@ ListViewWidget::ListViewWidget(ListView& model, const char* name, Guard guard, s
     : QTreeView(parent),
       model_(model),
       guard_(std::move(guard)),
-      on_double_click_(std::move(on_double_click)) {
+      on_double_click_(std::move(on_double_click)),
+      sorted_(new ListSortProxy(this)) {
     setObjectName(name);
     setRootIsDecorated(false);
     setItemsExpandable(false);
@@ -42,11 +55,20 @@ ListViewWidget::ListViewWidget(ListView& model, const char* name, Guard guard, s
     header()->setSectionsMovable(false);
     header()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     header()->setMinimumHeight(header_height(*header()));
-    setModel(&model_);
+    header()->setSectionsClickable(true);
+    header()->setSortIndicatorShown(true);
+    header()->setSortIndicator(-1, Qt::AscendingOrder);
+    sorted_->setSourceModel(&model_);
+    setModel(sorted_);
     apply_column_widths();
     show_model_selection();
 
-    connect(&model_, &ListView::columns_changed, this, &ListViewWidget::apply_column_widths);
+    connect(&model_, &ListView::columns_changed, this, [this] {
+        apply_column_widths();
+        apply_sort();
+    });
+    // Connected after the view's own handler, so that this click decides the indicator.
+    connect(header(), &QHeaderView::sectionClicked, this, &ListViewWidget::on_header_clicked);
     connect(&model_, &QAbstractItemModel::modelReset, this, [this] {
         apply_column_widths();
         show_model_selection();
@@ -55,7 +77,7 @@ ListViewWidget::ListViewWidget(ListView& model, const char* name, Guard guard, s
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, &ListViewWidget::take_view_selection);
 
     connect(this, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
-        const int row = index.row();
+        const int row = model_index(index).row();
         guard_([this, row] {
             model_.set_selected(row);
             if (on_double_click_) on_double_click_();
@@ -68,23 +90,89 @@ ListViewWidget::ListViewWidget(ListView& model, const char* name, Guard guard, s
         setContextMenuPolicy(Qt::CustomContextMenu);
         connect(this, &QWidget::customContextMenuRequested, this,
                 [this](const QPoint& at) { context_menu_->popup(viewport()->mapToGlobal(at)); });
+        add_standard_keys();
     }
 }
 
+void ListViewWidget::add_standard_keys() {
+    for (QAction* action : context_menu_->actions()) {
+        const QKeySequence key = standard_key(action->objectName().toStdString());
+        if (key.isEmpty()) continue;
+        action->setShortcut(key);
+        action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        addAction(action);
+    }
+}
+
+void ListViewWidget::set_room(int extra_width) {
+    extra_width = std::max(0, extra_width);
+    if (extra_width == room_) return;
+    // Only the change moves the first column, so a width the user dragged stays.
+    if (model_.column_count() > 0) header()->resizeSection(0, header()->sectionSize(0) + extra_width - room_);
+    room_ = extra_width;
+}
+
+QModelIndex ListViewWidget::shown_index(const QModelIndex& model_index) const {
+    return sorted_->mapFromSource(model_index);
+}
+
+QModelIndex ListViewWidget::model_index(const QModelIndex& shown) const { return sorted_->mapToSource(shown); }
+
+void ListViewWidget::on_header_clicked(int section) {
+    // A column whose order a new layout set aside starts again from ascending.
+    if (section != sorted_->sortColumn()) {
+        sort_column_ = section;
+        sort_order_ = Qt::AscendingOrder;
+    } else if (sort_order_ == Qt::AscendingOrder) {
+        sort_order_ = Qt::DescendingOrder;
+    } else {
+        sort_column_ = -1;
+    }
+    sort_caption_ = sort_column_ >= 0 && sort_column_ < model_.column_count() ? model_.column(sort_column_).caption : "";
+    apply_sort();
+}
+
+void ListViewWidget::apply_sort() {
+    const bool sorted = sort_column_ >= 0 && sort_column_ < model_.column_count() &&
+                        model_.column(sort_column_).caption == sort_caption_;
+    const int column = sorted ? sort_column_ : -1;
+    if (sorted_->sortColumn() != column || sorted_->sortOrder() != sort_order_) sorted_->sort(column, sort_order_);
+    header()->setSortIndicator(column, sort_order_);
+}
+
+bool ListViewWidget::viewportEvent(QEvent* event) {
+    if (event->type() != QEvent::ToolTip) return QTreeView::viewportEvent(event);
+    // The list answers every cell's text as its tooltip; show it only where the column cuts it.
+    auto* help = static_cast<QHelpEvent*>(event);
+    const QModelIndex index = indexAt(help->pos());
+    const QRect cell = visualRect(index);
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    option.rect = cell;
+    if (index.isValid() && itemDelegateForIndex(index)->sizeHint(option, index).width() > cell.width()) {
+        QToolTip::showText(help->globalPos(), index.data(Qt::DisplayRole).toString(), viewport(), cell);
+    } else {
+        QToolTip::hideText();
+        event->ignore();
+    }
+    return true;
+}
+
 void ListViewWidget::apply_column_widths() {
-    for (int i = 0; i < model_.column_count(); ++i) header()->resizeSection(i, model_.column(i).width);
+    for (int i = 0; i < model_.column_count(); ++i)
+        header()->resizeSection(i, model_.column(i).width + (i == 0 ? room_ : 0));
 }
 
 void ListViewWidget::show_model_selection() {
     if (syncing_) return;
     const int row = model_.selected();
     const QModelIndexList shown = selectionModel()->selectedRows();
-    if (row < 0 ? shown.isEmpty() : shown.size() == 1 && shown.front().row() == row) return;
+    if (row < 0 ? shown.isEmpty() : shown.size() == 1 && model_index(shown.front()).row() == row) return;
     syncing_ = true;
     if (row < 0)
         selectionModel()->clearSelection();
     else
-        selectionModel()->setCurrentIndex(model_.index(row, 0),
+        selectionModel()->setCurrentIndex(shown_index(model_.index(row, 0)),
                                           QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     syncing_ = false;
 }
@@ -92,7 +180,7 @@ void ListViewWidget::show_model_selection() {
 void ListViewWidget::take_view_selection() {
     if (syncing_) return;
     const QModelIndexList shown = selectionModel()->selectedRows();
-    const int row = shown.isEmpty() ? -1 : shown.front().row();
+    const int row = shown.isEmpty() ? -1 : model_index(shown.front()).row();
     syncing_ = true;
     guard_([this, row] { model_.set_selected(row); });
     syncing_ = false;

@@ -1,8 +1,11 @@
 #pragma once
 
 #include "gui/guard.h"
+#include "gui/list_sort_proxy.h"
 
 #include <QTreeView>
+
+#include <string>
 
 class ListView;
 struct PopupMenu;
@@ -11,18 +14,34 @@ class QMenu;
 // A report-style view of a list model: the model's columns with their widths (applied again
 // whenever the columns change), its rows, and its selected row kept in step both ways.
 // A double-click selects the row and runs the double-click action; a right-click shows the
-// context menu built from the popup menu's items. The model outlives the view.
+// context menu built from the popup menu's items, whose open and save commands also answer the
+// usual keys while the list has the keyboard. Clicking a column header sorts the rows shown by
+// that column, a second click reverses, a third shows the list's own order again; only the
+// view is sorted (ListSortProxy). A cell whose text the column cuts shows it whole as a tooltip.
+// The model outlives the view.
 class ListViewWidget : public QTreeView {
     Q_OBJECT
 public:
     ListViewWidget(ListView& model, const char* name, Guard guard, std::function<void()> on_double_click,
                    const PopupMenu* menu, QWidget* parent = nullptr);
 
-
     // The context menu shown on a right-click, or null for a list without one.
     QMenu* context_menu() const { return context_menu_; }
 
+    // Width the view has beyond its design; the first column (the URL) takes it, so a wider
+    // window shows longer URLs while the list's own widths stay as they are.
+    void set_room(int extra_width);
+    // Where the model's index is shown, and which model index a shown one stands for.
+    QModelIndex shown_index(const QModelIndex& model_index) const;
+    QModelIndex model_index(const QModelIndex& shown) const;
+
+protected:
+    bool viewportEvent(QEvent* event) override;
+
 private:
+    void on_header_clicked(int section);
+    void apply_sort();
+    void add_standard_keys();
     void apply_column_widths();
     void show_model_selection();
     void take_view_selection();
@@ -32,6 +51,13 @@ private:
     std::function<void()> on_double_click_;
     QMenu* context_menu_ = nullptr;
     bool syncing_ = false;
+    ListSortProxy* sorted_;
+    int room_ = 0;
+    // What the user asked to sort by, by position and caption: a new layout that keeps the
+    // caption in its place keeps the order.
+    int sort_column_ = -1;
+    std::string sort_caption_;
+    Qt::SortOrder sort_order_ = Qt::AscendingOrder;
 };
 
 // A menu with the popup menu's items in order; choosing one runs its action guarded.

@@ -9,15 +9,19 @@
 #include "gui/list_view_widget.h"
 #include "gui/memo_view.h"
 #include "gui/simple_bindings.h"
+#include "gui/window_growth.h"
 #include "gui/wrapped_text_with_link.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -31,6 +35,11 @@ constexpr int kSpacerAboveQueue = 7;
 constexpr int kQueueGroupHeight = 190;
 constexpr int kLogStripHeight = 68;
 constexpr int kDownloadingNowWidth = 346;
+// The research page's empty column right of its controls: it takes the room of a wider window,
+// so the keyword field, the buttons and the lines below keep their places.
+constexpr int kResearchGrowthColumn = 3;
+
+const WindowDesign kDesign{{kClientWidth, kClientHeight}, kQueueGroupHeight, kLogStripHeight, kDownloadingNowWidth};
 
 QGroupBox* make_group(const char* title, const char* name, QWidget* filling, QWidget* parent) {
     auto* group = new QGroupBox(QString::fromUtf8(title), parent);
@@ -65,6 +74,7 @@ MainWindow::MainWindow(TForm1& form, QWidget* parent)
       error_box_(this) {
     setObjectName("Form1");
     setWindowTitle(to_qstring(TForm1::kCaption));
+    setWindowIcon(QIcon(QStringLiteral(":/ravelmoot/ravelmoot.svg")));
 
     auto* client = new QWidget(this);
     auto* column = new QVBoxLayout(client);
@@ -84,6 +94,7 @@ MainWindow::MainWindow(TForm1& form, QWidget* parent)
 
     auto* results = new ListViewWidget(form_.result_list, "result_list", guard_,
                                        [this] { form_.result_listDblClick(); }, &form_.PopupMenu2, client);
+    results_ = results;
     column->addWidget(make_group(" Research results: ", "GroupBox4", results, client), 1);
     column->addSpacing(kSpacerAboveQueue);
     column->addWidget(build_lower_area(client));
@@ -94,8 +105,23 @@ MainWindow::MainWindow(TForm1& form, QWidget* parent)
     form_.OpenDialog1.runner = make_file_dialog_runner(this);
     form_.SaveDialog1.runner = make_file_dialog_runner(this);
 
+    // The design's smallest size, set once: the sizes a grown window gives its parts must not
+    // keep it from shrinking back.
+    setMinimumSize(minimumSizeHint());
     resize(kClientWidth, kClientHeight);
     move(32, 16);
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+    // The central widget fills the whole window: the window's size is the client area's.
+    const WindowGrowth growth = window_growth(kDesign, event->size());
+    queue_group_->setFixedHeight(growth.queue_group_height);
+    log_strip_->setFixedHeight(growth.log_strip_height);
+    downloading_now_group_->setFixedWidth(growth.downloading_now_width);
+    research_grid_->setColumnMinimumWidth(kResearchGrowthColumn, growth.extra_width);
+    results_->set_room(growth.extra_width);
+    queue_->set_room(growth.extra_width);
+    QMainWindow::resizeEvent(event);
 }
 
 MainWindow::~MainWindow() {
@@ -115,6 +141,10 @@ QWidget* MainWindow::build_research_page() {
     grid->setVerticalSpacing(4);
 
     auto* keyword = make_text_field(form_.request_ui, "request_ui", guard_, page);
+    // Enter in the keyword field starts the search, as the button would.
+    connect(keyword, &QLineEdit::returnPressed, this, [this] {
+        if (form_.Button4.enabled()) guard_([this] { form_.Button4.click(); });
+    });
     auto* keyword_label = make_label(form_.Label25, "Label25", page);
     keyword_label->setBuddy(keyword);
     grid->addWidget(keyword_label, 0, 0);
@@ -134,10 +164,14 @@ QWidget* MainWindow::build_research_page() {
     auto* progress = make_label(form_.Label12, "Label12", page);
     let_run_long(progress);
     grid->addWidget(make_label(form_.Label4, "Label4", page), 2, 0);
-    grid->addWidget(progress, 2, 1, 1, 2);
+    grid->addWidget(progress, 2, 1);
+    auto* bar = make_progress_bar(form_.query_progress, "query_progress", page);
+    bar->setMaximumHeight(progress->sizeHint().height());
+    grid->addWidget(bar, 2, 2);
 
     // The three rows share the page's height evenly.
     grid->setColumnStretch(1, 1);
+    research_grid_ = grid;
     return page;
 }
 
@@ -214,10 +248,12 @@ QWidget* MainWindow::build_about_page() {
 QWidget* MainWindow::build_lower_area(QWidget* parent) {
     auto* queue = new ListViewWidget(form_.google_list, "google_list", guard_,
                                      [this] { form_.google_listDblClick(); }, &form_.PopupMenu1, parent);
+    queue_ = queue;
 
     auto* strip = new QWidget(parent);
     strip->setObjectName("Panel1");
     strip->setFixedHeight(kLogStripHeight);
+    log_strip_ = strip;
     auto* sides = new QHBoxLayout(strip);
     sides->setContentsMargins(0, 0, 0, 0);
     sides->setSpacing(4);
@@ -226,6 +262,7 @@ QWidget* MainWindow::build_lower_area(QWidget* parent) {
     auto* now = new MemoView(form_.download_list, "download_list", false, strip);
     auto* now_group = make_group(" Downloading now: ", "GroupBox2", now, strip);
     now_group->setFixedWidth(kDownloadingNowWidth);
+    downloading_now_group_ = now_group;
     sides->addWidget(now_group);
 
     auto* filling = new QWidget(parent);
@@ -236,5 +273,6 @@ QWidget* MainWindow::build_lower_area(QWidget* parent) {
     stack->addWidget(strip);
     auto* group = make_group(" Download query: ", "GroupBox1", filling, parent);
     group->setFixedHeight(kQueueGroupHeight);
+    queue_group_ = group;
     return group;
 }

@@ -5,6 +5,9 @@
 
 #include <QMainWindow>
 
+class ListViewWidget;
+class QGridLayout;
+class QGroupBox;
 class QTabWidget;
 class QWidget;
 class TForm1;
@@ -21,6 +24,9 @@ public:
 
     ErrorBox& error_box() { return error_box_; }
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
     QWidget* build_research_page();
     QWidget* build_options_page();
@@ -30,4 +36,12 @@ private:
     TForm1& form_;
     Guard guard_;
     ErrorBox error_box_;
+
+    // What takes the room when the window grows beyond its design size.
+    ListViewWidget* results_ = nullptr;
+    ListViewWidget* queue_ = nullptr;
+    QGroupBox* queue_group_ = nullptr;
+    QWidget* log_strip_ = nullptr;
+    QGroupBox* downloading_now_group_ = nullptr;
+    QGridLayout* research_grid_ = nullptr;
 };

@@ -3,12 +3,16 @@
 #include "app/controls/button.h"
 #include "app/controls/label.h"
 #include "app/controls/page_control.h"
+#include "app/controls/progress_bar.h"
 #include "app/controls/text_field.h"
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTabWidget>
+
+#include <algorithm>
 
 QString to_qstring(const std::string& bytes) {
     return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
@@ -49,6 +53,20 @@ QLineEdit* make_text_field(TextField& model, const char* name, const Guard& guar
         if (edit->text() != shown) edit->setText(shown);
     });
     return edit;
+}
+
+QProgressBar* make_progress_bar(ProgressBar& model, const char* name, QWidget* parent) {
+    auto* bar = new QProgressBar(parent);
+    bar->setObjectName(name);
+    bar->setTextVisible(false);
+    const auto show = [bar, &model] {
+        // A range of 0 to 0 would make the bar run to and fro as if busy.
+        bar->setRange(0, std::max(model.total(), 1));
+        bar->setValue(model.done());
+    };
+    show();
+    QObject::connect(&model, &ProgressBar::changed, bar, show);
+    return bar;
 }
 
 void bind_page_control(QTabWidget& tabs, PageControl& model, const Guard& guard) {

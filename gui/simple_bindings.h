@@ -13,8 +13,10 @@
 class Button;
 class Label;
 class PageControl;
+class ProgressBar;
 class QLabel;
 class QLineEdit;
+class QProgressBar;
 class QPushButton;
 class QTabWidget;
 class QWidget;
@@ -29,5 +31,7 @@ QLabel* make_label(Label& model, const char* name, QWidget* parent);
 QPushButton* make_button(Button& model, const char* name, const Guard& guard, QWidget* parent);
 // A one-line edit: what the user types goes to the model, what code sets is shown.
 QLineEdit* make_text_field(TextField& model, const char* name, const Guard& guard, QWidget* parent);
+// A bar following the model's done and total; empty while there is no total.
+QProgressBar* make_progress_bar(ProgressBar& model, const char* name, QWidget* parent);
 // Keeps a tab widget's current page and the model's active page the same.
 void bind_page_control(QTabWidget& tabs, PageControl& model, const Guard& guard);

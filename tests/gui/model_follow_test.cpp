@@ -44,11 +44,11 @@ TEST_F(WindowTest, RowsAppearAndSelectionStaysInStepBothWays) {
     form_->google_list.add_item({"http://b.example/", {"Google page 2", "", "0", "Download"}});
     form_->google_list.set_sub_item(1, 3, "Finished");
     QApplication::processEvents();
-    const QModelIndex cell = form_->google_list.index(1, 4);
+    const QModelIndex cell = queue->shown_index(form_->google_list.index(1, 4));
     EXPECT_EQ(queue->indexAt(queue->visualRect(cell).center()), cell);
     EXPECT_EQ(cell.data().toString(), "Finished");
 
-    queue->selectionModel()->select(form_->google_list.index(1, 0),
+    queue->selectionModel()->select(queue->shown_index(form_->google_list.index(1, 0)),
                                     QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     EXPECT_EQ(form_->google_list.selected(), 1);
     form_->google_list.set_selected(0);
@@ -116,7 +116,7 @@ TEST(ListViewWidget, DoubleClickSelectsTheRowThenRunsTheAction) {
     view.show();
     QApplication::processEvents();
 
-    const QPoint at = view.visualRect(list.index(1, 0)).center();
+    const QPoint at = view.visualRect(view.shown_index(list.index(1, 0))).center();
     send_mouse(view.viewport(), QEvent::MouseButtonPress, at);
     send_mouse(view.viewport(), QEvent::MouseButtonRelease, at);
     send_mouse(view.viewport(), QEvent::MouseButtonDblClick, at);

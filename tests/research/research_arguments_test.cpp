@@ -24,6 +24,8 @@ TEST(ResearchArguments, ErrorsNameWhatIsWrong) {
     EXPECT_EQ(parse_research_arguments({}).error, "missing KEYWORD (see --help)");
     EXPECT_EQ(parse_research_arguments({"x", "--dig"}).error, "option --dig needs a value");
     EXPECT_EQ(parse_research_arguments({"--dig", "lots", "x"}).error, "option --dig needs a whole number, not 'lots'");
+    EXPECT_EQ(parse_research_arguments({"--format", "xml", "x"}).error, "option --format takes tsv or json, not 'xml'");
+    EXPECT_EQ(parse_research_arguments({"--format=json", "x"}).arguments.format, "json");
     EXPECT_NE(parse_research_arguments({"web", "forum"}).error, "");
     EXPECT_NE(parse_research_arguments({"--forums", "f.txt", "web"}).error, "");
     EXPECT_EQ(parse_research_arguments({"--forums", "f.txt"}).error, "");
@@ -33,7 +35,7 @@ TEST(ResearchArguments, ErrorsNameWhatIsWrong) {
 TEST(ResearchArguments, UsageHasOneLinePerOption) {
     const std::string usage = research_usage();
     for (const char* option : {"--search-host", "--dig", "--threads", "--attempts", "--timeout-normal",
-                               "--timeout-advanced", "--results", "--queue", "--forums", "--quiet", "--help"})
+                               "--timeout-advanced", "--results", "--queue", "--forums", "--format", "--quiet", "--help"})
         EXPECT_NE(usage.find(std::string("  ") + option + " "), std::string::npos) << option;
 }
 

@@ -3,6 +3,7 @@
 
 #include <QFile>
 #include <QProcess>
+#include <QTcpServer>
 #include <QTemporaryDir>
 #include <QThread>
 
@@ -46,6 +47,15 @@ std::string expected_results(const FixtureWeb& web, bool only_good = false) {
     return text;
 }
 
+std::string last_line(const std::string& text) {
+    const auto end = text.find_last_not_of('\n');
+    if (end == std::string::npos) return "";
+    const auto start = text.rfind('\n', end);
+    return text.substr(start == std::string::npos ? 0 : start + 1, end - (start == std::string::npos ? 0 : start + 1) + 1);
+}
+
+std::string json_or_null(const std::string& number) { return number.empty() ? "null" : number; }
+
 class ResearchCommand : public ::testing::Test {
 protected:
     // The fixture web answers on its own thread while the test waits for the process.
@@ -88,6 +98,67 @@ TEST_F(ResearchCommand, RatesTheForumsOfAListFileAndPrintsToStandardOutput) {
     EXPECT_EQ(run.out, expected_results(web, /*only_good=*/true));
     EXPECT_EQ(run.err.find("Download complete..."), std::string::npos);  // --quiet
     EXPECT_EQ(web.hits("/search"), 0);
+}
+
+TEST_F(ResearchCommand, JsonHasOneObjectPerForumAndTheSummaryCountsThem) {
+    const ProcessRun run = run_research(fast() + QStringList{"--dig", "200", "--threads", "4", "--format", "json", "--quiet",
+                                                             "software marketing"});
+    ASSERT_EQ(run.exit_code, 0) << run.err;
+    // The rated forums in the results table's order, then those that never answered.
+    std::string rated, never;
+    for (const auto& forum : fixture_web::forums()) {
+        const bool once = forum.behaviour == fixture_web::Behaviour::Counts;
+        const std::string verdict = forum.verdict.empty() ? "null" : "\"" + forum.verdict + "\"";
+        (forum.verdict.empty() ? never : rated) +=
+            "{\"url\": \"" + web.forum_url(forum) + "\", \"description\": \"" + forum.description + "\", \"verdict\": " +
+            verdict + ", \"posts_average\": " + json_or_null(forum.average) + ", \"posts_max\": " +
+            json_or_null(forum.maximum) + ", \"attempts\": " + (once ? "1" : "2") +
+            ", \"read_as\": " + (forum.average.empty() ? "null" : "\"row2\"") + "}\n";
+    }
+    EXPECT_EQ(run.out, rated + never);
+    EXPECT_EQ(last_line(run.err), "Search: 2 of 2 pages read, 9 links; forums: 7 rated, 5 Good, 2 Fatal, 2 never answered");
+}
+
+TEST_F(ResearchCommand, ExitStatusAndSummaryTellAFailedSearchFromAnEmptyOneAndFromForumsThatNeverAnswered) {
+    HttpFixtureServer no_links(HttpFixtureServer::Threading::OwnThread);
+    no_links.fallback([](const HttpRequest&) { return HttpResponse::html("<html><body>No results.</body></html>"); });
+    quint16 closed_port;
+    {
+        QTcpServer probe;
+        ASSERT_TRUE(probe.listen(QHostAddress::LocalHost));
+        closed_port = probe.serverPort();
+    }
+    {
+        QFile list(path("forums.txt"));
+        ASSERT_TRUE(list.open(QIODevice::WriteOnly));
+        const std::string text = "URL\t\r\n150\t\r\n" + web.forum_url(fixture_web::forums()[5]) + "\t\r\n";
+        list.write(text.data(), static_cast<qint64>(text.size()));
+    }
+    struct Case {
+        QStringList args;
+        int exit_code;
+        std::string summary_start;
+        std::string out = "";
+    };
+    const Case cases[] = {
+        {{"--search-host", QString("127.0.0.1:%1").arg(closed_port), "x"},
+         3,
+         "Search: 0 of 1 page read, no links: the search service could not be reached ("},
+        {{"--search-host", QString::fromStdString("127.0.0.1:" + std::to_string(no_links.port())), "x"},
+         3,
+         "Search: 1 of 1 page read, no links: the search service answered without links; forums: none to rate"},
+        {{"--attempts", "1", "--forums", path("forums.txt")},
+         4,
+         "Search: none (forums from a list file); forums: 0 rated, 0 Good, 0 Fatal, 1 never answered",
+         "{\"url\": \"" + web.forum_url(fixture_web::forums()[5]) +
+             "\", \"description\": \"\", \"verdict\": null, \"posts_average\": null, \"posts_max\": null, \"attempts\": 1, \"read_as\": null}\n"},
+    };
+    for (const Case& test : cases) {
+        const ProcessRun run = run_research(test.args + QStringList{"--quiet", "--format", "json"});
+        EXPECT_EQ(run.exit_code, test.exit_code) << run.err;
+        EXPECT_EQ(run.out, test.out);
+        EXPECT_EQ(last_line(run.err).rfind(test.summary_start, 0), 0u) << run.err;
+    }
 }
 
 TEST_F(ResearchCommand, BadArgumentsAndUnreadableListsExitWithTwo) {

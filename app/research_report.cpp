@@ -1,0 +1,75 @@
+#include "app/research_report.h"
+
+#include "app/Downloaddemo_U.h"
+
+#include <unordered_set>
+
+namespace {
+
+std::string counted(int n, const char* one, const char* many) {
+    return std::to_string(n) + " " + (n == 1 ? one : many);
+}
+
+std::string search_part(const SearchFigures& search) {
+    if (!search.ran) return "Search: none (forums from a list file)";
+    if (search.pages == 0) return "Search: no page asked for (dig level 0 or below), no links";
+    std::string text = "Search: " + std::to_string(search.pages_read) + " of " +
+                       counted(search.pages, "page", "pages") + " read, ";
+    if (search.links > 0) return text + counted(search.links, "link", "links");
+    if (search.pages_read == 0) {
+        text += "no links: the search service could not be reached";
+        if (!search.failure.empty()) text += " (" + search.failure + ")";
+        return text;
+    }
+    return text + "no links: the search service answered without links";
+}
+
+std::string forum_part(const ForumFigures& forums) {
+    if (!forums.started) return "forums: not started";
+    if (forums.forums == 0) return "forums: none to rate";
+    std::string text = "forums: " + std::to_string(forums.rated) + " rated, " + std::to_string(forums.good) + " Good, ";
+    if (forums.bad_download > 0) text += std::to_string(forums.bad_download) + " Bad Download, ";
+    return text + std::to_string(forums.fatal) + " Fatal, " + std::to_string(forums.never_answered) + " never answered";
+}
+
+}  // namespace
+
+SearchFigures search_figures(const TForm1& form) {
+    SearchFigures search;
+    search.ran = true;
+    search.pages = form.google_list.item_count();
+    // Every page that reached the link extraction has its row in the results table.
+    search.pages_read = form.result_list.item_count();
+    search.links = form.google_res.item_count();
+    return search;
+}
+
+ForumFigures forum_figures(const TForm1& form) {
+    ForumFigures forums;
+    forums.started = form.pipeline.research_stage == stage::Forum;
+    if (!forums.started) return forums;
+    const ListView& results = form.result_list;
+    forums.forums = form.google_list.item_count();
+    forums.rated = results.item_count();
+    std::unordered_set<std::string> rated;
+    for (int r = 0; r < results.item_count(); ++r) {
+        rated.insert(results.item(r).caption);
+        const std::string& verdict = results.sub_item(r, 1);
+        if (verdict == verdict::Good) ++forums.good;
+        if (verdict == verdict::BadDownload) ++forums.bad_download;
+        if (verdict == verdict::Fatal) ++forums.fatal;
+    }
+    for (const ListItem& row : form.google_list.items())
+        if (rated.insert(row.caption).second) ++forums.never_answered;
+    return forums;
+}
+
+std::string research_summary(const SearchFigures& search, const ForumFigures& forums) {
+    return search_part(search) + "; " + forum_part(forums);
+}
+
+int research_exit_status(const SearchFigures& search, const ForumFigures& forums) {
+    if (forums.rated > 0) return 0;
+    if (search.ran && search.links == 0) return 3;
+    return 4;
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <string>
+
+class TForm1;
+
+// What the search stage did. Read while its pages are still in the queue: just before "Use list"
+// replaces them with the forums, or at the end of a research that never left the search stage.
+struct SearchFigures {
+    bool ran = false;   // false when the forums came from a list file
+    int pages = 0;      // search pages asked for
+    int pages_read = 0; // pages whose answer reached the link extraction
+    int links = 0;      // links collected
+    std::string failure;  // why the last search page that failed could not be read (the caller's to note)
+};
+
+// What the forum stage did, read at the end of the research.
+struct ForumFigures {
+    bool started = false;
+    int forums = 0;
+    int rated = 0;  // forums in the results table
+    int good = 0;
+    int bad_download = 0;
+    int fatal = 0;
+    int never_answered = 0;  // forums of the queue with no row in the results table
+};
+
+SearchFigures search_figures(const TForm1& form);
+ForumFigures forum_figures(const TForm1& form);
+
+// The research in one line, e.g. "Search: 2 of 2 pages read, 9 links; forums: 7 rated, 5 Good,
+// 2 Fatal, 2 never answered". A search without links says why.
+std::string research_summary(const SearchFigures& search, const ForumFigures& forums);
+
+// 0 at least one forum rated; 3 the search collected no link; 4 forums were listed but none
+// could be rated. Interrupts and bad arguments or files are the caller's (130, 2).
+int research_exit_status(const SearchFigures& search, const ForumFigures& forums);
