@@ -1,4 +1,5 @@
 #include "app/Downloaddemo_U.h"
+#include "app/program_failure.h"
 #include "download/moniker_layer.h"
 #include "gui/main_window.h"
 
@@ -6,15 +7,12 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    try {
+    return run_reporting_failure("ravelmoot", [&] {
         // The download layer first (library start), then the window model, then its view.
         MonikerLayer layer;
         TForm1 form(layer);
         MainWindow window(form);
         window.show();
-        app.exec();
-    } catch (...) {
-        // An error that escaped the loop ends the program quietly.
-    }
-    return 0;
+        return app.exec();
+    });
 }

@@ -52,6 +52,13 @@ ListViewWidget::ListViewWidget(ListView& model, const char* name, Guard guard, s
         show_model_selection();
     });
     connect(&model_, &ListView::selection_changed, this, &ListViewWidget::show_model_selection);
+    // A column the user resizes keeps its new width in the model, which the list file saves.
+    connect(header(), &QHeaderView::sectionResized, this, [this](int column, int, int width) {
+        if (applying_widths_ || column >= model_.column_count() || model_.column(column).width == width) return;
+        applying_widths_ = true;
+        guard_([this, column, width] { model_.set_column_width(column, width); });
+        applying_widths_ = false;
+    });
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, &ListViewWidget::take_view_selection);
 
     connect(this, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
@@ -72,7 +79,10 @@ ListViewWidget::ListViewWidget(ListView& model, const char* name, Guard guard, s
 }
 
 void ListViewWidget::apply_column_widths() {
+    if (applying_widths_) return;
+    applying_widths_ = true;
     for (int i = 0; i < model_.column_count(); ++i) header()->resizeSection(i, model_.column(i).width);
+    applying_widths_ = false;
 }
 
 void ListViewWidget::show_model_selection() {

@@ -9,7 +9,8 @@ struct PopupMenu;
 class QMenu;
 
 // A report-style view of a list model: the model's columns with their widths (applied again
-// whenever the columns change), its rows, and its selected row kept in step both ways.
+// whenever the columns change; a column the user resizes sets the model's width), its rows,
+// and its selected row kept in step both ways.
 // A double-click selects the row and runs the double-click action; a right-click shows the
 // context menu built from the popup menu's items. The model outlives the view.
 class ListViewWidget : public QTreeView {
@@ -32,6 +33,7 @@ private:
     std::function<void()> on_double_click_;
     QMenu* context_menu_ = nullptr;
     bool syncing_ = false;
+    bool applying_widths_ = false;  // widths going from model to view or back: no echo
 };
 
 // A menu with the popup menu's items in order; choosing one runs its action guarded.

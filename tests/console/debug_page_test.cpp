@@ -100,6 +100,17 @@ TEST_F(DebugPage, AFailedSaveKeepsTheOldFile) {
     ASSERT_EQ(errors.size(), 3u);
     EXPECT_EQ(errors[2], "Cannot write file " + old_page);
     EXPECT_EQ(read_bytes(old_page), "old page");
+
+    // A named pipe where the file would go stays a pipe.
+    const std::string pipe = temp_path(dir, "pipe.htm");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    form.Edit2.set_text(pipe);
+    run(&TForm1::Button2Click);
+    ASSERT_EQ(errors.size(), 4u);
+    EXPECT_EQ(errors[3], pipe + " is not a regular file; it was left as it is");
+    struct stat status {};
+    ASSERT_EQ(::stat(pipe.c_str(), &status), 0);
+    EXPECT_TRUE(S_ISFIFO(status.st_mode));
 }
 
 }  // namespace

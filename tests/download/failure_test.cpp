@@ -9,6 +9,8 @@
 #include <QTcpServer>
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 namespace {
 
 TEST(Failure, UrlsThatAreNotHttpAreRefusedInsideDownload) {
@@ -104,6 +106,42 @@ TEST(Failure, BodyBeyondTheCapEndsTheDownloadAndItsMemory) {
     EXPECT_LE(stream_size, 64u * 1024 * 1024);
     EXPECT_EQ(data_bytes, stream_size);
     EXPECT_EQ(layer.binding_count(), 0u) << "the binding and its buffered bytes are gone";
+}
+
+TEST(Failure, RepliesThatAreNoUsableHttpAreAStrangeServerReply) {
+    const struct {
+        const char* name;
+        std::string reply;
+    } cases[] = {
+        {"garbage", "SSH-2.0-not a web server\r\n\r\nmore"},
+        {"HTTP/0.9", "<html><body>an old server</body></html>\r\n"},
+        {"a 1 MB header line", "HTTP/1.1 200 OK\r\nX-Huge: " + std::string(1 << 20, 'h') + "\r\n\r\nbody"},
+    };
+    DownloadBench bench;
+    for (const auto& c : cases) {
+        HttpResponse raw;
+        raw.raw = c.reply;
+        raw.close = true;
+        const std::string path = "/" + std::to_string(&c - cases);
+        bench.server.route(path, raw);
+        ASSERT_TRUE(bench.fetch(path)) << c.name;
+        EXPECT_EQ(bench.rec.final_of(bench.server.url(path))->result, INET_E_DATA_NOT_AVAILABLE) << c.name;
+    }
+}
+
+TEST(Failure, AThrowingDataHandlerFailsTheDownload) {
+    DownloadBench bench;
+    HttpResponse page = HttpResponse::html("");
+    page.pieces = {std::string(500, 'a'), std::string(2500, 'b')};
+    page.piece_delay_ms = 30;
+    bench.server.route("/page", page);
+    int blocks = 0;
+    bench.download.OnData = [&](TBSCB&, std::vector<std::uint8_t>&, Cardinal&) {
+        if (++blocks == 1) throw std::runtime_error("the handler failed");
+    };
+    ASSERT_TRUE(bench.fetch("/page"));
+    EXPECT_EQ(bench.rec.final_of(bench.server.url("/page"))->result, E_FAIL);
+    EXPECT_EQ(bench.rec.finals().size(), 1u);
 }
 
 }  // namespace

@@ -6,6 +6,8 @@
 
 #include <QElapsedTimer>
 #include <algorithm>
+#include <chrono>
+#include <map>
 #include <gtest/gtest.h>
 
 namespace {
@@ -156,6 +158,37 @@ TEST(Cancel, ActsOnlyUntilTheNextDownload) {
         EXPECT_EQ(c.result, S_OK) << c.url;
     }
     EXPECT_EQ(rec.final_of(server.url("/slow?2"))->body, "slow");
+}
+
+TEST(TimeOut, NoDownloadEndsBeforeItsTimeOut) {
+    // Started a few milliseconds apart, so that a timer rounded to a coarse grid would end some early.
+    constexpr int kTimeOut = 500;
+    constexpr int kDownloads = 10;
+    MonikerLayer layer;
+    HttpFixtureServer server;
+    HttpResponse silent;
+    silent.stall = HttpResponse::Stall::BeforeHeaders;
+    server.route("/silent", silent);
+    TUrlDownload download(layer);
+    download.TimeOut = kTimeOut;
+    using Clock = std::chrono::steady_clock;
+    std::map<std::string, Clock::time_point> sent;  // the time-out counts from the request
+    std::map<std::string, Clock::duration> waited;
+    download.OnBeginningTransaction = [&](TBSCB& sender, const std::u16string&, const std::u16string&, Cardinal,
+                                          std::u16string&) {
+        sent[sender.Url] = Clock::now();
+        return S_OK;
+    };
+    download.OnComplete = [&](TBSCB& sender, const TMemoryStream* stream, HRESULT result) {
+        if (stream && result == INET_E_CONNECTION_TIMEOUT) waited[sender.Url] = Clock::now() - sent[sender.Url];
+    };
+    for (int i = 0; i < kDownloads; ++i) {
+        download.Download(server.url("/silent?" + std::to_string(i)));
+        run_for(7);
+    }
+    ASSERT_TRUE(wait_until([&] { return waited.size() == kDownloads; }, 5000));
+    for (const auto& [url, time] : waited)
+        EXPECT_GE(std::chrono::duration_cast<std::chrono::microseconds>(time).count(), kTimeOut * 1000) << url;
 }
 
 }  // namespace

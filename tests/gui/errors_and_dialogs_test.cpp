@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSettings>
 #include <QTimer>
 
 #include <functional>
@@ -125,6 +126,11 @@ TEST_F(WindowTest, FileDialogsUseTheModelsSettingsAndRememberTheName) {
         dialog->reject();
     });
     EXPECT_FALSE(form_->SaveDialog1.execute());
+
+    // Nothing of this run is kept for the next: Qt's settings file with the visited folders stays unwritten.
+    const QSettings qt_settings(QSettings::UserScope, QStringLiteral("QtProject"));
+    EXPECT_FALSE(QFileInfo::exists(qt_settings.fileName())) << qt_settings.fileName().toStdString();
+    EXPECT_FALSE(qt_settings.contains(QStringLiteral("FileDialog/lastVisited")));
 }
 
 TEST_F(WindowTest, AboutLinksOpenTheirTargets) {

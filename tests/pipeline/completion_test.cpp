@@ -1,4 +1,5 @@
 #include "pipeline/progress_line.h"
+#include "tests/console/console_files.h"
 #include "tests/support/form_fixture.h"
 
 #include <QDir>
@@ -136,6 +137,24 @@ TEST_F(Completion, AnUnwritablePageCopyIsLoggedAndTheResearchGoesOn) {
     for (const auto& line : form().memo1.lines()) logged = logged || line.find("blocked.example.htm") != std::string::npos;
     EXPECT_TRUE(logged);
     EXPECT_EQ(form().google_list.sub_item(0, queue_column::Result), "Finished");
+    EXPECT_TRUE(form().download_list.lines().empty());
+}
+
+TEST_F(Completion, APageCopyCutShortByAFullDiskIsReportedAndTheOldCopyStays) {
+    const std::string copy = f.folder() + "pages/full.example.htm";
+    write_bytes(copy, "old copy");
+    start("http://full.example/");
+    form().download_data("http://full.example/", std::string(5100, 'p'));
+    {
+        FileSizeCap cap(4096);
+        form().download_completed("http://full.example/", 200, S_OK);
+    }
+    EXPECT_EQ(read_bytes(copy), "old copy");
+    EXPECT_EQ(QDir(QString::fromStdString(f.folder() + "pages")).entryList(QDir::Files),
+              QStringList{"full.example.htm"});
+    bool logged = false;
+    for (const auto& line : form().memo1.lines()) logged = logged || line.rfind("Page copy not saved to " + copy, 0) == 0;
+    EXPECT_TRUE(logged);
     EXPECT_TRUE(form().download_list.lines().empty());
 }
 
