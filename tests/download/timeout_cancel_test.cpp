@@ -161,9 +161,10 @@ TEST(Cancel, ActsOnlyUntilTheNextDownload) {
 }
 
 TEST(TimeOut, NoDownloadEndsBeforeItsTimeOut) {
-    // Started a few milliseconds apart, so that a timer rounded to a coarse grid would end some early.
-    constexpr int kTimeOut = 500;
-    constexpr int kDownloads = 10;
+    // Starts spread over more than 100 ms, so that a timer rounded to a coarse grid (as Qt rounds
+    // a 1000 ms one to a tenth of a second) ends some of them early.
+    constexpr int kTimeOut = 1000;
+    constexpr int kDownloads = 12;
     MonikerLayer layer;
     HttpFixtureServer server;
     HttpResponse silent;
@@ -184,9 +185,9 @@ TEST(TimeOut, NoDownloadEndsBeforeItsTimeOut) {
     };
     for (int i = 0; i < kDownloads; ++i) {
         download.Download(server.url("/silent?" + std::to_string(i)));
-        run_for(7);
+        run_for(10);
     }
-    ASSERT_TRUE(wait_until([&] { return waited.size() == kDownloads; }, 5000));
+    ASSERT_TRUE(wait_until([&] { return waited.size() == kDownloads; }, 10000));
     for (const auto& [url, time] : waited)
         EXPECT_GE(std::chrono::duration_cast<std::chrono::microseconds>(time).count(), kTimeOut * 1000) << url;
 }
