@@ -19,7 +19,8 @@ namespace {
 // a dialog that never opens, or stays open, fails the test instead of hanging it.
 template <typename Dialog>
 void when_modal_opens(std::function<void(Dialog*)> check) {
-    auto* poll = new QTimer;
+    // Owned by the application as well: a deleteLater that no loop ran any more would leak it.
+    auto* poll = new QTimer(QCoreApplication::instance());
     poll->setInterval(10);
     auto ticks = std::make_shared<int>(0);
     auto checked = std::make_shared<bool>(false);
