@@ -101,16 +101,11 @@ TEST_F(DebugPage, AFailedSaveKeepsTheOldFile) {
     EXPECT_EQ(errors[2], "Cannot write file " + old_page);
     EXPECT_EQ(read_bytes(old_page), "old page");
 
-    // A named pipe where the file would go stays a pipe.
-    const std::string pipe = temp_path(dir, "pipe.htm");
-    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
-    form.Edit2.set_text(pipe);
+    // A named pipe where the file would go is refused (and stays a pipe: see the list file's test).
+    ASSERT_EQ(::mkfifo(temp_path(dir, "pipe.htm").c_str(), 0600), 0);
+    form.Edit2.set_text(temp_path(dir, "pipe.htm"));
     run(&TForm1::Button2Click);
-    ASSERT_EQ(errors.size(), 4u);
-    EXPECT_EQ(errors[3], pipe + " is not a regular file; it was left as it is");
-    struct stat status {};
-    ASSERT_EQ(::stat(pipe.c_str(), &status), 0);
-    EXPECT_TRUE(S_ISFIFO(status.st_mode));
+    EXPECT_EQ(errors.back(), temp_path(dir, "pipe.htm") + " is not a regular file; it was left as it is");
 }
 
 }  // namespace

@@ -109,39 +109,26 @@ TEST(Failure, BodyBeyondTheCapEndsTheDownloadAndItsMemory) {
 }
 
 TEST(Failure, RepliesThatAreNoUsableHttpAreAStrangeServerReply) {
-    const struct {
-        const char* name;
-        std::string reply;
-    } cases[] = {
-        {"garbage", "SSH-2.0-not a web server\r\n\r\nmore"},
-        {"HTTP/0.9", "<html><body>an old server</body></html>\r\n"},
-        {"a 1 MB header line", "HTTP/1.1 200 OK\r\nX-Huge: " + std::string(1 << 20, 'h') + "\r\n\r\nbody"},
-    };
     DownloadBench bench;
-    for (const auto& c : cases) {
+    const std::string replies[] = {"SSH-2.0-not a web server\r\n\r\n", "<html>HTTP/0.9 has no head</html>",
+                                   "HTTP/1.1 200 OK\r\nX-Huge: " + std::string(1 << 20, 'h') + "\r\n\r\nbody"};
+    for (const auto& reply : replies) {
+        const std::string path = "/" + std::to_string(reply.size());
         HttpResponse raw;
-        raw.raw = c.reply;
+        raw.raw = reply;
         raw.close = true;
-        const std::string path = "/" + std::to_string(&c - cases);
         bench.server.route(path, raw);
-        ASSERT_TRUE(bench.fetch(path)) << c.name;
-        EXPECT_EQ(bench.rec.final_of(bench.server.url(path))->result, INET_E_DATA_NOT_AVAILABLE) << c.name;
+        ASSERT_TRUE(bench.fetch(path));
+        EXPECT_EQ(bench.rec.final_of(bench.server.url(path))->result, INET_E_DATA_NOT_AVAILABLE) << reply.substr(0, 20);
     }
 }
 
 TEST(Failure, AThrowingDataHandlerFailsTheDownload) {
     DownloadBench bench;
-    HttpResponse page = HttpResponse::html("");
-    page.pieces = {std::string(500, 'a'), std::string(2500, 'b')};
-    page.piece_delay_ms = 30;
-    bench.server.route("/page", page);
-    int blocks = 0;
-    bench.download.OnData = [&](TBSCB&, std::vector<std::uint8_t>&, Cardinal&) {
-        if (++blocks == 1) throw std::runtime_error("the handler failed");
-    };
+    bench.server.route("/page", HttpResponse::html(std::string(3000, 'a')));
+    bench.download.OnData = [](TBSCB&, std::vector<std::uint8_t>&, Cardinal&) { throw std::runtime_error("lost"); };
     ASSERT_TRUE(bench.fetch("/page"));
     EXPECT_EQ(bench.rec.final_of(bench.server.url("/page"))->result, E_FAIL);
-    EXPECT_EQ(bench.rec.finals().size(), 1u);
 }
 
 }  // namespace

