@@ -19,7 +19,7 @@ NewRowTracker::NewRowTracker(const ListView& queue) : queue_(queue) { recount();
 void NewRowTracker::recount() {
     new_rows_ = 0;
     for (int r = 0; r < queue_.item_count(); ++r)
-        if (is_new_row(queue_.sub_item(r, queue_column::Attemps), queue_.sub_item(r, queue_column::Result))) ++new_rows_;
+        new_rows_ += is_new_row(queue_.sub_item(r, queue_column::Attemps), queue_.sub_item(r, queue_column::Result));
     revision_ = queue_.revision();
 }
 

@@ -207,7 +207,8 @@ TEST_F(Scheduler, UntriedRowsOfAnyResultAreStartedAndTheStageEnds) {
     for (const auto& [rows, first_tick] : cases) {
         form().google_list.clear_items();
         f.recorder->starts.clear();
-        for (std::size_t i = 0; i < rows.size(); i += 2) f.add_queue_row("http://r" + std::to_string(i / 2), rows[i], rows[i + 1]);
+        for (std::size_t i = 0; i < rows.size(); i += 2)
+            f.add_queue_row("http://r" + std::to_string(i / 2), rows[i], rows[i + 1]);
         form().Timer1.start();
         form().Timer1Timer();
         EXPECT_EQ(started(), first_tick);
