@@ -8,6 +8,9 @@
 // adds no empty line; an empty page has no lines.
 std::vector<std::string> split_page_lines(std::string_view page);
 
+// The text of a page file: each line followed by CR LF.
+std::string page_file_text(const std::vector<std::string>& lines);
+
 // The file name of a page copy: the URL's host (http or https, scheme in any letter case; the
 // host ends at the first '/', '?' or '#'; user information up to the last '@' dropped), a
 // leading "www." dropped, every character other than letters, digits, '.', '-' and '_' replaced

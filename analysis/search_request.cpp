@@ -54,3 +54,10 @@ int search_page_count(int dig_level) {
     const std::int64_t n = (std::int64_t{dig_level} - 100) / 100;
     return n < 0 ? 0 : static_cast<int>(n + 1);
 }
+
+std::string dig_level_refusal(int dig_level) {
+    const int pages = search_page_count(dig_level);
+    if (pages <= kMaxSearchPages) return {};
+    return "Google dig level " + decimal_text(dig_level) + " asks for " + decimal_text(pages) +
+           " search pages; at most " + decimal_text(kMaxSearchPages) + " are allowed";
+}

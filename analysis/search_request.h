@@ -18,3 +18,9 @@ std::string search_query_text(std::string_view keyword);
 // The number of search pages for a dig level: (dig - 100) / 100 truncated toward zero, plus one;
 // none for a negative quotient.
 int search_page_count(int dig_level);
+
+// The most search pages one research may ask for; a larger queue only exhausts memory.
+inline constexpr int kMaxSearchPages = 10000;
+// Empty when the dig level asks for at most kMaxSearchPages search pages, else the message that
+// refuses it.
+std::string dig_level_refusal(int dig_level);

@@ -199,6 +199,10 @@ public:
 
     // Removes line `index` of download_list together with its slot buffer (buffers below move up).
     void remove_download_line(int index);
+    // Appends a line to download_list; its slot buffer starts empty.
+    void append_download_line(const std::string& url);
+    // Empties download_list and every slot buffer with it.
+    void clear_download_lines();
 
 private:
     void wire_handlers();

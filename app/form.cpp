@@ -115,6 +115,17 @@ void TForm1::remove_download_line(int index) {
     slot_buffers.remove(index);
 }
 
+void TForm1::append_download_line(const std::string& url) {
+    download_list.add_line(url);
+    // Bytes left behind by an earlier download on this line must not start the new page.
+    slot_buffers.clear(download_list.count() - 1);
+}
+
+void TForm1::clear_download_lines() {
+    download_list.clear();
+    slot_buffers.clear_all();
+}
+
 void apply_list_layout(ListView& list, const std::vector<ListColumn>& columns) {
     list.clear_columns();
     for (const auto& column : columns) add_list_column(column.caption, column.width, list);

@@ -21,6 +21,20 @@ void on_interrupt(int) {
     [[maybe_unused]] const auto written = ::write(interrupt_pipe[1], &byte, 1);
 }
 
+// Catches an exception where Qt hands an event to its receiver, before it could unwind through
+// the event loop, and passes its text on.
+class ResearchApplication : public QCoreApplication {
+public:
+    using QCoreApplication::QCoreApplication;
+    ErrorSink on_escaped_error;
+
+    bool notify(QObject* receiver, QEvent* event) override {
+        bool handled = false;
+        run_guarded(on_escaped_error, [&] { handled = QCoreApplication::notify(receiver, event); });
+        return handled;
+    }
+};
+
 }  // namespace
 
 // A research without the window: the same window model, pipeline and download component under
@@ -37,7 +51,7 @@ int main(int argc, char** argv) {
         return 2;
     }
 
-    QCoreApplication app(argc, argv);
+    ResearchApplication app(argc, argv);
     MonikerLayer layer;
     TForm1 form(layer);
     ResearchSession session(form, parsed.arguments);
@@ -64,7 +78,15 @@ int main(int argc, char** argv) {
         exit_code = code;
         app.quit();
     });
+    // Whatever escapes a handler ends the research with its files written, never an abort.
+    app.on_escaped_error = [&](const std::string& message) { session.fail(message); };
     if (!session.start()) return 2;
-    app.exec();
+    try {
+        app.exec();
+    } catch (const std::exception& error) {
+        session.fail(error.what());
+    } catch (...) {
+        session.fail("Unknown error");
+    }
     return exit_code;
 }

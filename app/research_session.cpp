@@ -1,5 +1,6 @@
 #include "app/research_session.h"
 
+#include "analysis/search_request.h"
 #include "app/Downloaddemo_U.h"
 #include "app/research_json.h"
 #include "console/list_file.h"
@@ -61,6 +62,11 @@ bool ResearchSession::start() {
         }
         form_.guarded([this] { form_.check_page_for_popular.click(); });
     } else {
+        // Refused before the research starts, so that the command ends at once with exit code 2.
+        if (const std::string refusal = dig_level_refusal(form_.dig_level_ui.value()); !refusal.empty()) {
+            error_line(refusal);
+            return false;
+        }
         form_.request_ui.set_text(arguments_.keyword);
         form_.guarded([this] { form_.Button4.click(); });
     }
@@ -77,6 +83,15 @@ void ResearchSession::interrupt() {
     clear_progress_line();
     std::fprintf(err_, "Interrupted: stopping the downloads (Ctrl-C again to quit at once)\n");
     form_.guarded([this] { form_.Button1.click(); });
+}
+
+void ResearchSession::fail(const std::string& message) {
+    error_line("stopped by an error: " + message);
+    if (done_) {
+        emit finished(2);
+        return;
+    }
+    finish(2);
 }
 
 bool ResearchSession::research_over() const {

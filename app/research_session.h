@@ -26,6 +26,9 @@ public:
     // Ctrl-C: stops the research as the Stop button does and lets the running downloads end;
     // a second one finishes at once. The results so far are written either way.
     void interrupt();
+    // An error escaped the event loop: reports it, writes the results so far and finishes with
+    // exit code 2, also when the error came from the finishing itself.
+    void fail(const std::string& message);
 
 signals:
     void finished(int exit_code);

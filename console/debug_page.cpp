@@ -17,18 +17,6 @@ bool make_private_folders(const QString& folder) {
     return QDir().mkdir(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
 
-std::string page_file_text(const std::vector<std::string>& lines) {
-    std::size_t size = 0;
-    for (const auto& line : lines) size += line.size() + 2;
-    std::string text;
-    text.reserve(size);
-    for (const auto& line : lines) {
-        text += line;
-        text += "\r\n";
-    }
-    return text;
-}
-
 }  // namespace
 
 void TForm1::FileListBox1Click() {
@@ -46,6 +34,7 @@ void TForm1::Button2Click() {
         throw AppError("Cannot create file " + path);
     switch (write_file_atomically(path, page_file_text(result_memo.lines()))) {
     case WriteOutcome::ok: return;
+    case WriteOutcome::not_a_file: throw AppError(path + " is not a regular file; it was left as it is");
     case WriteOutcome::missing_folder:
     case WriteOutcome::cannot_create: throw AppError("Cannot create file " + path);
     case WriteOutcome::write_failed: break;

@@ -28,6 +28,10 @@ ReadOutcome read_file_bytes(const std::string& path, std::string& bytes) {
 
 WriteOutcome write_file_atomically(const std::string& path, const std::string& bytes) {
     const QString name = q_path(path);
+    // The rename would put a regular file in the place of a device or a pipe (as root even of
+    // /dev/null); a symbolic link counts as what it points to.
+    const QFileInfo target(name);
+    if (target.exists() && !target.isFile()) return WriteOutcome::not_a_file;
     QSaveFile file(name);
     // Unbuffered: a buffered QSaveFile can report a short write at flush time as success.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))

@@ -18,6 +18,7 @@ ReadOutcome read_file_bytes(const std::string& path, std::string& bytes);
 
 enum class WriteOutcome {
     ok,
+    not_a_file,      // the target exists and is no regular file (a folder, a device, a pipe)
     missing_folder,  // the target's folder does not exist
     cannot_create,   // the temporary file in the target's folder cannot be made
     write_failed,    // writing, flushing or the final rename failed
@@ -25,5 +26,6 @@ enum class WriteOutcome {
 
 // Writes bytes to a temporary file in the target's folder and renames it over the target only
 // when everything was written, so a failure leaves any file already there untouched. An
-// existing target keeps its permissions.
+// existing target keeps its permissions; one that is no regular file is left as it is. Every
+// file the program writes goes through here.
 WriteOutcome write_file_atomically(const std::string& path, const std::string& bytes);

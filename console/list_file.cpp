@@ -32,6 +32,12 @@ std::vector<std::string> split_fields(std::string_view line) {
     return fields;
 }
 
+// A message quotes at most the start of a field: a huge one would only make the box unusable.
+std::string quoted_field(const std::string& field) {
+    constexpr std::size_t kShown = 100;
+    return field.size() <= kShown ? field : field.substr(0, kShown) + "...";
+}
+
 std::string read_list_file(const std::string& file_name) {
     std::string bytes;
     switch (read_file_bytes(file_name, bytes)) {
@@ -50,7 +56,7 @@ void set_widths(const std::vector<std::string>& fields, ListView& list) {
         // The surplus field stops the load whatever it holds.
         if (index >= list.column_count()) throw AppError("List index out of bounds (" + decimal_text(index) + ")");
         const auto width = parse_int_strict(fields[k]);
-        if (!width) throw AppError("'" + fields[k] + "' is not a valid integer value");
+        if (!width) throw AppError("'" + quoted_field(fields[k]) + "' is not a valid integer value");
         list.set_column_width(index, *width);
     }
 }
@@ -74,6 +80,7 @@ std::string list_file_text(const ListView& list) {
 void save_list_file(const std::string& file_name, const ListView& list) {
     switch (write_file_atomically(file_name, list_file_text(list))) {
     case WriteOutcome::ok: return;
+    case WriteOutcome::not_a_file: throw AppError(file_name + " is not a regular file; it was left as it is");
     case WriteOutcome::missing_folder: throw AppError("Path not found");
     case WriteOutcome::cannot_create: throw AppError("File access denied");
     case WriteOutcome::write_failed: break;

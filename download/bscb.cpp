@@ -180,7 +180,10 @@ HRESULT TBSCB::OnProgress(Cardinal progress, Cardinal progress_max, Cardinal sta
 }
 
 HRESULT TBSCB::OnStopBinding(HRESULT result, const std::u16string&) {
-    if (timed_out_) result = INET_E_CONNECTION_TIMEOUT;
+    if (handler_failed_)
+        result = E_FAIL;
+    else if (timed_out_)
+        result = INET_E_CONNECTION_TIMEOUT;
     // Leaving the active list comes last, even when the handler throws: nothing may touch
     // this object afterwards.
     const auto leave = [this] {
@@ -250,9 +253,18 @@ HRESULT TBSCB::OnDataAvailable(Cardinal flags, Cardinal size, const FORMATETC&, 
         std::vector<std::uint8_t> block(static_cast<std::size_t>(can_read) + 1, 0);
         stream_->Read(block.data(), can_read, got);
         Cardinal length = got;
-        if (owner_->OnData) owner_->OnData(*this, block, length);
+        try {
+            if (owner_->OnData) owner_->OnData(*this, block, length);
+        } catch (...) {
+            // The handler lost this block: its page can no longer be whole, so the download fails.
+            handler_failed_ = true;
+        }
         memory_stream_.write(block.data(), std::min<std::size_t>(length, block.size()));
         bytes_read_ += got;
+        if (handler_failed_) {
+            if (binding_) binding_->Abort();
+            return S_OK;
+        }
     } while (got != 0);
     return S_OK;
 }
@@ -262,6 +274,8 @@ HRESULT TBSCB::OnObjectAvailable(const TGUID&, IUnknown*) { return S_OK; }
 void TBSCB::start_timer() {
     if (!timer_) {
         timer_ = std::make_unique<QTimer>();
+        // A coarse timer may fire up to 5 % early; no download may end before its time-out.
+        timer_->setTimerType(Qt::PreciseTimer);
         QObject::connect(timer_.get(), &QTimer::timeout, timer_.get(), [this] { on_timer(); });
     }
     timed_out_ = false;

@@ -77,6 +77,7 @@ private:
     std::unique_ptr<QTimer> timer_;  // absent until the request is sent
     std::optional<std::chrono::steady_clock::time_point> start_time_;
     bool timed_out_ = false;
+    bool handler_failed_ = false;  // an OnData handler threw: the download ends as a failure
     std::shared_ptr<BindCtx> bind_ctx_;
     std::shared_ptr<DataStream> stream_;
     std::shared_ptr<UrlMoniker> moniker_;

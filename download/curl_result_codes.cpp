@@ -1,6 +1,6 @@
 #include "download/curl_result_codes.h"
 
-HRESULT hresult_of_curl(CURLcode code) {
+HRESULT hresult_of_curl(CURLcode code, bool reading_head) {
     switch (code) {
         case CURLE_OK: return S_OK;
         case CURLE_COULDNT_RESOLVE_HOST:
@@ -20,10 +20,12 @@ HRESULT hresult_of_curl(CURLcode code) {
         case CURLE_SSL_ENGINE_SETFAILED:
         case CURLE_SSL_ENGINE_INITFAILED:
         case CURLE_USE_SSL_FAILED: return INET_E_SECURITY_PROBLEM;
-        case CURLE_UNSUPPORTED_PROTOCOL: return INET_E_UNKNOWN_PROTOCOL;
+        // Only http and https URLs reach libcurl, so this is a reply that is no HTTP (garbage, HTTP/0.9).
+        case CURLE_UNSUPPORTED_PROTOCOL: return INET_E_DATA_NOT_AVAILABLE;
         case CURLE_URL_MALFORMAT: return INET_E_INVALID_URL;
         case CURLE_TOO_MANY_REDIRECTS: return INET_E_REDIRECT_FAILED;
-        case CURLE_OUT_OF_MEMORY: return E_OUTOFMEMORY;
+        // libcurl refuses a response head too large to hold (one huge header line) this way.
+        case CURLE_OUT_OF_MEMORY: return reading_head ? INET_E_DATA_NOT_AVAILABLE : E_OUTOFMEMORY;
         case CURLE_OPERATION_TIMEDOUT: return INET_E_CONNECTION_TIMEOUT;
         case CURLE_LOGIN_DENIED:
         case CURLE_REMOTE_ACCESS_DENIED: return INET_E_AUTHENTICATION_REQUIRED;

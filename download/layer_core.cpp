@@ -210,6 +210,10 @@ void LayerCore::on_transfer_done(CURL* easy, CURLcode code) {
     const Transfer::Outcome outcome = record->transfer->outcome();
     const std::string redirect = outcome == Transfer::Outcome::Redirect ? record->transfer->redirect_url() : "";
     const std::string held_head = record->transfer->held_head();
+    long request_bytes = 0;
+    curl_off_t body_bytes = 0;
+    curl_easy_getinfo(easy, CURLINFO_REQUEST_SIZE, &request_bytes);
+    curl_easy_getinfo(easy, CURLINFO_SIZE_DOWNLOAD_T, &body_bytes);
     drop_transfer(*record);
     if (record->stopping) return;
 
@@ -229,5 +233,5 @@ void LayerCore::on_transfer_done(CURL* easy, CURLcode code) {
         return;
     }
     if (is_certificate_problem(code)) record->push({Notice::Kind::SecurityProblem});
-    record->push({Notice::Kind::End, 0, {}, hresult_of_curl(code)});
+    record->push({Notice::Kind::End, 0, {}, hresult_of_curl(code, request_bytes > 0 && body_bytes == 0)});
 }

@@ -4,6 +4,7 @@
 
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QSettings>
 
 namespace {
 
@@ -21,6 +22,15 @@ QString qt_pattern(const FileFilter& filter) {
     return pattern == "*.*" ? QStringLiteral("*") : pattern;
 }
 
+// The dialog keeps its visited folders in Qt's user settings file and shows them in the next run.
+// Nothing of a run is stored for the next: Qt's user settings go to a place where no file can be
+// made (not even by root), so they are neither read nor written.
+void keep_qt_settings_out_of_the_home() {
+    const QString nowhere = QStringLiteral("/dev/null");
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, nowhere);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, nowhere);
+}
+
 }  // namespace
 
 QStringList qt_name_filters(const FileDialog& dialog) {
@@ -31,6 +41,7 @@ QStringList qt_name_filters(const FileDialog& dialog) {
 }
 
 FileDialog::Runner make_file_dialog_runner(QWidget* parent) {
+    keep_qt_settings_out_of_the_home();
     return [parent](const FileDialog& model) -> std::optional<std::string> {
         QFileDialog dialog(parent, to_qstring(model.title()));
         const bool open = model.kind() == FileDialog::Kind::Open;

@@ -12,7 +12,8 @@ struct PopupMenu;
 class QMenu;
 
 // A report-style view of a list model: the model's columns with their widths (applied again
-// whenever the columns change), its rows, and its selected row kept in step both ways.
+// whenever the columns change; a column the user resizes sets the model's width), its rows,
+// and its selected row kept in step both ways.
 // A double-click selects the row and runs the double-click action; a right-click shows the
 // context menu built from the popup menu's items, whose open and save commands also answer the
 // usual keys while the list has the keyboard. Clicking a column header sorts the rows shown by
@@ -58,6 +59,7 @@ private:
     int sort_column_ = -1;
     std::string sort_caption_;
     Qt::SortOrder sort_order_ = Qt::AscendingOrder;
+    bool applying_widths_ = false;  // widths going from model to view or back: no echo
 };
 
 // A menu with the popup menu's items in order; choosing one runs its action guarded.

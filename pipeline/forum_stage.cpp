@@ -18,7 +18,7 @@ void TForm1::check_page_for_popularClick() {
     pipeline.forum_engines.clear();
     apply_list_layout(result_list, list_layout::results_forum_stage);
     pipeline.stop_requested = false;
-    download_list.clear();
+    clear_download_lines();
     Timer1.start();
     Timer1Timer();
 }

@@ -1,22 +1,20 @@
 #include "pipeline/page_copy.h"
 
 #include "analysis/page_text.h"
+#include "console/file_bytes.h"
 
 #include <QDir>
-#include <QSaveFile>
 
 std::string save_page_copy(const std::string& folder, const std::string& url, const std::vector<std::string>& lines) {
-    const QString path = QDir(QString::fromStdString(folder)).filePath(QString::fromStdString(page_file_name(url)));
-    QSaveFile file(path);
-    bool written = file.open(QIODevice::WriteOnly);
-    for (std::size_t i = 0; written && i < lines.size(); ++i) {
-        const auto& line = lines[i];
-        written = file.write(line.data(), static_cast<qint64>(line.size())) == static_cast<qint64>(line.size()) &&
-                  file.write("\r\n", 2) == 2;
+    const std::string path =
+        QDir(QString::fromStdString(folder)).filePath(QString::fromStdString(page_file_name(url))).toStdString();
+    const char* reason = nullptr;
+    switch (write_file_atomically(path, page_file_text(lines))) {
+    case WriteOutcome::ok: return {};
+    case WriteOutcome::not_a_file: reason = "not a regular file, left as it is"; break;
+    case WriteOutcome::missing_folder: reason = "the folder does not exist"; break;
+    case WriteOutcome::cannot_create: reason = "the file cannot be created"; break;
+    case WriteOutcome::write_failed: reason = "writing failed"; break;
     }
-    if (written) written = file.commit();
-    if (written) return {};
-    const std::string reason = file.errorString().toStdString();
-    file.cancelWriting();
-    return "Page copy not saved to " + path.toStdString() + ": " + reason;
+    return "Page copy not saved to " + path + ": " + reason;
 }

@@ -8,6 +8,10 @@ bool is_new_attempts_text(std::string_view attemps) {
     return attemps.empty() || attemps == "0" || !parse_int_strict(attemps);
 }
 
+bool is_new_row(std::string_view attemps, std::string_view result) {
+    return is_new_attempts_text(attemps) && result != row_state::Finished;
+}
+
 int attempts_of(std::string_view attemps) { return parse_int_strict(attemps).value_or(0); }
 
 NewRowTracker::NewRowTracker(const ListView& queue) : queue_(queue) { recount(); }
@@ -15,7 +19,7 @@ NewRowTracker::NewRowTracker(const ListView& queue) : queue_(queue) { recount();
 void NewRowTracker::recount() {
     new_rows_ = 0;
     for (int r = 0; r < queue_.item_count(); ++r)
-        if (is_new_attempts_text(queue_.sub_item(r, queue_column::Attemps))) ++new_rows_;
+        new_rows_ += is_new_row(queue_.sub_item(r, queue_column::Attemps), queue_.sub_item(r, queue_column::Result));
     revision_ = queue_.revision();
 }
 
@@ -24,8 +28,8 @@ bool NewRowTracker::any_new() {
     return new_rows_ > 0;
 }
 
-void NewRowTracker::own_attempts_change(std::string_view before, std::string_view after) {
-    new_rows_ += static_cast<long long>(is_new_attempts_text(after)) - static_cast<long long>(is_new_attempts_text(before));
+void NewRowTracker::own_attempts_change(std::string_view result, std::string_view before, std::string_view after) {
+    new_rows_ += static_cast<long long>(is_new_row(after, result)) - static_cast<long long>(is_new_row(before, result));
 }
 
 void NewRowTracker::sync() { revision_ = queue_.revision(); }

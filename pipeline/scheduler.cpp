@@ -20,7 +20,8 @@ void TForm1::Timer1Timer() {
         const std::string result = google_list.sub_item(r, queue_column::Result);
         bool eligible;
         if (new_left) {
-            eligible = result == row_state::Download;
+            eligible = result == row_state::Download ||
+                       is_new_row(google_list.sub_item(r, queue_column::Attemps), result);
             UrlDownload1.TimeOut = timeout_normal.value();
         } else {
             eligible = result != row_state::Finished;
@@ -33,23 +34,25 @@ void TForm1::Timer1Timer() {
         const std::string before = google_list.sub_item(r, queue_column::Attemps);
         if (!parse_int_strict(before)) {
             google_list.set_sub_item(r, queue_column::Attemps, "0");
-            tracker.own_attempts_change(before, "0");
+            tracker.own_attempts_change(result, before, "0");
         }
         const int attempts = attempts_of(google_list.sub_item(r, queue_column::Attemps));
         if (attempts >= pipeline.attempts_limit) eligible = false;
 
         if (eligible) {
-            download_list.add_line(url);
+            append_download_line(url);
             const std::string counted = google_list.sub_item(r, queue_column::Attemps);
             google_list.set_sub_item(r, queue_column::Attemps, decimal_text(static_cast<long long>(attempts) + 1));
-            tracker.own_attempts_change(counted, google_list.sub_item(r, queue_column::Attemps));
+            tracker.own_attempts_change(result, counted, google_list.sub_item(r, queue_column::Attemps));
             google_list.set_sub_item(r, queue_column::Status, "Analysis...");
         }
         tracker.sync();
         if (eligible) UrlDownload1.Download(url);
     }
 
-    // End of stage: no row is left that is unfinished and has starts left.
+    // End of stage: no row is left that is unfinished and has starts left, and no download of
+    // the stage is still listed, so that the page of its last start is still judged.
+    if (download_list.count() > 0) return;
     for (int r = 0; r < google_list.item_count(); ++r) {
         if (google_list.sub_item(r, queue_column::Result) != row_state::Finished &&
             attempts_of(google_list.sub_item(r, queue_column::Attemps)) < pipeline.attempts_limit)
@@ -58,7 +61,8 @@ void TForm1::Timer1Timer() {
     Timer1.stop();
     if (pipeline.research_stage == stage::Search) {
         google_got.set_enabled(true);
-        if (google_pop_auto.checked()) {
+        // After Stop the research goes no further: the forum stage start would clear the request.
+        if (google_pop_auto.checked() && !pipeline.stop_requested) {
             google_got.click();
             check_page_for_popular.click();
         }

@@ -6,6 +6,7 @@
 #include "app/list_layouts.h"
 
 void TForm1::request_googleClick() {
+    if (const std::string refusal = dig_level_refusal(dig_google.value()); !refusal.empty()) throw AppError(refusal);
     pipeline.status_text = "Sending request to google...";
     pipeline.stage_threads = 1;
     allowed_threads.set_enabled(false);
@@ -27,7 +28,7 @@ void TForm1::request_googleClick() {
     result_list.clear_items();
     apply_list_layout(result_list, list_layout::results_search_stage);
     pipeline.stop_requested = false;
-    download_list.clear();
+    clear_download_lines();
     Timer1.start();
     Timer1Timer();
 }

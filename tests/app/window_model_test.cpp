@@ -1,6 +1,13 @@
+#include "app/program_failure.h"
+#include "app/research_session.h"
 #include "tests/support/form_fixture.h"
 
+#include <QFile>
+
 #include <gtest/gtest.h>
+
+#include <cstdio>
+#include <stdexcept>
 
 namespace {
 
@@ -209,6 +216,45 @@ TEST(Commands, TheGuardShowsAHandlersErrorAndTheProgramGoesOn) {
     f.form->Button4.on_click = [] { throw AppError("File not found"); };
     f.form->guarded([&] { f.form->Button4.click(); });
     EXPECT_EQ(f.errors, Strings{"File not found"});
+}
+
+TEST(Commands, ADigLevelAskingForTooManySearchPagesIsRefusedAndNothingStarts) {
+    FormFixture f;
+    f.form->dig_level_ui.set_value(1000100);  // 10001 pages; 1000099 would be the most
+    f.form->guarded([&] { f.form->Button4.click(); });
+    EXPECT_EQ(f.errors, Strings{"Google dig level 1000100 asks for 10001 search pages; at most 10000 are allowed"});
+    EXPECT_EQ(f.form->google_list.item_count(), 0);
+    EXPECT_EQ(f.form->pipeline.status_text, "Enter keyword and click \"Start Search\"");
+}
+
+std::string written(std::FILE* file) {
+    std::rewind(file);
+    char text[400] = {};
+    return std::string(text, std::fread(text, 1, sizeof text - 1, file));
+}
+
+TEST(ProgramFailure, AFailedStartIsPrintedAndGivesExitCodeOne) {
+    std::FILE* err = std::tmpfile();
+    EXPECT_EQ(run_reporting_failure("ravelmoot", [] { return 3; }, err), 3);
+    EXPECT_EQ(run_reporting_failure("ravelmoot", []() -> int { throw std::runtime_error("no display"); }, err), 1);
+    EXPECT_EQ(written(err), "ravelmoot: no display\n");
+    std::fclose(err);
+}
+
+TEST(ResearchSessionFailure, AnEscapedErrorStillWritesTheResultsAndExitsWithTwo) {
+    FormFixture f;
+    ResearchArguments arguments;
+    arguments.results_file = f.folder() + "results.txt";
+    std::FILE* err = std::tmpfile();
+    ResearchSession session(*f.form, arguments, stdout, err);
+    std::vector<int> codes;
+    QObject::connect(&session, &ResearchSession::finished, [&](int code) { codes.push_back(code); });
+    session.fail("Out of memory");
+    session.fail("Out of memory");  // raised by the finishing itself: it still ends
+    EXPECT_EQ(codes, (std::vector<int>{2, 2}));
+    EXPECT_TRUE(QFile::exists(QString::fromStdString(*arguments.results_file)));
+    EXPECT_NE(written(err).find("ravelmoot-research: stopped by an error: Out of memory"), std::string::npos);
+    std::fclose(err);
 }
 
 }  // namespace

@@ -100,6 +100,12 @@ TEST_F(DebugPage, AFailedSaveKeepsTheOldFile) {
     ASSERT_EQ(errors.size(), 3u);
     EXPECT_EQ(errors[2], "Cannot write file " + old_page);
     EXPECT_EQ(read_bytes(old_page), "old page");
+
+    // A named pipe where the file would go is refused (and stays a pipe: see the list file's test).
+    ASSERT_EQ(::mkfifo(temp_path(dir, "pipe.htm").c_str(), 0600), 0);
+    form.Edit2.set_text(temp_path(dir, "pipe.htm"));
+    run(&TForm1::Button2Click);
+    EXPECT_EQ(errors.back(), temp_path(dir, "pipe.htm") + " is not a regular file; it was left as it is");
 }
 
 }  // namespace

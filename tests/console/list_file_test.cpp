@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <sys/stat.h>
 
 namespace {
 
@@ -183,6 +184,11 @@ TEST_F(ListFile, ABadWidthKeepsTheColumnsReadSoFarAndNoRows) {
 
     write_bytes(path("blank.txt"), "URL\t\r\n\t\r\n");
     EXPECT_EQ(error_of([&] { load_list_file(path("blank.txt"), list); }), "'' is not a valid integer value");
+
+    // A huge field is quoted by its start only, so the message box stays quick to show.
+    write_bytes(path("huge.txt"), "URL\t\r\n" + std::string(2 << 20, '7') + "x\t\r\n");
+    EXPECT_EQ(error_of([&] { load_list_file(path("huge.txt"), list); }),
+              "'" + std::string(100, '7') + "...' is not a valid integer value");
 }
 
 TEST_F(ListFile, MoreWidthsThanColumnsStopsAtTheFirstExtra) {
@@ -216,9 +222,18 @@ TEST_F(ListFile, AFailedSaveLeavesTheOldFileAlone) {
     }
     EXPECT_EQ(read_bytes(path("old.txt")), old_bytes);
 
+    // A target that is no regular file is refused and stays what it is (as root, /dev/null would be replaced).
     QDir(dir.path()).mkdir("taken.txt");
-    EXPECT_EQ(error_of([&] { save_list_file(path("taken.txt"), list); }), "File access denied");
-    EXPECT_TRUE(QFileInfo(QString::fromStdString(path("taken.txt"))).isDir());
+    ASSERT_EQ(::mkfifo(path("pipe.txt").c_str(), 0600), 0);
+    ASSERT_TRUE(QFile::link(QString::fromStdString(path("pipe.txt")), QString::fromStdString(path("link.txt"))));
+    for (const char* name : {"taken.txt", "pipe.txt", "link.txt"}) {
+        EXPECT_EQ(error_of([&] { save_list_file(path(name), list); }),
+                  path(name) + " is not a regular file; it was left as it is");
+    }
+    struct stat status {};
+    EXPECT_TRUE(::lstat(path("pipe.txt").c_str(), &status) == 0 && S_ISFIFO(status.st_mode));
+    EXPECT_TRUE(::lstat(path("link.txt").c_str(), &status) == 0 && S_ISLNK(status.st_mode));
+    EXPECT_TRUE(::lstat(path("taken.txt").c_str(), &status) == 0 && S_ISDIR(status.st_mode));
     EXPECT_EQ(error_of([&] { save_list_file(path("gone/list.txt"), list); }), "Path not found");
 }
 

@@ -9,6 +9,8 @@
 #include <QTcpServer>
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 namespace {
 
 TEST(Failure, UrlsThatAreNotHttpAreRefusedInsideDownload) {
@@ -104,6 +106,29 @@ TEST(Failure, BodyBeyondTheCapEndsTheDownloadAndItsMemory) {
     EXPECT_LE(stream_size, 64u * 1024 * 1024);
     EXPECT_EQ(data_bytes, stream_size);
     EXPECT_EQ(layer.binding_count(), 0u) << "the binding and its buffered bytes are gone";
+}
+
+TEST(Failure, RepliesThatAreNoUsableHttpAreAStrangeServerReply) {
+    DownloadBench bench;
+    const std::string replies[] = {"SSH-2.0-not a web server\r\n\r\n", "<html>HTTP/0.9 has no head</html>",
+                                   "HTTP/1.1 200 OK\r\nX-Huge: " + std::string(1 << 20, 'h') + "\r\n\r\nbody"};
+    for (const auto& reply : replies) {
+        const std::string path = "/" + std::to_string(reply.size());
+        HttpResponse raw;
+        raw.raw = reply;
+        raw.close = true;
+        bench.server.route(path, raw);
+        ASSERT_TRUE(bench.fetch(path));
+        EXPECT_EQ(bench.rec.final_of(bench.server.url(path))->result, INET_E_DATA_NOT_AVAILABLE) << reply.substr(0, 20);
+    }
+}
+
+TEST(Failure, AThrowingDataHandlerFailsTheDownload) {
+    DownloadBench bench;
+    bench.server.route("/page", HttpResponse::html(std::string(3000, 'a')));
+    bench.download.OnData = [](TBSCB&, std::vector<std::uint8_t>&, Cardinal&) { throw std::runtime_error("lost"); };
+    ASSERT_TRUE(bench.fetch("/page"));
+    EXPECT_EQ(bench.rec.final_of(bench.server.url("/page"))->result, E_FAIL);
 }
 
 }  // namespace

@@ -6,6 +6,8 @@
 
 #include <QElapsedTimer>
 #include <algorithm>
+#include <chrono>
+#include <map>
 #include <gtest/gtest.h>
 
 namespace {
@@ -156,6 +158,32 @@ TEST(Cancel, ActsOnlyUntilTheNextDownload) {
         EXPECT_EQ(c.result, S_OK) << c.url;
     }
     EXPECT_EQ(rec.final_of(server.url("/slow?2"))->body, "slow");
+}
+
+TEST(TimeOut, NoDownloadEndsBeforeItsTimeOut) {
+    // Starts spread over more than 100 ms, so that a timer rounded to a coarse grid (as Qt rounds
+    // a 1000 ms one to a tenth of a second) ends some of them early.
+    using Clock = std::chrono::steady_clock;
+    DownloadBench bench;
+    HttpResponse silent;
+    silent.stall = HttpResponse::Stall::BeforeHeaders;
+    bench.server.route("/silent", silent);
+    bench.download.TimeOut = 1000;
+    std::map<std::string, Clock::time_point> sent;  // the time-out counts from the request
+    bench.download.OnBeginningTransaction = [&](TBSCB& sender, auto&, auto&, Cardinal, auto&) {
+        sent[sender.Url] = Clock::now();
+        return S_OK;
+    };
+    std::map<std::string, Clock::duration> waited;
+    bench.rec.after_complete = [&](TBSCB& sender, const TMemoryStream* stream, HRESULT) {
+        if (stream) waited[sender.Url] = Clock::now() - sent[sender.Url];
+    };
+    for (int i = 0; i < 12; ++i) {
+        bench.download.Download(bench.server.url("/silent?" + std::to_string(i)));
+        run_for(10);
+    }
+    ASSERT_TRUE(wait_until([&] { return waited.size() == 12; }, 10000));
+    for (const auto& [url, time] : waited) EXPECT_GE(time, std::chrono::milliseconds(1000)) << url;
 }
 
 }  // namespace

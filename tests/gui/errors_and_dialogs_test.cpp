@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSettings>
 #include <QTimer>
 
 #include <functional>
@@ -18,7 +19,8 @@ namespace {
 // a dialog that never opens, or stays open, fails the test instead of hanging it.
 template <typename Dialog>
 void when_modal_opens(std::function<void(Dialog*)> check) {
-    auto* poll = new QTimer;
+    // Owned by the application as well: a deleteLater that no loop ran any more would leak it.
+    auto* poll = new QTimer(QCoreApplication::instance());
     poll->setInterval(10);
     auto ticks = std::make_shared<int>(0);
     auto checked = std::make_shared<bool>(false);
@@ -125,6 +127,11 @@ TEST_F(WindowTest, FileDialogsUseTheModelsSettingsAndRememberTheName) {
         dialog->reject();
     });
     EXPECT_FALSE(form_->SaveDialog1.execute());
+
+    // Nothing of this run is kept for the next: Qt's settings file with the visited folders stays unwritten.
+    const QSettings qt_settings(QSettings::UserScope, QStringLiteral("QtProject"));
+    EXPECT_FALSE(QFileInfo::exists(qt_settings.fileName())) << qt_settings.fileName().toStdString();
+    EXPECT_FALSE(qt_settings.contains(QStringLiteral("FileDialog/lastVisited")));
 }
 
 TEST_F(WindowTest, AboutLinksOpenTheirTargets) {

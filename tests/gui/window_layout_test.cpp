@@ -1,3 +1,4 @@
+#include "console/list_file.h"
 #include "gui/int_field_widget.h"
 #include "gui/link_label.h"
 #include "gui/list_view_widget.h"
@@ -114,6 +115,16 @@ TEST_F(WindowTest, ListsShowTheModelsColumnsAndFollowLayoutChanges) {
               (Columns{{"URL", 100}, {"Description", 100}, {"Result", 100}, {"Sites on page", 100}}));
     form_->result_list.set_column_width(3, 77);
     EXPECT_EQ(results->header()->sectionSize(3), 77);
+
+    // A column the user resizes keeps its new width in the list, and so in a saved list file.
+    form_->google_list.set_column_width(0, 300);
+    queue->header()->resizeSection(0, 200);
+    EXPECT_EQ(form_->google_list.column(0).width, 200);
+    EXPECT_NE(list_file_text(form_->google_list).find("\r\n200\t200\t100\t50\t50\t\r\n"), std::string::npos);
+    // New layouts still come from the model, and their widths stay the model's.
+    apply_list_layout(form_->google_list, {{"URL", 150}, {"Description", 200}});
+    EXPECT_EQ(shown_columns(queue), (Columns{{"URL", 150}, {"Description", 200}}));
+    EXPECT_EQ(form_->google_list.column(0).width, 150);
 }
 
 TEST_F(WindowTest, HiddenPagesAndPanelAreNeverDrawn) {

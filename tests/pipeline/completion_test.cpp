@@ -1,4 +1,5 @@
 #include "pipeline/progress_line.h"
+#include "tests/console/console_files.h"
 #include "tests/support/form_fixture.h"
 
 #include <QDir>
@@ -137,6 +138,19 @@ TEST_F(Completion, AnUnwritablePageCopyIsLoggedAndTheResearchGoesOn) {
     EXPECT_TRUE(logged);
     EXPECT_EQ(form().google_list.sub_item(0, queue_column::Result), "Finished");
     EXPECT_TRUE(form().download_list.lines().empty());
+}
+
+TEST_F(Completion, APageCopyCutShortByAFullDiskIsReportedAndTheOldCopyStays) {
+    const std::string copy = f.folder() + "pages/full.example.htm";
+    write_bytes(copy, "old copy");
+    start("http://full.example/");
+    form().download_data("http://full.example/", std::string(5100, 'p'));
+    {
+        FileSizeCap cap(4096);
+        form().download_completed("http://full.example/", 200, S_OK);
+    }
+    EXPECT_EQ(read_bytes(copy), "old copy");
+    EXPECT_EQ(form().memo1.lines().at(0), "Page copy not saved to " + copy + ": writing failed");
 }
 
 TEST(ProgressLine, NumbersOnlyWhileDataIsDownloading) {

@@ -170,4 +170,52 @@ TEST_F(Scheduler, DebugStartDownloadRestartsEveryListedLine) {
     EXPECT_TRUE(form().slot_buffers.entries(1).empty());
 }
 
+TEST_F(Scheduler, AStageStartEmptiesTheBuffersOfTheLinesItDrops) {
+    // A download stopped half-way left its bytes on line 0; neither stage start may pass them on.
+    f.add_queue_row("http://fresh.example/");
+    for (Button* start : {&form().check_page_for_popular, &form().request_google}) {
+        form().download_list.add_line("http://old.example/");
+        form().slot_buffers.append(0, "<td class=row2>391</td>\r\nhalf a page");
+        start->click();
+        const std::string url = f.recorder->starts.back().url;
+        form().download_data(url, "fresh page");
+        form().download_completed(url, 200, S_OK);
+        EXPECT_EQ(form().result_memo.lines(), Urls{"fresh page"}) << form().pipeline.research_stage;
+    }
+}
+
+TEST_F(Scheduler, TheSearchStageEndsAfterItsLastDownloadAndNotAfterStop) {
+    form().pipeline.research_stage = "google-forum-query";
+    form().google_res.add_item(ListItem{"http://forum.example/", {"A forum", ""}});
+    f.add_queue_row("http://search/page0", "2", "Redownload");
+    form().Timer1Timer();  // the last allowed start: its page must still be judged
+    EXPECT_EQ(form().pipeline.research_stage, "google-forum-query");
+    finish("http://search/page0", "Finished");
+    form().Button1Click();
+    form().Timer1Timer();
+    EXPECT_EQ(form().pipeline.research_stage, "google-forum-query") << "Stop hands over to nothing";
+    form().pipeline.stop_requested = false;
+    form().Timer1Timer();
+    EXPECT_EQ(started(), (Urls{"http://search/page0", "http://forum.example/"}));
+}
+
+TEST_F(Scheduler, UntriedRowsOfAnyResultAreStartedAndTheStageEnds) {
+    // Attemps and Result of each row; an untried "Finished" row is no work and keeps nobody waiting.
+    const std::vector<std::pair<Urls, Urls>> cases = {{{"0", "Redownload", "x", "Other"}, {"http://r0", "http://r1"}},
+                                                      {{"0", "Finished", "1", "Redownload"}, {"http://r1"}}};
+    form().pipeline.parallel_limit = 5;
+    for (const auto& [rows, first_tick] : cases) {
+        form().google_list.clear_items();
+        f.recorder->starts.clear();
+        for (std::size_t i = 0; i < rows.size(); i += 2)
+            f.add_queue_row("http://r" + std::to_string(i / 2), rows[i], rows[i + 1]);
+        form().Timer1.start();
+        form().Timer1Timer();
+        EXPECT_EQ(started(), first_tick);
+        for (const auto& url : first_tick) finish(url, "Finished");
+        form().Timer1Timer();
+        EXPECT_FALSE(form().Timer1.isActive()) << "the stage ended";
+    }
+}
+
 }  // namespace

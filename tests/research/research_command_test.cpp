@@ -175,6 +175,13 @@ TEST_F(ResearchCommand, BadArgumentsAndUnreadableListsExitWithTwo) {
     EXPECT_EQ(run.exit_code, 0);
     EXPECT_NE(run.out.find("--timeout-advanced MS"), std::string::npos);
 
+    // A dig level asking for more search pages than a research may have: refused before anything starts.
+    run = run_research(fast() + QStringList{"--dig", "2147483647", "--results", path("huge.txt"), "x"});
+    EXPECT_EQ(run.exit_code, 2);
+    EXPECT_EQ(run.err, "ravelmoot-research: Google dig level 2147483647 asks for 21474836 search pages; at most "
+                       "10000 are allowed\n");
+    EXPECT_EQ(web.hits("/search"), 0);
+
     // A results file that cannot be written: a folder stands in its place, nothing else changes.
     ASSERT_TRUE(QDir().mkpath(path("taken.txt")));
     run = run_research(fast() + QStringList{"--dig", "0", "--results", path("taken.txt"), "x"});
