@@ -16,6 +16,9 @@ struct ResearchArguments {
     std::optional<std::string> results_file;
     std::optional<std::string> queue_file;
     std::optional<std::string> forums_file;
+    // Search service options; the API key comes from the environment only (RAVELMOOT_SEARCH_KEY).
+    std::optional<std::string> search_service;
+    std::optional<std::string> search_phrase;
     bool quiet = false;
     bool help = false;
     std::string keyword;

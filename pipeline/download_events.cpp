@@ -2,6 +2,7 @@
 
 #include "analysis/number_text.h"
 #include "download/bscb.h"
+#include "download/utf16_text.h"
 #include "pipeline/page_copy.h"
 #include "pipeline/progress_line.h"
 
@@ -69,6 +70,10 @@ void TForm1::download_completed(const std::string& url, Cardinal response_code, 
         const std::string resp = ResponseCodeToStr(static_cast<std::int32_t>(response_code));
         memo1.add_line(err + " " + resp);
         if (!line_released) remove_download_line(download_list.index_of_ignoring_case(url));
+        const SearchService& service = *pipeline.search.service;
+        if (!line_released && pipeline.research_stage == stage::Search && service.refused_hint &&
+            static_cast<int>(response_code) == service.refused_status)
+            memo1.add_line(service.refused_hint);
         const int row = google_list.find_caption(url);
         if (row >= 0) google_list.set_sub_item(row, queue_column::Status, err + "  " + resp);
         return;
@@ -81,6 +86,7 @@ void TForm1::download_completed(const std::string& url, Cardinal response_code, 
     }
     pipeline.completed_url = url;
     pipeline.completed_slot = slot;
+    pipeline.completed_response = static_cast<int>(response_code);
     set_page_text(slot_buffers.take_joined(slot));
 
     // A copy that cannot be written is reported and the research goes on without it.
@@ -111,8 +117,17 @@ HRESULT TForm1::UrlDownload1Response(TBSCB&, Cardinal, const std::u16string&, co
 
 HRESULT TForm1::UrlDownload1GetWindow(TBSCB&, const TGUID&, Cardinal&) { return S_OK; }
 
-HRESULT TForm1::UrlDownload1BeginningTransaction(TBSCB&, const std::u16string&, const std::u16string&, Cardinal,
-                                                 std::u16string&) {
+HRESULT TForm1::UrlDownload1BeginningTransaction(TBSCB&, const std::u16string& szURL, const std::u16string&,
+                                                 Cardinal, std::u16string& szAdditionalHeaders) {
+    // Asked for every request, a followed redirect's included: the search service's key and
+    // headers go only to the service's own scheme, host and port, and only in the search stage.
+    if (pipeline.research_stage != stage::Search) return S_OK;
+    const SearchInUse& search = pipeline.search;
+    const std::string headers = search_request_headers(*search.service, search.base, search.key, from_utf16(szURL));
+    if (headers.empty()) return S_OK;
+    // The component's last header line may lack its line end.
+    if (!szAdditionalHeaders.empty() && szAdditionalHeaders.back() != u'\n') szAdditionalHeaders += u"\r\n";
+    szAdditionalHeaders += to_utf16(headers);
     return S_OK;
 }
 
