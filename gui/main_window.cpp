@@ -7,6 +7,7 @@
 #include "gui/link_label.h"
 #include "gui/list_view_widget.h"
 #include "gui/memo_view.h"
+#include "gui/search_service_widgets.h"
 #include "gui/simple_bindings.h"
 #include "gui/wrapped_text_with_link.h"
 
@@ -173,8 +174,12 @@ QWidget* MainWindow::build_options_page() {
     grid->addWidget(make_field_label("Search host", "search_host_label", host, page), 2, 3);
     grid->addWidget(host, 2, 4);
 
+    // The search service's fields stand in their own columns.
+    add_search_service_fields(form_, guard_, *grid, 0, 6, page);
+
     grid->setColumnMinimumWidth(2, 24);
-    grid->setColumnStretch(5, 1);
+    grid->setColumnMinimumWidth(5, 24);
+    grid->setColumnStretch(8, 1);
     grid->setRowStretch(3, 1);
     return page;
 }
@@ -204,6 +209,7 @@ QWidget* MainWindow::build_about_page() {
     rows->addLayout(sentence(make_label(form_.Label14, "Label14", page), mail));
     rows->addLayout(sentence(make_label(form_.Label15, "Label15", page), home));
     rows->addWidget(new WrappedTextWithLink(make_label(form_.Label30, "Label30", page), QSize(409, 33), home_again, page));
+    rows->addWidget(make_label(form_.Label32, "Label32", page));
     rows->addStretch(1);
     return page;
 }
