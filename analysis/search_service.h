@@ -70,4 +70,7 @@ struct SearchInUse {
     const SearchService* service = &search_services().front();
     std::string base;
     std::string key;
+    // The stage's answer pages: only their downloads carry the key, whatever stage runs when a
+    // request of theirs (a retry, a redirect) is sent.
+    std::vector<std::string> page_urls;
 };

@@ -9,5 +9,9 @@ SearchInUse TForm1::chosen_search() const {
     if (const auto problem = search_key_problem(api_key.text()); !problem.empty()) throw AppError(problem);
     if (const auto problem = search_base_problem(service, search_host.text()); !problem.empty())
         throw AppError(problem);
-    return SearchInUse{&service, search_host.text(), api_key.text()};
+    SearchInUse search;
+    search.service = &service;
+    search.base = search_host.text();
+    search.key = api_key.text();
+    return search;
 }

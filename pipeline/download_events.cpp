@@ -8,6 +8,7 @@
 
 #include <QCoreApplication>
 
+#include <algorithm>
 #include <functional>
 
 void TForm1::wire_download_events() {
@@ -117,12 +118,15 @@ HRESULT TForm1::UrlDownload1Response(TBSCB&, Cardinal, const std::u16string&, co
 
 HRESULT TForm1::UrlDownload1GetWindow(TBSCB&, const TGUID&, Cardinal&) { return S_OK; }
 
-HRESULT TForm1::UrlDownload1BeginningTransaction(TBSCB&, const std::u16string& szURL, const std::u16string&,
+HRESULT TForm1::UrlDownload1BeginningTransaction(TBSCB& Sender, const std::u16string& szURL, const std::u16string&,
                                                  Cardinal, std::u16string& szAdditionalHeaders) {
     // Asked for every request, a followed redirect's included: the search service's key and
-    // headers go only to the service's own scheme, host and port, and only in the search stage.
-    if (pipeline.research_stage != stage::Search) return S_OK;
+    // headers go only with the downloads of the search's answer pages, and only to the service's
+    // own scheme, host and port. The stage is no guide: a page's last start can be sent after
+    // its stage has ended.
     const SearchInUse& search = pipeline.search;
+    const auto& pages = search.page_urls;
+    if (std::find(pages.begin(), pages.end(), Sender.Url) == pages.end()) return S_OK;
     const std::string headers = search_request_headers(*search.service, search.base, search.key, from_utf16(szURL));
     if (headers.empty()) return S_OK;
     // The component's last header line may lack its line end.

@@ -21,7 +21,8 @@ void TForm1::request_googleClick() {
 
     const int pages = service_page_count(service, dig_google.value());
     for (int i = 0; i < pages; ++i) {
-        google_list.add_item(ListItem{service.page_url(search.base, search_phrase.text(), request.text(), i),
+        search.page_urls.push_back(service.page_url(search.base, search_phrase.text(), request.text(), i));
+        google_list.add_item(ListItem{search.page_urls.back(),
                                       {std::string(service.page_label) + " page " + decimal_text(i), "", "0",
                                        row_state::Download}});
     }
