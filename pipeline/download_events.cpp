@@ -71,10 +71,11 @@ void TForm1::download_completed(const std::string& url, Cardinal response_code, 
         const std::string resp = ResponseCodeToStr(static_cast<std::int32_t>(response_code));
         memo1.add_line(err + " " + resp);
         if (!line_released) remove_download_line(download_list.index_of_ignoring_case(url));
-        const SearchService& service = *pipeline.search.service;
-        if (!line_released && pipeline.research_stage == stage::Search && service.refused_hint &&
-            static_cast<int>(response_code) == service.refused_status)
-            memo1.add_line(service.refused_hint);
+        const SearchInUse& search = pipeline.search;
+        if (!line_released && search.service->refused_hint &&
+            static_cast<int>(response_code) == search.service->refused_status &&
+            std::find(search.page_urls.begin(), search.page_urls.end(), url) != search.page_urls.end())
+            memo1.add_line(search.service->refused_hint);
         const int row = google_list.find_caption(url);
         if (row >= 0) google_list.set_sub_item(row, queue_column::Status, err + "  " + resp);
         return;
