@@ -164,22 +164,17 @@ QWidget* MainWindow::build_options_page() {
     };
     for (const Entry& entry : entries) {
         auto* field = new IntFieldWidget(entry.field, entry.name, guard_, page);
-        field->setFixedWidth(96);
+        field->setFixedWidth(72);
         const QByteArray label_name = QByteArray(entry.name) + "_label";
         grid->addWidget(make_field_label(entry.caption, label_name.constData(), field, page), entry.row, entry.column);
         grid->addWidget(field, entry.row, entry.column + 1);
     }
-    auto* host = make_text_field(form_.search_host, "search_host", guard_, page);
-    host->setMinimumWidth(170);
-    grid->addWidget(make_field_label("Search host", "search_host_label", host, page), 2, 3);
-    grid->addWidget(host, 2, 4);
+    // Below the time-outs the search phrase; in columns 6 and 7 where and how to search.
+    add_search_service_fields(form_, guard_, *grid, page);
 
-    // The search service's fields stand in their own columns.
-    add_search_service_fields(form_, guard_, *grid, 0, 6, page);
-
-    grid->setColumnMinimumWidth(2, 24);
-    grid->setColumnMinimumWidth(5, 24);
-    grid->setColumnStretch(8, 1);
+    grid->setColumnMinimumWidth(2, 8);
+    grid->setColumnMinimumWidth(5, 8);
+    grid->setColumnStretch(7, 1);
     grid->setRowStretch(3, 1);
     return page;
 }

@@ -22,8 +22,17 @@ QComboBox* make_combo_box(ComboBox& model, const char* name, const Guard& guard,
     return combo;
 }
 
-void add_search_service_fields(TForm1& form, const Guard& guard, QGridLayout& grid, int row, int column, QWidget* page) {
+void add_search_service_fields(TForm1& form, const Guard& guard, QGridLayout& grid, QWidget* page) {
     auto* service = make_combo_box(form.search_service, "search_service", guard, page);
+    // Narrower than its longest entry, so that the page keeps the window's width.
+    service->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    service->setMinimumContentsLength(10);
+    auto* host = make_text_field(form.search_host, "search_host", guard, page);
+    // The field is narrow: show an address from its scheme on, not its tail.
+    host->setCursorPosition(0);
+    QObject::connect(&form.search_host, &TextField::changed, host, [host] {
+        if (!host->hasFocus()) host->setCursorPosition(0);
+    });
     auto* key = make_text_field(form.api_key, "api_key", guard, page);
     // The key is not shown on screen, nor offered to the clipboard.
     key->setEchoMode(QLineEdit::Password);
@@ -32,17 +41,19 @@ void add_search_service_fields(TForm1& form, const Guard& guard, QGridLayout& gr
         QWidget* field;
         const char* caption;
         const char* name;
-    } fields[] = {{service, "Search service", "search_service_label"},
-                  {key, "API key", "api_key_label"},
-                  {phrase, "Search phrase", "search_phrase_label"}};
+        int row;
+        int column;
+    } fields[] = {{phrase, "Search phrase", "search_phrase_label", 2, 3},
+                  {service, "Search service", "search_service_label", 0, 6},
+                  {host, "Search host", "search_host_label", 1, 6},
+                  {key, "API key", "api_key_label", 2, 6}};
     for (const auto& entry : fields) {
         auto* label = new QLabel(QString::fromUtf8(entry.caption), page);
         label->setObjectName(entry.name);
         label->setTextFormat(Qt::PlainText);
         label->setBuddy(entry.field);
-        entry.field->setMinimumWidth(120);
-        grid.addWidget(label, row, column);
-        grid.addWidget(entry.field, row, column + 1);
-        ++row;
+        entry.field->setMinimumWidth(80);
+        grid.addWidget(label, entry.row, entry.column);
+        grid.addWidget(entry.field, entry.row, entry.column + 1);
     }
 }

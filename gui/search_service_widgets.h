@@ -1,7 +1,7 @@
 #pragma once
 
-// The Options page's search-service fields: "Search service" (drop-down), "API key" (masked) and
-// "Search phrase", each bound both ways to its model on the form. Event-loop thread only; the
+// The Options page's search fields: "Search service" (drop-down), "Search host", "API key"
+// (masked) and "Search phrase", each bound both ways to its model on the form. Event-loop thread only; the
 // form must outlive the widgets.
 
 #include "gui/guard.h"
@@ -14,5 +14,7 @@ class TForm1;
 
 // A drop-down following the model's entries and chosen position; the user's choice goes to the model.
 QComboBox* make_combo_box(ComboBox& model, const char* name, const Guard& guard, QWidget* parent);
-// Adds the three fields with their labels to the grid, label in `column`, field beside it, from `row` down.
-void add_search_service_fields(TForm1& form, const Guard& guard, QGridLayout& grid, int row, int column, QWidget* page);
+// Adds the search fields with their labels to the Options page's grid: "Search phrase" in row 2
+// of columns 3 and 4 (below the time-outs), "Search service", "Search host" and "API key" in
+// rows 0 to 2 of columns 6 and 7.
+void add_search_service_fields(TForm1& form, const Guard& guard, QGridLayout& grid, QWidget* page);
