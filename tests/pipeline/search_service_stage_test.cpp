@@ -23,35 +23,6 @@ bool log_holds(const TForm1& form, const std::string& part) {
 
 const SearchService& service(const char* name) { return search_service_at(search_service_index(name)); }
 
-TEST(SearchServiceStage, ChoosingAServiceSetsItsAddressAndARefusedStartChangesNothing) {
-    FormFixture f;
-    TForm1& form = *f.form;
-    EXPECT_EQ(form.search_service.text(), "Google");
-    EXPECT_EQ(form.search_phrase.text(), "\"forum index\"");
-    form.search_service.set_item_index(search_service_index("brave"));
-    EXPECT_EQ(form.search_host.text(), "https://api.search.brave.com");
-    form.search_service.set_item_index(search_service_index("google"));
-    EXPECT_EQ(form.search_host.text(), "www.google.com");
-
-    f.add_queue_row("http://kept.example/");
-    const struct {
-        const char* service;
-        const char* host;
-        const char* key;
-    } refused[] = {{"brave", "https://api.search.brave.com", "k\r\nX-Injected: 1"}, {"searx", "ftp://127.0.0.1:8888", ""}};
-    for (const auto& c : refused) {
-        form.search_service.set_item_index(search_service_index(c.service));
-        form.search_host.set_text(c.host);
-        form.api_key.set_text(c.key);
-        f.errors.clear();
-        form.guarded([&] { form.Button4.click(); });
-        ASSERT_EQ(f.errors.size(), 1u) << c.service;
-        EXPECT_EQ(form.google_list.item_count(), 1) << c.service;
-        EXPECT_FALSE(form.Timer1.isActive());
-        EXPECT_TRUE(f.recorder->starts.empty());
-    }
-}
-
 TEST(SearchServiceStage, LogLinesForRefusalsBotChecksOddAnswersAndAnEmptySearch) {
     FormFixture f;
     TForm1& form = *f.form;
