@@ -2,6 +2,8 @@
 
 #include "analysis/text_scan.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr std::string_view kAnchorStart = "<a href=\"";
@@ -58,14 +60,25 @@ std::optional<FoundLink> extract_link(std::string_view line) {
 
     FoundLink link;
     link.description = description_of(*anchor, quote + 1);
-    // A topic link stands for its forum: keep the address up to "viewtopic" and point it at the index.
-    const auto kept = before_view(href, "viewtopic");
-    if (kept.size() == href.size()) {
-        link.url.assign(href);
-    } else {
-        link.url.reserve(kept.size() + 9);
-        link.url.assign(kept).append("index.php");
-    }
+    link.url = forum_index_url(href);
+    return link;
+}
+
+std::string forum_index_url(std::string_view url) {
+    const auto kept = before_view(url, "viewtopic");
+    if (kept.size() == url.size()) return std::string(url);
+    std::string index;
+    index.reserve(kept.size() + 9);
+    index.assign(kept).append("index.php");
+    return index;
+}
+
+std::optional<FoundLink> link_from_result(std::string_view url, std::string_view title) {
+    const auto unsafe = [](char c) { return static_cast<unsigned char>(c) <= 0x20 || c == 0x7F; };
+    if (std::any_of(url.begin(), url.end(), unsafe) || !is_web_link(url)) return std::nullopt;
+    FoundLink link{forum_index_url(url), std::string(title)};
+    for (char& c : link.description)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = ' ';
     return link;
 }
 

@@ -17,6 +17,16 @@ struct FoundLink {
 // yields no link.
 std::optional<FoundLink> extract_link(std::string_view line);
 
+// A topic link stands for its forum: the address up to "viewtopic" followed by "index.php";
+// any other address unchanged.
+std::string forum_index_url(std::string_view url);
+
+// A result that a search service handed over as address and title, through the same steps as an
+// anchor: the web-link filter, then the topic rewrite. An address holding a blank or a control
+// character is no link (list files keep one row per line, fields split at TAB); such characters
+// in the title become blanks. nullopt when the result yields no link.
+std::optional<FoundLink> link_from_result(std::string_view url, std::string_view title);
+
 // A URL is a duplicate of a stored caption when they are equal or either is found inside the other
 // (case-sensitive). An empty text is found nowhere, so an empty one only equals another empty one.
 bool is_duplicate_link(std::string_view url, std::string_view stored_caption);

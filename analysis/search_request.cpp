@@ -45,18 +45,20 @@ std::string percent_encode_keyword(std::string_view keyword) {
     return encoded;
 }
 
-std::string search_query_text(std::string_view keyword) {
-    return query_encode("\"forum index\"") + " " + query_encode(percent_encode_keyword(keyword));
+std::string search_query_text(std::string_view phrase, std::string_view keyword) {
+    return query_encode(percent_encode_keyword(phrase)) + " " + query_encode(percent_encode_keyword(keyword));
 }
 
-int search_page_count(int dig_level) {
+std::string search_query_text(std::string_view keyword) { return search_query_text(kForumIndexPhrase, keyword); }
+
+int search_page_count(int dig_level, int page_size) {
+    if (page_size < 1) return 0;
     // In 64 bits so that the lowest dig level cannot overflow the subtraction.
-    const std::int64_t n = (std::int64_t{dig_level} - 100) / 100;
+    const std::int64_t n = (std::int64_t{dig_level} - page_size) / page_size;
     return n < 0 ? 0 : static_cast<int>(n + 1);
 }
 
-std::string dig_level_refusal(int dig_level) {
-    const int pages = search_page_count(dig_level);
+std::string dig_level_refusal(int dig_level, int pages) {
     if (pages <= kMaxSearchPages) return {};
     return "Google dig level " + decimal_text(dig_level) + " asks for " + decimal_text(pages) +
            " search pages; at most " + decimal_text(kMaxSearchPages) + " are allowed";

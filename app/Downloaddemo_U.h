@@ -7,6 +7,7 @@
 
 #include "app/controls/button.h"
 #include "app/controls/check_box.h"
+#include "app/controls/combo_box.h"
 #include "app/controls/file_dialog.h"
 #include "app/controls/file_list_box.h"
 #include "app/controls/int_field.h"
@@ -80,6 +81,11 @@ public:
     TextField search_host{"www.google.com"};
     // Off: forum pages are read by the classic "row2" rule alone.
     CheckBox read_current_engines{"Read current forum engines", true};
+    // Options page, search service (app/search_service_options.cpp). The key lives in memory
+    // only: it is never saved, logged, or written to a list file or page copy.
+    ComboBox search_service{search_service_captions()};
+    TextField api_key{""};
+    TextField search_phrase{"\"forum index\""};
     // Hidden panel Panel4 with the two radio buttons; never shown.
     CheckBox RadioButton1{"Synchronous", true};
     CheckBox RadioButton2{"Asynchronous", false};
@@ -91,6 +97,7 @@ public:
     Label Label29{"Ravelmoot Homepage"};
     Label Label30{"3. Subscribe to maillist to stay informed about updates and new releases. Find subscribe URL at products home page: "};
     Label Label31{"Ravelmoot Homepage"};
+    Label Label32{"4. Results from Marginalia Search are its data, licensed CC-BY-NC-SA 4.0 (non-commercial use)."};
     static constexpr const char* kContactAddress = "ravelmoot@example.org";
     static constexpr const char* kHomePage = "https://ravelmoot.example.org/";
 
@@ -148,6 +155,11 @@ public:
     void Timer2Timer();
     void Label13Click();
     void Label29Click();
+
+    // Search service: choosing one puts its base address into "Search host"; chosen_search()
+    // raises AppError for a key or base address that cannot be used.
+    void search_serviceChange();
+    SearchInUse chosen_search() const;
 
     // Search stage: request, link extraction, "Use list"
     void request_googleClick();

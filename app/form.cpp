@@ -76,6 +76,7 @@ void TForm1::wire_handlers() {
 
     connect(&allowed_threads, &IntField::changed, this, [this] { guarded([this] { allowed_threadsChange(); }); });
     connect(&allow_attemps_ui, &IntField::changed, this, [this] { guarded([this] { allow_attemps_uiChange(); }); });
+    connect(&search_service, &ComboBox::changed, this, [this] { guarded([this] { search_serviceChange(); }); });
 
     PopupMenu1.items = {{"Openlist1", "Open list", [this] { Openlist1Click(); }},
                         {"Savelist1", "Save list", [this] { Savelist1Click(); }}};

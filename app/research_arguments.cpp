@@ -1,6 +1,7 @@
 #include "app/research_arguments.h"
 
 #include "analysis/number_text.h"
+#include "analysis/search_service.h"
 
 #include <array>
 
@@ -12,7 +13,7 @@ struct ValueOption {
     bool numeric;
 };
 
-constexpr std::array<ValueOption, 10> kValueOptions{{
+constexpr std::array<ValueOption, 12> kValueOptions{{
     {"--search-host", &ResearchArguments::search_host, false},
     {"--dig", &ResearchArguments::dig, true},
     {"--threads", &ResearchArguments::threads, true},
@@ -23,6 +24,8 @@ constexpr std::array<ValueOption, 10> kValueOptions{{
     {"--queue", &ResearchArguments::queue_file, false},
     {"--forums", &ResearchArguments::forums_file, false},
     {"--format", &ResearchArguments::format, false},
+    {"--search-service", &ResearchArguments::search_service, false},
+    {"--search-phrase", &ResearchArguments::search_phrase, false},
 }};
 
 const ValueOption* find_value_option(const std::string& name) {
@@ -87,6 +90,10 @@ ParsedArguments parse_research_arguments(const std::vector<std::string>& args) {
         parsed.error = "option --format takes tsv or json, not '" + *out.format + "'";
         return parsed;
     }
+    if (out.search_service && search_service_index(*out.search_service) < 0) {
+        parsed.error = "unknown search service '" + *out.search_service + "' (one of " + search_service_names() + ")";
+        return parsed;
+    }
     if (positional.size() > 1) {
         parsed.error = "one keyword expected, got " + std::to_string(positional.size()) +
                        " (quote a keyword of several words)";
@@ -111,8 +118,14 @@ std::string research_usage() {
            "each one is; writes the results table as a list file. At the end one summary line on\n"
            "standard error tells what the search and the forums gave.\n"
            "\n"
-           "  --search-host HOST[:PORT]  search service to ask (default www.google.com)\n"
-           "  --dig N                    search depth: one result page per 100 (default 100)\n"
+           "  --search-host HOST[:PORT]  where to ask the search service: a host for google (default\n"
+           "                             www.google.com), an http:// or https:// address for the others\n"
+           "  --search-service NAME      google (default), searx, brave, marginalia or duckduckgo; sets\n"
+           "                             the search host to the service's own address unless given\n"
+           "  --search-phrase TEXT       what goes before KEYWORD (default \"forum index\" with its quotes)\n"
+           "  --dig N                    search depth in results (default 100); a page holds 100 at\n"
+           "                             google and marginalia, 10 at searx, 20 at brave (10 pages at\n"
+           "                             most); duckduckgo gives one page\n"
            "  --threads N                parallel downloads in the forum stage, 1 to 25 (default 2)\n"
            "  --attempts N               downloads allowed per forum page (default 5)\n"
            "  --timeout-normal MS        inactivity time-out while new pages are left (default 10000)\n"
@@ -130,6 +143,10 @@ std::string research_usage() {
            "  --help                     print this help and exit\n"
            "\n"
            "On a terminal, standard error shows a progress display that rewrites itself.\n"
+           "\n"
+           "The API key of a search service (Brave Search API, Marginalia Search) is read from the\n"
+           "environment variable RAVELMOOT_SEARCH_KEY, never from the command line, where other users\n"
+           "of the machine can read it. Marginalia uses the shared key \"public\" when none is set.\n"
            "\n"
            "Exit status:\n"
            "  0    at least one forum was rated\n"

@@ -18,6 +18,9 @@ struct ResearchArguments {
     std::optional<std::string> forums_file;
     // What standard output carries: "tsv" (the default) or "json"; checked by the parser.
     std::optional<std::string> format;
+    // Search service options; the API key comes from the environment only (RAVELMOOT_SEARCH_KEY).
+    std::optional<std::string> search_service;
+    std::optional<std::string> search_phrase;
     bool quiet = false;
     bool classic_count = false;  // forum pages by the "row2" rule alone
     bool help = false;

@@ -1,11 +1,11 @@
 #include "app/Downloaddemo_U.h"
 
 #include "analysis/number_text.h"
-#include "analysis/search_request.h"
+#include "analysis/search_service.h"
 
 void TForm1::Button4Click() {
     // Refused before anything changes: the research that runs, if any, goes on untouched.
-    if (const std::string refusal = dig_level_refusal(dig_level_ui.value()); !refusal.empty()) throw AppError(refusal);
+    if (const std::string refusal = dig_level_refusal(search_service_at(search_service.item_index()), dig_level_ui.value()); !refusal.empty()) throw AppError(refusal);
     pipeline.status_text = "Analysis started";
     dig_google.set_value(dig_level_ui.value());
     request.set_text(request_ui.text());

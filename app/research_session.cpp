@@ -1,10 +1,12 @@
 #include "app/research_session.h"
 
 #include "analysis/search_request.h"
+#include "analysis/search_service.h"
 #include "app/Downloaddemo_U.h"
 #include "app/research_json.h"
 #include "console/list_file.h"
 
+#include <cstdlib>
 #include <unistd.h>
 
 ResearchSession::ResearchSession(TForm1& form, ResearchArguments arguments, std::FILE* out, std::FILE* err)
@@ -45,6 +47,10 @@ void type_into(IntField& field, const std::optional<std::string>& value) {
 }  // namespace
 
 bool ResearchSession::start() {
+    // The service first: choosing it sets its own address, which --search-host may then replace.
+    if (arguments_.search_service) form_.search_service.set_item_index(search_service_index(*arguments_.search_service));
+    if (arguments_.search_phrase) form_.search_phrase.set_text(*arguments_.search_phrase);
+    if (const char* key = std::getenv("RAVELMOOT_SEARCH_KEY")) form_.api_key.set_text(key);
     if (arguments_.search_host) form_.search_host.set_text(*arguments_.search_host);
     type_into(form_.dig_level_ui, arguments_.dig);
     type_into(form_.allowed_threads, arguments_.threads);
@@ -63,12 +69,14 @@ bool ResearchSession::start() {
         form_.guarded([this] { form_.check_page_for_popular.click(); });
     } else {
         // Refused before the research starts, so that the command ends at once with exit code 2.
-        if (const std::string refusal = dig_level_refusal(form_.dig_level_ui.value()); !refusal.empty()) {
+        if (const std::string refusal = dig_level_refusal(search_service_at(form_.search_service.item_index()), form_.dig_level_ui.value()); !refusal.empty()) {
             error_line(refusal);
             return false;
         }
         form_.request_ui.set_text(arguments_.keyword);
         form_.guarded([this] { form_.Button4.click(); });
+        // A refused key or search address stopped the start; the guard has said why.
+        if (form_.pipeline.research_stage.empty()) return false;
     }
     poll_.start();
     return true;

@@ -8,6 +8,7 @@
 #include "gui/link_label.h"
 #include "gui/list_view_widget.h"
 #include "gui/memo_view.h"
+#include "gui/search_service_widgets.h"
 #include "gui/simple_bindings.h"
 #include "gui/window_growth.h"
 #include "gui/wrapped_text_with_link.h"
@@ -199,19 +200,18 @@ QWidget* MainWindow::build_options_page() {
     };
     for (const Entry& entry : entries) {
         auto* field = new IntFieldWidget(entry.field, entry.name, guard_, page);
-        field->setFixedWidth(96);
+        field->setFixedWidth(72);
         const QByteArray label_name = QByteArray(entry.name) + "_label";
         grid->addWidget(make_field_label(entry.caption, label_name.constData(), field, page), entry.row, entry.column);
         grid->addWidget(field, entry.row, entry.column + 1);
     }
-    auto* host = make_text_field(form_.search_host, "search_host", guard_, page);
-    host->setMinimumWidth(170);
-    grid->addWidget(make_field_label("Search host", "search_host_label", host, page), 2, 3);
-    grid->addWidget(host, 2, 4);
+    // Below the time-outs the search phrase; in columns 6 and 7 where and how to search.
+    add_search_service_fields(form_, guard_, *grid, page);
     grid->addWidget(make_check_box(form_.read_current_engines, "read_current_engines", guard_, page), 3, 0, 1, 2);
 
-    grid->setColumnMinimumWidth(2, 24);
-    grid->setColumnStretch(5, 1);
+    grid->setColumnMinimumWidth(2, 8);
+    grid->setColumnMinimumWidth(5, 8);
+    grid->setColumnStretch(7, 1);
     grid->setRowStretch(4, 1);
     return page;
 }
@@ -241,6 +241,7 @@ QWidget* MainWindow::build_about_page() {
     rows->addLayout(sentence(make_label(form_.Label14, "Label14", page), mail));
     rows->addLayout(sentence(make_label(form_.Label15, "Label15", page), home));
     rows->addWidget(new WrappedTextWithLink(make_label(form_.Label30, "Label30", page), QSize(409, 33), home_again, page));
+    rows->addWidget(make_label(form_.Label32, "Label32", page));
     rows->addStretch(1);
     return page;
 }

@@ -2,11 +2,13 @@
 
 #include "analysis/number_text.h"
 #include "download/bscb.h"
+#include "download/utf16_text.h"
 #include "pipeline/page_copy.h"
 #include "pipeline/progress_line.h"
 
 #include <QCoreApplication>
 
+#include <algorithm>
 #include <functional>
 
 void TForm1::wire_download_events() {
@@ -69,6 +71,11 @@ void TForm1::download_completed(const std::string& url, Cardinal response_code, 
         const std::string resp = ResponseCodeToStr(static_cast<std::int32_t>(response_code));
         memo1.add_line(err + " " + resp);
         if (!line_released) remove_download_line(download_list.index_of_ignoring_case(url));
+        const SearchInUse& search = pipeline.search;
+        if (!line_released && search.service->refused_hint &&
+            static_cast<int>(response_code) == search.service->refused_status &&
+            std::find(search.page_urls.begin(), search.page_urls.end(), url) != search.page_urls.end())
+            memo1.add_line(search.service->refused_hint);
         const int row = google_list.find_caption(url);
         if (row >= 0) google_list.set_sub_item(row, queue_column::Status, err + "  " + resp);
         return;
@@ -81,6 +88,7 @@ void TForm1::download_completed(const std::string& url, Cardinal response_code, 
     }
     pipeline.completed_url = url;
     pipeline.completed_slot = slot;
+    pipeline.completed_response = static_cast<int>(response_code);
     set_page_text(slot_buffers.take_joined(slot));
 
     // A copy that cannot be written is reported and the research goes on without it.
@@ -111,8 +119,20 @@ HRESULT TForm1::UrlDownload1Response(TBSCB&, Cardinal, const std::u16string&, co
 
 HRESULT TForm1::UrlDownload1GetWindow(TBSCB&, const TGUID&, Cardinal&) { return S_OK; }
 
-HRESULT TForm1::UrlDownload1BeginningTransaction(TBSCB&, const std::u16string&, const std::u16string&, Cardinal,
-                                                 std::u16string&) {
+HRESULT TForm1::UrlDownload1BeginningTransaction(TBSCB& Sender, const std::u16string& szURL, const std::u16string&,
+                                                 Cardinal, std::u16string& szAdditionalHeaders) {
+    // Asked for every request, a followed redirect's included: the search service's key and
+    // headers go only with the downloads of the search's answer pages, and only to the service's
+    // own scheme, host and port. The stage is no guide: a page's last start can be sent after
+    // its stage has ended.
+    const SearchInUse& search = pipeline.search;
+    const auto& pages = search.page_urls;
+    if (std::find(pages.begin(), pages.end(), Sender.Url) == pages.end()) return S_OK;
+    const std::string headers = search_request_headers(*search.service, search.base, search.key, from_utf16(szURL));
+    if (headers.empty()) return S_OK;
+    // The component's last header line may lack its line end.
+    if (!szAdditionalHeaders.empty() && szAdditionalHeaders.back() != u'\n') szAdditionalHeaders += u"\r\n";
+    szAdditionalHeaders += to_utf16(headers);
     return S_OK;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "analysis/page_lines.h"
+#include "analysis/search_service.h"
 
 #include <map>
 #include <string>
@@ -18,6 +19,10 @@ struct PipelineState {
     std::string posts_max = "0";
     std::string completed_url;
     int completed_slot = 0;
+    // The HTTP status of the page just handed on (some services answer a bot check with a success).
+    int completed_response = 0;
+    // The search service the current search stage asks.
+    SearchInUse search;
     // The last finished page as the readers take it; result_memo shows the same text.
     PageLines page_text;
     // The engine reader that rated each forum of this forum stage, by URL; a forum rated by the

@@ -60,6 +60,8 @@ void TForm1::Timer1Timer() {
     }
     Timer1.stop();
     if (pipeline.research_stage == stage::Search) {
+        // Say why in plain words: an empty forum stage alone tells the user nothing.
+        if (google_res.item_count() == 0 && !pipeline.stop_requested) memo1.add_line(pipeline.search.service->nothing_found);
         google_got.set_enabled(true);
         // After Stop the research goes no further: the forum stage start would clear the request.
         if (google_pop_auto.checked() && !pipeline.stop_requested) {

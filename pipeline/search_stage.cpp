@@ -3,11 +3,17 @@
 #include "analysis/search_answer.h"
 #include "analysis/number_text.h"
 #include "analysis/search_request.h"
+#include "analysis/search_service.h"
 #include "app/list_layouts.h"
 
 void TForm1::request_googleClick() {
-    if (const std::string refusal = dig_level_refusal(dig_google.value()); !refusal.empty()) throw AppError(refusal);
-    pipeline.status_text = "Sending request to google...";
+    // A key or base address that cannot be used stops the start before anything changes.
+    SearchInUse search = chosen_search();
+    const SearchService& service = *search.service;
+    if (const std::string refusal = dig_level_refusal(service, dig_google.value()); !refusal.empty())
+        throw AppError(refusal);
+    pipeline.status_text = service.base_is_address ? std::string("Sending request to ") + service.caption + "..."
+                                                   : "Sending request to google...";
     pipeline.stage_threads = 1;
     allowed_threads.set_enabled(false);
     allow_attemps_ui.set_enabled(true);
@@ -15,12 +21,14 @@ void TForm1::request_googleClick() {
     google_res.clear_items();
     google_list.clear_items();
 
-    const int pages = search_page_count(dig_google.value());
-    const std::string query = search_query_text(request.text());
+    const int pages = service_page_count(service, dig_google.value());
     for (int i = 0; i < pages; ++i) {
-        google_list.add_item(ListItem{make_search_url(search_host.text(), query, i * 100),
-                                      {"Google page " + decimal_text(i), "", "0", row_state::Download}});
+        search.page_urls.push_back(service.page_url(search.base, search_phrase.text(), request.text(), i));
+        google_list.add_item(ListItem{search.page_urls.back(),
+                                      {std::string(service.page_label) + " page " + decimal_text(i), "", "0",
+                                       row_state::Download}});
     }
+    pipeline.search = std::move(search);
 
     pipeline.parallel_limit = pipeline.stage_threads;
     UrlDownload1.TimeOut = 15000;
@@ -34,7 +42,13 @@ void TForm1::request_googleClick() {
 }
 
 void TForm1::get_urls_from_google_listClick() {
-    SearchAnswer answer = read_google_result_page(pipeline.page_text);
+    const SearchService& service = *pipeline.search.service;
+    SearchAnswer answer;
+    if (service.bot_check_status != 0 && pipeline.completed_response == service.bot_check_status)
+        answer.note = service.bot_check_note;
+    else
+        answer = service.reader(pipeline.page_text);
+    if (!answer.note.empty()) memo1.add_line(answer.note);
     for (auto& link : answer.links) {
         if (duplicates_any(link.url, google_res.items(), [](const ListItem& i) -> std::string_view { return i.caption; }))
             continue;

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Installs what building and testing need, from Debian's packages, only when something is missing.
 set -euo pipefail
+# nlohmann-json3-dev reads the search services' JSON answers; searx runs on loopback in a test.
 packages=(build-essential cmake ninja-build pkg-config qt6-base-dev libcurl4-openssl-dev
           libgtest-dev libgmock-dev libbenchmark-dev curl
-          libqt6svg6 desktop-file-utils)  # the window icon (SVG plugin); the install test
+          libqt6svg6 desktop-file-utils  # the window icon (SVG plugin); the install test
+          nlohmann-json3-dev searx)
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

@@ -1,0 +1,199 @@
+#include "analysis/search_service.h"
+
+#include "analysis/number_text.h"
+#include "analysis/search_readers.h"
+#include "analysis/search_request.h"
+
+#include <array>
+
+namespace {
+
+std::string base_without_slash(std::string_view base) {
+    while (!base.empty() && base.back() == '/') base.remove_suffix(1);
+    return std::string(base);
+}
+
+std::string google_page(std::string_view base, std::string_view phrase, std::string_view keyword, int page) {
+    return make_search_url(base, search_query_text(phrase, keyword), page * 100);
+}
+
+std::string searx_page(std::string_view base, std::string_view phrase, std::string_view keyword, int page) {
+    return base_without_slash(base) + "/search?q=" + service_query(phrase, keyword) +
+           "&format=json&pageno=" + decimal_text(page + 1);
+}
+
+// Brave's offset counts pages, not results.
+std::string brave_page(std::string_view base, std::string_view phrase, std::string_view keyword, int page) {
+    return base_without_slash(base) + "/res/v1/web/search?q=" + service_query(phrase, keyword) +
+           "&count=20&offset=" + decimal_text(page);
+}
+
+std::string marginalia_page(std::string_view base, std::string_view phrase, std::string_view keyword, int page) {
+    return base_without_slash(base) + "/search?query=" + service_query(phrase, keyword) +
+           "&count=100&page=" + decimal_text(page + 1);
+}
+
+// Only the first page: the next one needs values from the previous answer's form.
+std::string duckduckgo_page(std::string_view base, std::string_view phrase, std::string_view keyword, int) {
+    return base_without_slash(base) + "/html/?q=" + service_query(phrase, keyword);
+}
+
+constexpr const char* kGoogleNothing =
+    "The search found no forum links. The Google request gets no result links today: Google answers "
+    "programs that run no JavaScript with a page without them. Choose another search service under "
+    "Options (\"searx / SearXNG\" on your own machine needs no key; see the README).";
+constexpr const char* kSearxNothing =
+    "The search found no forum links. Check that searx / SearXNG runs at the address under Options "
+    "(\"Search host\"), that its engines answer (try the same search in its web page), and that a "
+    "SearXNG instance lists json under search.formats.";
+constexpr const char* kBraveNothing =
+    "The search found no forum links. Check the API key under Options (Brave Search API needs a "
+    "subscription token) and the log lines above; or choose another search service.";
+constexpr const char* kMarginaliaNothing =
+    "The search found no forum links. Marginalia Search indexes a small part of the web and the "
+    "shared key \"public\" is often busy: try another keyword, your own API key, or another search service.";
+constexpr const char* kDuckDuckGoNothing =
+    "The search found no forum links. DuckDuckGo may have answered with a bot check or no results "
+    "(see the log lines above): try again later, or choose another search service under Options.";
+
+constexpr std::array<SearchService, 5> kServices{{
+    {"google", "Google", "Google", "www.google.com", false, 100, 0, google_page, read_google_result_page,
+     nullptr, nullptr, "", 0, nullptr, 0, nullptr, kGoogleNothing},
+    {"searx", "searx / SearXNG", "searx", "http://127.0.0.1:8888", true, 10, 0, searx_page, read_searx_json,
+     nullptr, nullptr, "", 403,
+     "searx / SearXNG refused the search (403): a SearXNG instance answers JSON only when its "
+     "settings.yml lists json under search.formats (search: formats: [html, json]); add it and restart it.",
+     0, nullptr, kSearxNothing},
+    {"brave", "Brave Search API", "Brave", "https://api.search.brave.com", true, 20, 10, brave_page,
+     read_brave_json, "X-Subscription-Token", nullptr, "Accept: application/json\r\n", 0, nullptr, 0, nullptr, kBraveNothing},
+    {"marginalia", "Marginalia Search", "Marginalia", "https://api2.marginalia-search.com", true, 100, 0,
+     marginalia_page, read_marginalia_json, "API-Key", "public", "", 0, nullptr, 0, nullptr, kMarginaliaNothing},
+    {"duckduckgo", "DuckDuckGo (unofficial)", "DuckDuckGo", "https://html.duckduckgo.com", true, 10, 1,
+     duckduckgo_page, read_duckduckgo_html, nullptr, nullptr, "", 0, nullptr, 202, kDuckDuckGoBotCheckNote, kDuckDuckGoNothing},
+}};
+
+char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+std::string lower_text(std::string_view text) {
+    std::string out(text);
+    for (char& c : out) c = lower(c);
+    return out;
+}
+
+// Scheme, host and port of an http or https address, lower-cased, the port made explicit; empty
+// for anything else. Credentials before "@" are no part of it.
+std::string origin_of(std::string_view url) {
+    const auto sep = url.find("://");
+    if (sep == std::string_view::npos) return {};
+    const std::string scheme = lower_text(url.substr(0, sep));
+    if (scheme != "http" && scheme != "https") return {};
+    std::string_view authority = url.substr(sep + 3);
+    authority = authority.substr(0, authority.find_first_of("/?#\\"));
+    if (const auto at = authority.rfind('@'); at != std::string_view::npos) authority.remove_prefix(at + 1);
+    std::string_view host = authority;
+    std::string_view port;
+    const auto colon = authority.rfind(':');
+    if (colon != std::string_view::npos && authority.find(']', colon) == std::string_view::npos) {
+        host = authority.substr(0, colon);
+        port = authority.substr(colon + 1);
+    }
+    if (host.empty()) return {};
+    if (port.empty()) port = scheme == "https" ? "443" : "80";
+    return scheme + "://" + lower_text(host) + ":" + std::string(port);
+}
+
+}  // namespace
+
+std::span<const SearchService> search_services() { return kServices; }
+
+std::vector<std::string> search_service_captions() {
+    std::vector<std::string> captions;
+    for (const auto& service : kServices) captions.emplace_back(service.caption);
+    return captions;
+}
+
+int search_service_index(std::string_view name) {
+    for (std::size_t i = 0; i < kServices.size(); ++i)
+        if (name == kServices[i].name) return static_cast<int>(i);
+    return -1;
+}
+
+std::string search_service_names() {
+    std::string names;
+    for (const auto& service : kServices) names += (names.empty() ? "" : ", ") + std::string(service.name);
+    return names;
+}
+
+const SearchService& search_service_at(int index) {
+    if (index < 0 || index >= static_cast<int>(kServices.size())) return kServices.front();
+    return kServices[static_cast<std::size_t>(index)];
+}
+
+std::string dig_level_refusal(const SearchService& service, int dig_level) {
+    return dig_level_refusal(dig_level, service_page_count(service, dig_level));
+}
+
+int service_page_count(const SearchService& service, int dig_level) {
+    const int pages = search_page_count(dig_level, service.page_size);
+    return service.max_pages > 0 && pages > service.max_pages ? service.max_pages : pages;
+}
+
+std::string percent_encode_query(std::string_view text) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string encoded;
+    encoded.reserve(text.size() * 3);
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        const bool unreserved = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
+                                c == '-' || c == '.' || c == '_' || c == '~';
+        if (unreserved) {
+            encoded += c;
+        } else {
+            encoded += '%';
+            encoded += kHex[byte >> 4];
+            encoded += kHex[byte & 0x0F];
+        }
+    }
+    return encoded;
+}
+
+std::string service_query(std::string_view phrase, std::string_view keyword) {
+    std::string text(phrase);
+    text += ' ';
+    text += keyword;
+    return percent_encode_query(text);
+}
+
+std::string search_key_problem(std::string_view key) {
+    for (const char c : key) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F)
+            return "The API key holds a line break or another control character and is refused (it would "
+                   "add lines to the request). Paste the key again without it.";
+    }
+    return {};
+}
+
+std::string search_base_problem(const SearchService& service, std::string_view base) {
+    if (!service.base_is_address) return {};
+    if (origin_of(base).empty())
+        return std::string("The search host \"") + std::string(base) + "\" is not an http:// or https:// address; " +
+               service.caption + " is asked at an address such as \"" + service.default_base + "\".";
+    for (const char c : base)
+        if (static_cast<unsigned char>(c) <= 0x20 || c == 0x7F)
+            return std::string("The search host \"") + std::string(base) + "\" holds a blank or a control character.";
+    return {};
+}
+
+std::string search_request_headers(const SearchService& service, std::string_view base, std::string_view key,
+                                   std::string_view url) {
+    if (!service.base_is_address) return {};
+    const std::string origin = origin_of(base);
+    if (origin.empty() || origin != origin_of(url)) return {};
+    std::string headers;
+    const std::string_view sent_key = key.empty() && service.key_when_empty ? service.key_when_empty : key;
+    if (service.key_header && !sent_key.empty() && search_key_problem(sent_key).empty())
+        headers = std::string(service.key_header) + ": " + std::string(sent_key) + "\r\n";
+    headers += service.other_headers;
+    return headers;
+}

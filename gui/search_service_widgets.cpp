@@ -1,0 +1,59 @@
+#include "gui/search_service_widgets.h"
+
+#include "app/Downloaddemo_U.h"
+#include "gui/simple_bindings.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+
+QComboBox* make_combo_box(ComboBox& model, const char* name, const Guard& guard, QWidget* parent) {
+    auto* combo = new QComboBox(parent);
+    combo->setObjectName(name);
+    for (const auto& item : model.items()) combo->addItem(to_qstring(item));
+    combo->setCurrentIndex(model.item_index());
+    // activated comes from the user only, so the echo below never loops back.
+    QObject::connect(combo, &QComboBox::activated, combo,
+                     [guard, &model](int index) { guard([&model, index] { model.set_item_index(index); }); });
+    QObject::connect(&model, &ComboBox::changed, combo, [combo, &model] {
+        if (combo->currentIndex() != model.item_index()) combo->setCurrentIndex(model.item_index());
+    });
+    return combo;
+}
+
+void add_search_service_fields(TForm1& form, const Guard& guard, QGridLayout& grid, QWidget* page) {
+    auto* service = make_combo_box(form.search_service, "search_service", guard, page);
+    // Narrower than its longest entry, so that the page keeps the window's width.
+    service->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    service->setMinimumContentsLength(10);
+    auto* host = make_text_field(form.search_host, "search_host", guard, page);
+    // The field is narrow: show an address from its scheme on, not its tail.
+    host->setCursorPosition(0);
+    QObject::connect(&form.search_host, &TextField::changed, host, [host] {
+        if (!host->hasFocus()) host->setCursorPosition(0);
+    });
+    auto* key = make_text_field(form.api_key, "api_key", guard, page);
+    // The key is not shown on screen, nor offered to the clipboard.
+    key->setEchoMode(QLineEdit::Password);
+    auto* phrase = make_text_field(form.search_phrase, "search_phrase", guard, page);
+    const struct {
+        QWidget* field;
+        const char* caption;
+        const char* name;
+        int row;
+        int column;
+    } fields[] = {{phrase, "Search phrase", "search_phrase_label", 2, 3},
+                  {service, "Search service", "search_service_label", 0, 6},
+                  {host, "Search host", "search_host_label", 1, 6},
+                  {key, "API key", "api_key_label", 2, 6}};
+    for (const auto& entry : fields) {
+        auto* label = new QLabel(QString::fromUtf8(entry.caption), page);
+        label->setObjectName(entry.name);
+        label->setTextFormat(Qt::PlainText);
+        label->setBuddy(entry.field);
+        entry.field->setMinimumWidth(80);
+        grid.addWidget(label, entry.row, entry.column);
+        grid.addWidget(entry.field, entry.row, entry.column + 1);
+    }
+}

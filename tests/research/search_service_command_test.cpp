@@ -1,0 +1,79 @@
+#include "app/research_arguments.h"
+#include "tests/support/fixture_web.h"
+#include "tests/support/searx_instance.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct CommandRun {
+    int exit_code = -1;
+    std::string err;
+};
+
+CommandRun run_research(const QStringList& args, const QString& key = {}) {
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove("RAVELMOOT_SEARCH_KEY");
+    if (!key.isNull()) env.insert("RAVELMOOT_SEARCH_KEY", key);
+    process.setProcessEnvironment(env);
+    process.start(RAVELMOOT_RESEARCH_BIN, args);
+    if (!process.waitForStarted(10000)) return {};
+    process.waitForFinished(120000);
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            process.readAllStandardError().toStdString()};
+}
+
+TEST(SearchServiceArguments, ServiceAndPhraseAreTakenAndAnUnknownServiceIsNamed) {
+    const auto parsed = parse_research_arguments({"--search-service", "searx", "--search-phrase=board", "kw"});
+    ASSERT_EQ(parsed.error, "");
+    EXPECT_EQ(parsed.arguments.search_service, "searx");
+    EXPECT_EQ(parsed.arguments.search_phrase, "board");
+    EXPECT_EQ(parse_research_arguments({"--search-service", "bing", "kw"}).error,
+              "unknown search service 'bing' (one of google, searx, brave, marginalia, duckduckgo)");
+    EXPECT_NE(research_usage().find("RAVELMOOT_SEARCH_KEY"), std::string::npos);
+}
+
+TEST(SearchServiceCommand, RefusedKeyAndAddressExitWithTwoAndSayWhy) {
+    CommandRun run = run_research({"--search-service", "brave", "--quiet", "kw"}, "abc\ndef");
+    EXPECT_EQ(run.exit_code, 2);
+    EXPECT_NE(run.err.find("API key holds a line break"), std::string::npos) << run.err;
+    EXPECT_EQ(run.err.find("abc"), std::string::npos) << run.err;
+    run = run_research({"--search-service", "searx", "--search-host", "gopher://127.0.0.1:8888", "--quiet", "kw"});
+    EXPECT_EQ(run.exit_code, 2);
+    EXPECT_NE(run.err.find("is not an http:// or https:// address"), std::string::npos) << run.err;
+}
+
+// The runner's whole research through Debian's searx on loopback, key from the environment
+// (searx takes none, and it must appear nowhere in the output).
+TEST(SearchServiceCommand, WholeResearchThroughSearx) {
+    if (SearxInstance::program().empty())
+        GTEST_SKIP() << "Debian's searx is not installed (apt-get install searx, or scripts/setup.sh): "
+                        "the runner's research through searx is not run";
+    FixtureWeb web{HttpFixtureServer::Threading::OwnThread};
+    SearxInstance searx(web.host());
+    ASSERT_TRUE(searx.ready()) << searx.error();
+    QTemporaryDir dir;
+    const QString results = dir.filePath("results.txt");
+    const CommandRun run = run_research({"--search-service", "searx", "--search-host", QString::fromStdString(searx.base_url()),
+                                  "--dig", "20", "--attempts", "3", "--timeout-normal", "5000", "--timeout-advanced",
+                                  "1500", "--results", results, "software marketing"},
+                                 "not-for-searx");
+    EXPECT_EQ(run.exit_code, 0) << run.err;
+    EXPECT_EQ(run.err.find("not-for-searx"), std::string::npos);
+    QFile file(results);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const std::string text = file.readAll().toStdString();
+    for (const auto& forum : fixture_web::forums()) {
+        if (forum.verdict.empty()) continue;
+        const std::string row = web.forum_url(forum) + "\t" + forum.description + "\t" + forum.verdict + "\t" +
+                                forum.average + "\t" + forum.maximum + "\t\r\n";
+        EXPECT_NE(text.find(row), std::string::npos) << row << "\nin\n" << text;
+    }
+}
+
+}  // namespace
