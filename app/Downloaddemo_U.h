@@ -196,6 +196,8 @@ public:
     void remove_download_line(int index);
 
 private:
+    // Binds UrlDownload1 to the component and takes ownership of it.
+    TForm1(std::unique_ptr<TUrlDownload> component, FormOptions options, QObject* parent);
     void wire_handlers();
     void wire_download_events();
 
