@@ -1,28 +1,9 @@
 #include "analysis/page_text.h"
 
 #include "analysis/page_lines.h"
-#include "analysis/text_case.h"
+#include "analysis/web_url.h"
 
 namespace {
-
-bool starts_with_ignoring_case(std::string_view text, std::string_view prefix) {
-    return text.size() >= prefix.size() && equals_ignoring_case(text.substr(0, prefix.size()), prefix);
-}
-
-// The host part of an http or https URL, without user information; empty for any other URL.
-std::string_view host_of(std::string_view url) {
-    std::string_view rest;
-    if (starts_with_ignoring_case(url, "http://"))
-        rest = url.substr(7);
-    else if (starts_with_ignoring_case(url, "https://"))
-        rest = url.substr(8);
-    else
-        return {};
-    std::string_view host = rest.substr(0, rest.find_first_of("/?#"));
-    const auto at = host.rfind('@');
-    if (at != std::string_view::npos) host.remove_prefix(at + 1);
-    return host;
-}
 
 bool is_name_char(char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '.' || c == '-' ||
@@ -40,7 +21,7 @@ std::vector<std::string> split_page_lines(std::string_view page) {
 }
 
 std::string page_file_name(std::string_view url) {
-    std::string_view host = host_of(url);
+    std::string_view host = web_host_and_port(url);
     if (host.substr(0, 4) == "www.") host.remove_prefix(4);
     // 251 bytes of host keep the name within the 255 bytes a file name may have.
     host = host.substr(0, 251);

@@ -217,6 +217,8 @@ public:
     void clear_download_lines();
 
 private:
+    // Binds UrlDownload1 to the component and takes ownership of it.
+    TForm1(std::unique_ptr<TUrlDownload> component, FormOptions options, QObject* parent);
     void wire_handlers();
     void wire_download_events();
 

@@ -1,20 +1,22 @@
 #include "app/Downloaddemo_U.h"
 
 #include "app/list_layouts.h"
+#include "console/private_folder.h"
 #include "download/moniker_layer.h"
 
-#include <QDir>
-#include <QFile>
-
 TForm1::TForm1(MonikerLayer& layer, FormOptions options, std::unique_ptr<TUrlDownload> component, QObject* parent)
+    : TForm1(component ? std::move(component) : std::make_unique<TUrlDownload>(layer), std::move(options), parent) {}
+
+TForm1::TForm1(std::unique_ptr<TUrlDownload> component, FormOptions options, QObject* parent)
     : QObject(parent),
-      UrlDownload1(component ? *component : *(component = std::make_unique<TUrlDownload>(layer))),
+      UrlDownload1(*component),
       OpenDialog1(FileDialog::Kind::Open, "Open list dialog",
                   {{"List files (*.txt)", "*.txt"}, {"All Files (*.*)", "*.*"}}, "txt"),
       SaveDialog1(FileDialog::Kind::Save, "Save list dialog",
                   {{"List files (*.txt)", "*.txt"}, {"All Files (*.*)", "*.*"}}, "txt"),
-      options_(std::move(options)),
-      component_(std::move(component)) {
+      options_(std::move(options)) {
+    // Owned from here on: taken in the body, where every member exists whatever its place.
+    component_ = std::move(component);
     Edit2.set_text(options_.debug_file);
 
     apply_list_layout(google_list, list_layout::queue);
@@ -88,11 +90,7 @@ void TForm1::FormCreate() {
     PageControl2.set_active_page(0);
     slot_buffers.clear_all();
     // Page copies are the user's own: a private folder, never a shared one.
-    const QString folder = QString::fromStdString(options_.download_folder);
-    if (!folder.isEmpty()) {
-        QDir().mkpath(folder);
-        QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    }
+    if (!options_.download_folder.empty()) make_private_folders(options_.download_folder);
     FileListBox1.set_directory(options_.download_folder);
 }
 

@@ -1,23 +1,10 @@
 #include "analysis/page_text.h"
 #include "app/Downloaddemo_U.h"
 #include "console/file_bytes.h"
+#include "console/private_folder.h"
 
 #include <QDir>
 #include <QFileInfo>
-
-namespace {
-
-// Creates the folder and any missing folders above it, each private to the user: the debug
-// file holds downloaded pages, which are nobody else's business.
-bool make_private_folders(const QString& folder) {
-    const QFileInfo info(folder);
-    if (info.exists()) return info.isDir();
-    const QString parent = info.absolutePath();
-    if (parent != folder && !make_private_folders(parent)) return false;
-    return QDir().mkdir(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-}
-
-}  // namespace
 
 void TForm1::FileListBox1Click() {
     const std::string path = FileListBox1.selected_path();
@@ -30,7 +17,7 @@ void TForm1::FileListBox1Click() {
 void TForm1::Button2Click() {
     const std::string& path = Edit2.text();
     const QString name = QDir::cleanPath(QString::fromStdString(path));
-    if (path.empty() || !make_private_folders(QFileInfo(name).absolutePath()))
+    if (path.empty() || !make_private_folders(QFileInfo(name).absolutePath().toStdString()))
         throw AppError("Cannot create file " + path);
     switch (write_file_atomically(path, page_file_text(result_memo.lines()))) {
     case WriteOutcome::ok: return;

@@ -1,5 +1,6 @@
 #include "download/layer_core.h"
 
+#include "analysis/web_url.h"
 #include "download/curl_result_codes.h"
 #include "download/url_syntax.h"
 
@@ -62,7 +63,7 @@ HRESULT LayerCore::bind(const std::string& url, IBindStatusCallback* callback) {
     auto owned = std::make_unique<BindingRecord>(*this, id, callback);
     BindingRecord& record = *owned;
     record.url = *normalized;
-    record.host = host_of(*normalized);
+    record.host = web_host(*normalized);
     record.asynchronous = (bind_flags & BINDF_ASYNCHRONOUS) != 0;
     record.request = request_of(info, record.url);
     callback->AddRef();  // released after OnStopBinding

@@ -2,10 +2,10 @@
 // callback relies on. Every step looks its record up again after a call into the callback.
 
 #include "analysis/text_case.h"
+#include "analysis/web_url.h"
 #include "download/http_head.h"
 #include "download/layer_core.h"
 #include "download/moniker_layer.h"
-#include "download/url_syntax.h"
 #include "download/utf16_text.h"
 
 #include <QtGlobal>
@@ -230,7 +230,7 @@ void LayerCore::deliver_redirect(std::uint64_t id, const std::string& url) {
     if (!record || record->stopping) return;
     ++record->redirects;
     record->url = url;
-    record->host = host_of(url);
+    record->host = web_host(url);
     deliver_progress(id, BINDSTATUS_REDIRECTING, url);
     start_request(id, false);
 }

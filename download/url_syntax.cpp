@@ -39,11 +39,3 @@ std::optional<std::string> normalized_http_url(const std::string& url) {
     if (!whole) return std::nullopt;
     return std::string(whole.get());
 }
-
-std::string host_of(const std::string& url) {
-    std::unique_ptr<CURLU, UrlHandleFree> handle(curl_url());
-    if (!handle || curl_url_set(handle.get(), CURLUPART_URL, url.c_str(), CURLU_NON_SUPPORT_SCHEME) != CURLUE_OK)
-        return {};
-    const Part host = part(handle.get(), CURLUPART_HOST);
-    return host ? std::string(host.get()) : std::string();
-}

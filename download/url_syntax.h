@@ -6,6 +6,3 @@
 // The URL as libcurl is to fetch it (blanks and bytes above 127 percent-encoded), when it is an
 // absolute http or https URL with a host; nullopt for anything else, other schemes included.
 std::optional<std::string> normalized_http_url(const std::string& url);
-
-// The host part of a URL that normalized_http_url accepted; empty when there is none.
-std::string host_of(const std::string& url);

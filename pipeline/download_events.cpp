@@ -96,10 +96,10 @@ void TForm1::download_completed(const std::string& url, Cardinal response_code, 
     if (!copy_error.empty()) memo1.add_line(copy_error);
 
     pipeline.analysis_busy = true;
-    further_act.click();
-    do {
-        QCoreApplication::processEvents();
-    } while (pipeline.analysis_busy);
+    further_act.click();  // clears analysis_busy on every way out
+    // The pipeline's one point of re-entry: pending window events run once, so a timer tick or
+    // another download's events may run nested here. Nothing below uses values from before it.
+    QCoreApplication::processEvents();
     memo1.add_line("Download complete...");
 }
 

@@ -5,5 +5,5 @@
 #include <string>
 
 // The log line of one progress notification: the status text, and for data being downloaded
-// (status 5) also " (" progress "/" maximum ")".
+// (BINDSTATUS_DOWNLOADINGDATA) also " (" progress "/" maximum ")".
 std::string progress_log_line(Cardinal status, Cardinal progress, Cardinal progress_max);

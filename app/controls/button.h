@@ -1,14 +1,14 @@
 #pragma once
 
+#include "app/controls/click_action.h"
+
 #include <QObject>
 
-#include <functional>
 #include <string>
 
-// A button: caption, enabled flag and the click action. click() runs the action whether or not
-// the button is visible or enabled, as the pipeline invokes hidden buttons from code; a view
-// only forwards clicks of enabled buttons. Errors from the action propagate to the caller.
-class Button : public QObject {
+// A button: caption, enabled flag and the click action (a view forwards clicks of enabled
+// buttons only; the pipeline clicks hidden buttons from code).
+class Button : public QObject, public ClickAction {
     Q_OBJECT
 public:
     explicit Button(std::string caption, QObject* parent = nullptr) : QObject(parent), caption_(std::move(caption)) {}
@@ -24,11 +24,6 @@ public:
         if (enabled == enabled_) return;
         enabled_ = enabled;
         emit changed();
-    }
-
-    std::function<void()> on_click;
-    void click() {
-        if (on_click) on_click();
     }
 
 signals:

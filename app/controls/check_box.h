@@ -1,12 +1,13 @@
 #pragma once
 
+#include "app/controls/click_action.h"
+
 #include <QObject>
 
-#include <functional>
 #include <string>
 
 // A check box or radio button: caption, checked flag and an optional click action.
-class CheckBox : public QObject {
+class CheckBox : public QObject, public ClickAction {
     Q_OBJECT
 public:
     CheckBox(std::string caption, bool checked, QObject* parent = nullptr)
@@ -18,11 +19,6 @@ public:
         if (checked == checked_) return;
         checked_ = checked;
         emit changed();
-    }
-
-    std::function<void()> on_click;
-    void click() {
-        if (on_click) on_click();
     }
 
 signals:

@@ -1,13 +1,14 @@
 #pragma once
 
+#include "app/controls/click_action.h"
+
 #include <QObject>
 
-#include <functional>
 #include <string>
 #include <vector>
 
 // A file list: the names in a folder that match a mask ("*.htm"), sorted, and the chosen entry.
-class FileListBox : public QObject {
+class FileListBox : public QObject, public ClickAction {
     Q_OBJECT
 public:
     explicit FileListBox(std::string mask, QObject* parent = nullptr);
@@ -23,11 +24,6 @@ public:
     void set_item_index(int index);
     // The folder joined with the chosen entry's name, or empty when nothing is chosen.
     std::string selected_path() const;
-
-    std::function<void()> on_click;
-    void click() {
-        if (on_click) on_click();
-    }
 
 signals:
     void changed();

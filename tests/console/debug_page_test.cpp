@@ -81,6 +81,13 @@ TEST_F(DebugPage, SaveWritesCrLfLinesIntoAPrivateFolder) {
     EXPECT_TRUE(errors.empty());
 }
 
+// The window makes its download folder when it starts, private like the debug file's.
+TEST_F(DebugPage, TheDownloadFolderIsPrivate) {
+    struct stat info {};
+    ASSERT_EQ(::stat(pages().c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0700u);
+}
+
 TEST_F(DebugPage, AFailedSaveKeepsTheOldFile) {
     write_bytes(temp_path(dir, "plain"), "a file, not a folder");
     form.Edit2.set_text(temp_path(dir, "plain/x.htm"));
