@@ -17,13 +17,13 @@ bool make_private_folders(const QString& folder) {
     return QDir().mkdir(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
 
-std::string page_file_text(const std::vector<std::string>& lines) {
+std::string page_file_text(const Memo& memo) {
     std::size_t size = 0;
-    for (const auto& line : lines) size += line.size() + 2;
+    for (int i = 0; i < memo.count(); ++i) size += memo.full_line(i).size() + 2;
     std::string text;
     text.reserve(size);
-    for (const auto& line : lines) {
-        text += line;
+    for (int i = 0; i < memo.count(); ++i) {
+        text += memo.full_line(i);
         text += "\r\n";
     }
     return text;
@@ -44,7 +44,7 @@ void TForm1::Button2Click() {
     const QString name = QDir::cleanPath(QString::fromStdString(path));
     if (path.empty() || !make_private_folders(QFileInfo(name).absolutePath()))
         throw AppError("Cannot create file " + path);
-    switch (write_file_atomically(path, page_file_text(result_memo.lines()))) {
+    switch (write_file_atomically(path, page_file_text(result_memo))) {
     case WriteOutcome::ok: return;
     case WriteOutcome::missing_folder:
     case WriteOutcome::cannot_create: throw AppError("Cannot create file " + path);
