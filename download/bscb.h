@@ -86,6 +86,9 @@ private:
     Cardinal request_body_size_ = 0;
     Cardinal bytes_read_ = 0;
     TMemoryStream memory_stream_;
+    std::vector<std::uint8_t> block_;  // the block handed to OnData
+    // No body beyond the layer's cap arrives, so no announced size makes more room than this.
+    static constexpr std::size_t kLargestReserve = 64u * 1024 * 1024;
     std::shared_ptr<Binding> binding_;
     bool started_ = false;
 };

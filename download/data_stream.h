@@ -14,6 +14,10 @@ class DataStream {
 public:
     // Copies up to n waiting bytes into buffer; got = 0 when nothing is waiting. Never blocks.
     HRESULT Read(void* buffer, Cardinal n, Cardinal& got);
+    // Reads up to n waiting bytes into block, followed by one zero byte (block.size() == got + 1).
+    // Bytes that arrived as one run and are asked for whole change hands without a copy; the
+    // storage block held before is kept for bytes still to come.
+    HRESULT ReadBlock(std::vector<std::uint8_t>& block, Cardinal n, Cardinal& got);
 
     void append(const char* data, std::size_t length);
     // Drops what is waiting and frees it.
@@ -22,7 +26,9 @@ public:
     std::uint64_t received() const { return received_; }
 
 private:
+    // Runs of bytes, each with room for at least one byte more (the zero ReadBlock adds).
     std::deque<std::vector<std::uint8_t>> chunks_;
+    std::vector<std::uint8_t> spare_;  // storage for the next run
     std::size_t front_offset_ = 0;  // bytes of chunks_.front() already read
     std::size_t waiting_ = 0;
     std::uint64_t received_ = 0;

@@ -2,6 +2,7 @@
 
 #include "download/curl_result_codes.h"
 #include "download/url_syntax.h"
+#include "download/utf16_text.h"
 
 #include <QCoreApplication>
 
@@ -15,6 +16,12 @@ void BindingRecord::push(Notice notice) {
     if (stopping) return;
     queue.push_back(std::move(notice));
     core.mark_ready(*this);
+}
+
+void BindingRecord::set_url(std::string next) {
+    url = std::move(next);
+    url_utf16 = std::make_shared<const std::u16string>(to_utf16(url));
+    host = host_of(url);
 }
 
 void BindingRecord::on_connecting() { push({Notice::Kind::Progress, BINDSTATUS_CONNECTING, host}); }
@@ -61,8 +68,7 @@ HRESULT LayerCore::bind(const std::string& url, IBindStatusCallback* callback) {
     const std::uint64_t id = next_id_++;
     auto owned = std::make_unique<BindingRecord>(*this, id, callback);
     BindingRecord& record = *owned;
-    record.url = *normalized;
-    record.host = host_of(*normalized);
+    record.set_url(*normalized);
     record.asynchronous = (bind_flags & BINDF_ASYNCHRONOUS) != 0;
     record.request = request_of(info, record.url);
     callback->AddRef();  // released after OnStopBinding

@@ -49,6 +49,9 @@ struct BindingRecord final : TransferSink {
     IBindStatusCallback* const callback;
     std::shared_ptr<DataStream> stream = std::make_shared<DataStream>();
     std::string url;   // of the current request
+    // The same, as the callback's texts carry it; shared, so that a notification in flight keeps
+    // its text even when the record goes meanwhile.
+    std::shared_ptr<const std::u16string> url_utf16;
     std::string host;
     bool asynchronous = true;
     RequestSpec request;
@@ -67,6 +70,7 @@ struct BindingRecord final : TransferSink {
     bool in_ready = false;
 
     void push(Notice notice);
+    void set_url(std::string next);
     // TransferSink: inside libcurl, so record only.
     void on_connecting() override;
     void on_sending() override;

@@ -12,6 +12,8 @@ public:
         bytes_.insert(bytes_.end(), data, data + length);
         position_ = bytes_.size();
     }
+    // Room for a body of this size, so that it is written without the bytes moving.
+    void reserve(std::size_t length) { bytes_.reserve(length); }
     std::size_t size() const { return bytes_.size(); }
     std::size_t position() const { return position_; }
     const std::vector<std::uint8_t>& bytes() const { return bytes_; }
