@@ -1,33 +1,49 @@
 #include "analysis/page_lines.h"
 
-#include <cstring>
+#include "analysis/text_scan.h"
+
+#include <algorithm>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace {
 
-// Where each line of bytes starts.
+// Where each line of bytes starts, in one pass that finds CRs and LFs together (16 bytes at a
+// time with SSE2).
 std::vector<std::size_t> line_starts(const std::string& bytes) {
     std::vector<std::size_t> starts;
-    if (bytes.empty()) return starts;
-    const char* const begin = bytes.data();
-    const char* const end = begin + bytes.size();
-    const auto next = [end](const char* from, char c) {
-        const auto* hit = static_cast<const char*>(std::memchr(from, c, static_cast<std::size_t>(end - from)));
-        return hit ? hit : end;
+    const std::size_t size = bytes.size();
+    if (size == 0) return starts;
+    // Room for lines of 32 bytes on average; pages of markup seldom have shorter ones, and room
+    // never written costs no memory.
+    starts.reserve(size / 32 + 16);
+    starts.push_back(0);
+    const char* const data = bytes.data();
+    std::size_t skip_lf = std::string::npos;  // the LF of a CR LF already taken
+    const auto at_break = [&](std::size_t pos) {
+        if (pos == skip_lf) return;
+        std::size_t next = pos + 1;
+        if (data[pos] == '\r' && next < size && data[next] == '\n') {
+            skip_lf = next;
+            ++next;
+        }
+        if (next < size) starts.push_back(next);
     };
-    // The next CR and the next LF at or after p, each looked for again only once p has passed
-    // it, so a page without CRs is searched for one just once.
-    const char* p = begin;
-    const char* cr = next(p, '\r');
-    const char* lf = next(p, '\n');
-    while (p < end) {
-        starts.push_back(static_cast<std::size_t>(p - begin));
-        if (cr < p) cr = next(p, '\r');
-        if (lf < p) lf = next(p, '\n');
-        const char* const stop = cr < lf ? cr : lf;
-        if (stop == end) break;
-        p = stop + 1;
-        if (stop == cr && p == lf) ++p;
+    std::size_t pos = 0;
+#if defined(__SSE2__)
+    const __m128i cr = _mm_set1_epi8('\r');
+    const __m128i lf = _mm_set1_epi8('\n');
+    for (; pos + 16 <= size; pos += 16) {
+        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + pos));
+        auto mask = static_cast<unsigned>(
+            _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(block, cr), _mm_cmpeq_epi8(block, lf))));
+        for (; mask != 0; mask &= mask - 1) at_break(pos + static_cast<std::size_t>(__builtin_ctz(mask)));
     }
+#endif
+    for (; pos < size; ++pos)
+        if (data[pos] == '\r' || data[pos] == '\n') at_break(pos);
     return starts;
 }
 
@@ -58,4 +74,23 @@ std::string_view PageLines::line(std::size_t i) const {
         stop -= crlf ? 2 : 1;
     }
     return std::string_view(bytes).substr(start, stop - start);
+}
+
+std::size_t PageLines::next_line_holding(std::string_view marker, std::size_t from) const {
+    const std::size_t count = size();
+    if (marker.empty()) return count;
+    const std::string_view bytes = text_ ? std::string_view(text_->bytes) : std::string_view();
+    const std::vector<std::size_t>* starts = text_ ? &text_->starts : nullptr;
+    while (from < count) {
+        const std::size_t hit = find_marker(bytes, marker, (*starts)[from]);
+        if (hit == std::string_view::npos) return count;
+        // The line holding the hit: the last one starting at or before it.
+        const std::size_t i =
+            static_cast<std::size_t>(std::upper_bound(starts->begin() + static_cast<std::ptrdiff_t>(from), starts->end(), hit) -
+                                     starts->begin()) - 1;
+        // Its first hit, so when that lies beyond what the readers read, the line holds none for them.
+        if (hit + marker.size() <= (*starts)[i] + read_line(i).size()) return i;
+        from = i + 1;
+    }
+    return count;
 }

@@ -26,6 +26,10 @@ public:
     std::string_view line(std::size_t i) const;
     // Line i as the readers take it: at most its first kLineReadLimit bytes.
     std::string_view read_line(std::size_t i) const { return line(i).substr(0, kLineReadLimit); }
+    // The first line at or after line `from` whose read_line holds marker, or size(). The
+    // marker is looked for across the whole page, so lines without it cost no call each.
+    // The marker must hold no line break.
+    std::size_t next_line_holding(std::string_view marker, std::size_t from) const;
 
 private:
     struct Text {

@@ -134,7 +134,7 @@ HRESULT TBSCB::OnResponse(Cardinal status, const std::u16string& response_header
                 return E_ABORT;
             }
             // The announced size (within what the layer accepts at all) is room made once.
-            memory_stream_.reserve(std::min<std::size_t>(length, kLargestReserve));
+            announced_length_ = std::min<std::size_t>(length, kLargestReserve);
         }
     }
     if ((status >= 400 && status <= 499) || cancelled()) {
@@ -247,14 +247,14 @@ HRESULT TBSCB::OnDataAvailable(Cardinal flags, Cardinal size, const FORMATETC&, 
     const Cardinal n = size - bytes_read_;
     Cardinal got = 0;
     do {
-        // n + 1 bytes in the worst case; never more than can be read now, so that a large n
-        // costs no memory that stays empty.
+        // Never more than can be read now, and one run of received bytes at a time, so that a
+        // large n costs no memory that stays empty; the block's storage is kept from one read
+        // to the next.
         const Cardinal can_read = static_cast<Cardinal>(std::min<std::size_t>(n, stream_->waiting()));
-        // The block's storage is kept from one read to the next.
         stream_->ReadBlock(block_, can_read, got);
         Cardinal length = got;
         if (owner_->OnData) owner_->OnData(*this, block_, length);
-        memory_stream_.write(block_.data(), std::min<std::size_t>(length, block_.size()));
+        memory_stream_.write_block(block_, length, announced_length_);
         bytes_read_ += got;
     } while (got != 0);
     return S_OK;

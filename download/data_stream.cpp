@@ -5,9 +5,9 @@
 
 namespace {
 
-// The room a new run starts with: libcurl hands over at most this much at a time, so the bytes
-// of one turn of the event loop usually gather in one run.
-constexpr std::size_t kRunRoom = 64 * 1024;
+// The least room a new run starts with, so that small pieces arriving in one turn of the event
+// loop gather in one run; larger pieces get a run of their own size.
+constexpr std::size_t kRunRoom = 4 * 1024;
 
 }  // namespace
 
@@ -31,18 +31,21 @@ HRESULT DataStream::Read(void* buffer, Cardinal n, Cardinal& got) {
 }
 
 HRESULT DataStream::ReadBlock(std::vector<std::uint8_t>& block, Cardinal n, Cardinal& got) {
-    if (n > 0 && chunks_.size() == 1 && front_offset_ == 0 && chunks_.front().size() == n) {
+    got = 0;
+    if (n > 0 && !chunks_.empty() && front_offset_ == 0 && chunks_.front().size() <= n) {
         if (block.capacity() > spare_.capacity()) spare_ = std::move(block);
         block = std::move(chunks_.front());
         chunks_.pop_front();
-        waiting_ -= n;
-        got = n;
+        got = static_cast<Cardinal>(block.size());
+        waiting_ -= got;
         block.push_back(0);  // within the room every run keeps
         return S_OK;
     }
-    block.resize(static_cast<std::size_t>(n) + 1);
-    Read(block.data(), n, got);
-    block.resize(static_cast<std::size_t>(got) + 1);
+    // At most the rest of the front run, so that a block stays the size of one run however
+    // much is waiting.
+    const std::size_t take = chunks_.empty() ? 0 : std::min<std::size_t>(n, chunks_.front().size() - front_offset_);
+    block.resize(take + 1);
+    Read(block.data(), static_cast<Cardinal>(take), got);
     block[got] = 0;
     return S_OK;
 }

@@ -14,9 +14,10 @@ class DataStream {
 public:
     // Copies up to n waiting bytes into buffer; got = 0 when nothing is waiting. Never blocks.
     HRESULT Read(void* buffer, Cardinal n, Cardinal& got);
-    // Reads up to n waiting bytes into block, followed by one zero byte (block.size() == got + 1).
-    // Bytes that arrived as one run and are asked for whole change hands without a copy; the
-    // storage block held before is kept for bytes still to come.
+    // Reads up to n waiting bytes, at most one run of them (what arrived together, up to about
+    // 64 KB), into block, followed by one zero byte (block.size() == got + 1). A run asked for
+    // whole changes hands without a copy; the storage block held before is kept for bytes still
+    // to come.
     HRESULT ReadBlock(std::vector<std::uint8_t>& block, Cardinal n, Cardinal& got);
 
     void append(const char* data, std::size_t length);

@@ -134,7 +134,7 @@ private:
     std::weak_ptr<LayerCore> self_;
     QObject context_;
     CurlMultiDriver driver_;
-    std::map<std::uint64_t, std::unique_ptr<BindingRecord>> records_;
+    std::unordered_map<std::uint64_t, std::unique_ptr<BindingRecord>> records_;
     std::unordered_map<CURL*, std::uint64_t> transfers_;
     std::deque<std::uint64_t> ready_;
     std::vector<std::uint64_t> focus_;  // synchronous bindings waiting, innermost last
