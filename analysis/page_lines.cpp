@@ -2,8 +2,6 @@
 
 #include "analysis/text_scan.h"
 
-#include <algorithm>
-
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -84,10 +82,11 @@ std::size_t PageLines::next_line_holding(std::string_view marker, std::size_t fr
     while (from < count) {
         const std::size_t hit = find_marker(bytes, marker, (*starts)[from]);
         if (hit == std::string_view::npos) return count;
-        // The line holding the hit: the last one starting at or before it.
-        const std::size_t i =
-            static_cast<std::size_t>(std::upper_bound(starts->begin() + static_cast<std::ptrdiff_t>(from), starts->end(), hit) -
-                                     starts->begin()) - 1;
+        // The line holding the hit: the last one starting at or before it. Walked to rather than
+        // searched for: a reader asks for lines in order, so the walks of a whole page together
+        // pass each line once.
+        std::size_t i = from;
+        while (i + 1 < count && (*starts)[i + 1] <= hit) ++i;
         // Its first hit, so when that lies beyond what the readers read, the line holds none for them.
         if (hit + marker.size() <= (*starts)[i] + read_line(i).size()) return i;
         from = i + 1;

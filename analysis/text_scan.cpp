@@ -9,6 +9,14 @@
 
 namespace {
 
+// Byte-wise equality of a few bytes, without the call memcmp costs: markers and the joins
+// tested when removing them are a few bytes long.
+bool same_bytes(const char* a, const char* b, std::size_t length) {
+    for (std::size_t i = 0; i < length; ++i)
+        if (a[i] != b[i]) return false;
+    return true;
+}
+
 // The memchr-driven search: jump to each place where the needle's last byte could end an
 // occurrence and compare only there. Markers start with '<', which markup is full of.
 std::size_t find_by_last_byte(std::string_view text, std::string_view needle, std::size_t from) {
@@ -47,7 +55,7 @@ std::size_t find(std::string_view text, std::string_view needle, std::size_t fro
                 // The second byte first: markup matches first and last bytes often, and a call
                 // to memcmp costs more than most of these comparisons.
                 if (head >= 2 && data[start + 1] != needle[1]) continue;
-                if (head <= 2 || std::memcmp(data + start + 2, needle.data() + 2, head - 2) == 0) return start;
+                if (head <= 2 || same_bytes(data + start + 2, needle.data() + 2, head - 2)) return start;
             }
             return std::string_view::npos;
         };
@@ -73,9 +81,8 @@ void remove_all(std::string& s, std::string_view needle, std::size_t leftmost) {
     std::size_t rest = leftmost + n;   // data[rest, size) is still to be read
     for (;;) {
         std::size_t head = std::min(n - 1, kept);
-        while (head >= 1 && !(rest + (n - head) <= text.size() &&
-                              std::memcmp(data + kept - head, needle.data(), head) == 0 &&
-                              std::memcmp(data + rest, needle.data() + head, n - head) == 0))
+        while (head >= 1 && !(rest + (n - head) <= text.size() && same_bytes(data + kept - head, needle.data(), head) &&
+                              same_bytes(data + rest, needle.data() + head, n - head)))
             --head;
         if (head >= 1) {
             kept -= head;

@@ -57,7 +57,9 @@ void DataStream::append(const char* data, std::size_t length) {
         std::vector<std::uint8_t> run = std::move(spare_);
         spare_ = {};
         run.clear();
-        run.reserve(std::max(length + 1, kRunRoom));
+        const std::uint64_t rest = expected_ > received_ ? expected_ - received_ : 0;
+        const auto announced = static_cast<std::size_t>(std::min<std::uint64_t>(rest, kLargestRun));
+        run.reserve(std::max({length + 1, kRunRoom, announced + 1}));
         chunks_.push_back(std::move(run));
     }
     chunks_.back().insert(chunks_.back().end(), bytes, bytes + length);

@@ -21,6 +21,10 @@ public:
     HRESULT ReadBlock(std::vector<std::uint8_t>& block, Cardinal n, Cardinal& got);
 
     void append(const char* data, std::size_t length);
+    // The body's announced length: a run begun before it has all arrived makes room for the
+    // rest (up to kLargestRun), so that a page of ordinary size arrives in one run.
+    void expect(std::uint64_t total_length) { expected_ = total_length; }
+    static constexpr std::size_t kLargestRun = 1024 * 1024;
     // Drops what is waiting and frees it.
     void discard();
     std::size_t waiting() const { return waiting_; }
@@ -33,4 +37,5 @@ private:
     std::size_t front_offset_ = 0;  // bytes of chunks_.front() already read
     std::size_t waiting_ = 0;
     std::uint64_t received_ = 0;
+    std::uint64_t expected_ = 0;
 };

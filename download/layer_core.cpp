@@ -1,6 +1,7 @@
 #include "download/layer_core.h"
 
 #include "download/curl_result_codes.h"
+#include "download/http_head.h"
 #include "download/url_syntax.h"
 #include "download/utf16_text.h"
 
@@ -29,6 +30,7 @@ void BindingRecord::on_connecting() { push({Notice::Kind::Progress, BINDSTATUS_C
 void BindingRecord::on_sending() { push({Notice::Kind::Progress, BINDSTATUS_SENDINGREQUEST, {}}); }
 
 void BindingRecord::on_final_head(int status, std::string final_head) {
+    if (const auto length = content_length_of(final_head)) stream->expect(*length);
     push({Notice::Kind::Head, static_cast<Cardinal>(status), std::move(final_head)});
 }
 
