@@ -54,8 +54,17 @@ LayerCore::~LayerCore() {
     records_.clear();
 }
 
+const std::optional<std::string>& LayerCore::normalized(const std::string& url) {
+    if (!last_url_known_ || url != last_url_) {
+        last_normalized_ = normalized_http_url(url);
+        last_url_ = url;
+        last_url_known_ = true;
+    }
+    return last_normalized_;
+}
+
 HRESULT LayerCore::bind(const std::string& url, IBindStatusCallback* callback) {
-    const auto normalized = normalized_http_url(url);
+    const auto normalized = this->normalized(url);
     if (!normalized) return MK_E_SYNTAX;
     Cardinal bind_flags = 0;
     BINDINFO info;

@@ -97,6 +97,9 @@ public:
     HRESULT query_info(std::uint64_t id, Cardinal option, void* buffer, Cardinal& length);
     void revoke(IBindStatusCallback* callback);
     std::size_t binding_count() const { return records_.size(); }
+    // normalized_http_url, remembered for the last URL asked: a download's URL is checked when
+    // it starts and again when it is bound, and parsing it is a good part of a small page's cost.
+    const std::optional<std::string>& normalized(const std::string& url);
 
     void mark_ready(BindingRecord& record);
 
@@ -140,4 +143,7 @@ private:
     std::vector<std::uint64_t> focus_;  // synchronous bindings waiting, innermost last
     std::uint64_t next_id_ = 1;
     bool flush_posted_ = false;
+    std::string last_url_;
+    std::optional<std::string> last_normalized_;
+    bool last_url_known_ = false;
 };

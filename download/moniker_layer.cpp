@@ -56,7 +56,7 @@ HRESULT MonikerLayer::CreateAsyncBindCtx(IBindStatusCallback* callback, std::sha
 }
 
 HRESULT MonikerLayer::IsValidURL(const BindCtx*, const std::string& url) {
-    return normalized_http_url(url) ? S_OK : MK_E_SYNTAX;
+    return core_->normalized(url) ? S_OK : MK_E_SYNTAX;
 }
 
 HRESULT MonikerLayer::BindToStorage(const UrlMoniker& moniker, const BindCtx& context, std::shared_ptr<DataStream>& stream) {
