@@ -32,6 +32,39 @@ std::size_t find_by_last_byte(std::string_view text, std::string_view needle, st
     return std::string_view::npos;
 }
 
+#if defined(__SSE2__) && defined(__GNUC__) && defined(__x86_64__)
+#define RAVELMOOT_WIDE_SCAN 1
+#include <immintrin.h>
+
+// The needle's leftmost start among 32 places at a time from `from` while whole blocks fit, on
+// processors with AVX2: long pages are scanned at twice the rate. from ends where the scan
+// stopped (needle.size() >= 2).
+__attribute__((target("avx2"))) std::size_t find_wide(std::string_view text, std::string_view needle,
+                                                         std::size_t& from) {
+    const std::size_t head = needle.size() - 1;
+    const char* const data = text.data();
+    const __m256i first = _mm256_set1_epi8(needle.front());
+    const __m256i last = _mm256_set1_epi8(needle.back());
+    for (; from + head + 32 <= text.size(); from += 32) {
+        const auto starts = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(data + from));
+        const auto ends = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(data + from + head));
+        auto mask = static_cast<unsigned>(
+            _mm256_movemask_epi8(_mm256_and_si256(_mm256_cmpeq_epi8(starts, first), _mm256_cmpeq_epi8(ends, last))));
+        for (; mask != 0; mask &= mask - 1) {
+            const std::size_t start = from + static_cast<std::size_t>(__builtin_ctz(mask));
+            if (head >= 2 && data[start + 1] != needle[1]) continue;
+            if (head <= 2 || same_bytes(data + start + 2, needle.data() + 2, head - 2)) return start;
+        }
+    }
+    return std::string_view::npos;
+}
+
+bool has_wide_scan() {
+    static const bool has = __builtin_cpu_supports("avx2");
+    return has;
+}
+#endif
+
 // 0-based index of the leftmost occurrence at or after from, or npos; an empty needle is never
 // found. With SSE2, 16 candidate places at a time are tested on the needle's first and last
 // byte together, which rules out almost every place in markup before any comparison; texts
@@ -39,6 +72,12 @@ std::size_t find_by_last_byte(std::string_view text, std::string_view needle, st
 std::size_t find(std::string_view text, std::string_view needle, std::size_t from = 0) {
     if (needle.empty() || from >= text.size() || text.size() - from < needle.size()) return std::string_view::npos;
 #if defined(__SSE2__)
+#if defined(RAVELMOOT_WIDE_SCAN)
+    if (needle.size() >= 2 && text.size() - from >= 256 && has_wide_scan()) {
+        if (const auto at = find_wide(text, needle, from); at != std::string_view::npos) return at;
+        if (from >= text.size() || text.size() - from < needle.size()) return std::string_view::npos;
+    }
+#endif
     if (needle.size() >= 2 && text.size() - from >= needle.size() - 1 + 16) {
         const std::size_t head = needle.size() - 1;
         const char* const data = text.data();
