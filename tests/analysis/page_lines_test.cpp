@@ -48,7 +48,8 @@ TEST(PageLinesIndex, RandomPagesSplitAndWalkAsThePlainWay) {
     const std::string alphabet = "row2<a\r\n\n";
     for (int round = 0; round < 400; ++round) {
         std::string page;
-        const std::size_t size = random() % 200;
+        // Half of them long enough for the 32-byte scans.
+        const std::size_t size = random() % (round % 2 ? 200 : 900);
         for (std::size_t i = 0; i < size; ++i) page += alphabet[random() % alphabet.size()];
         // Now and then a line beyond what the readers read.
         if (round % 20 == 0) page.insert(random() % (page.size() + 1), std::string(kLineReadLimit, 'x') + "row2");
@@ -58,6 +59,22 @@ TEST(PageLinesIndex, RandomPagesSplitAndWalkAsThePlainWay) {
         ASSERT_EQ(indexed, plain_lines(page)) << "page " << round;
         for (const std::string_view marker : {"row2", "r", "2<a"})
             ASSERT_EQ(walked(lines, marker), tested_one_by_one(lines, marker)) << "page " << round << " " << marker;
+    }
+}
+
+// Long texts take the 32-byte scan where the processor has one; it must agree with the plain
+// search wherever it starts and wherever the blocks end.
+TEST(PageLinesIndex, LongScansAgreeWithThePlainSearch) {
+    std::mt19937 random(32);
+    const std::string alphabet = "<>/ab\"";
+    const std::string_view needles[] = {"<b", "</a>", "<a href=\"", "ab", "a/a/a"};
+    for (int round = 0; round < 3000; ++round) {
+        std::string text(random() % 700, ' ');
+        for (auto& c : text) c = alphabet[random() % alphabet.size()];
+        const auto needle = needles[random() % std::size(needles)];
+        const std::size_t from = random() % (text.size() + 1);
+        ASSERT_EQ(find_marker(text, needle, from), std::string_view(text).find(needle, from))
+            << text << " / " << needle << " from " << from;
     }
 }
 
