@@ -20,9 +20,14 @@ void BindingRecord::push(Notice notice) {
 }
 
 void BindingRecord::set_url(std::string next) {
+    std::string next_host = host_of(next);
+    set_url(std::move(next), std::move(next_host));
+}
+
+void BindingRecord::set_url(std::string next, std::string next_host) {
     url = std::move(next);
     url_utf16 = std::make_shared<const std::u16string>(to_utf16(url));
-    host = host_of(url);
+    host = std::move(next_host);
 }
 
 void BindingRecord::on_connecting() { push({Notice::Kind::Progress, BINDSTATUS_CONNECTING, host}); }
@@ -54,9 +59,9 @@ LayerCore::~LayerCore() {
     records_.clear();
 }
 
-const std::optional<std::string>& LayerCore::normalized(const std::string& url) {
+const std::optional<HttpUrl>& LayerCore::normalized(const std::string& url) {
     if (!last_url_known_ || url != last_url_) {
-        last_normalized_ = normalized_http_url(url);
+        last_normalized_ = parsed_http_url(url);
         last_url_ = url;
         last_url_known_ = true;
     }
@@ -79,7 +84,7 @@ HRESULT LayerCore::bind(const std::string& url, IBindStatusCallback* callback) {
     const std::uint64_t id = next_id_++;
     auto owned = std::make_unique<BindingRecord>(*this, id, callback);
     BindingRecord& record = *owned;
-    record.set_url(*normalized);
+    record.set_url(normalized->url, normalized->host);
     record.asynchronous = (bind_flags & BINDF_ASYNCHRONOUS) != 0;
     record.request = request_of(info, record.url);
     callback->AddRef();  // released after OnStopBinding

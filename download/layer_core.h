@@ -14,6 +14,7 @@
 #include "download/curl_multi_driver.h"
 #include "download/data_stream.h"
 #include "download/transfer.h"
+#include "download/url_syntax.h"
 
 #include <QObject>
 
@@ -71,6 +72,7 @@ struct BindingRecord final : TransferSink {
 
     void push(Notice notice);
     void set_url(std::string next);
+    void set_url(std::string next, std::string next_host);
     // TransferSink: inside libcurl, so record only.
     void on_connecting() override;
     void on_sending() override;
@@ -99,7 +101,7 @@ public:
     std::size_t binding_count() const { return records_.size(); }
     // normalized_http_url, remembered for the last URL asked: a download's URL is checked when
     // it starts and again when it is bound, and parsing it is a good part of a small page's cost.
-    const std::optional<std::string>& normalized(const std::string& url);
+    const std::optional<HttpUrl>& normalized(const std::string& url);
 
     void mark_ready(BindingRecord& record);
 
@@ -144,6 +146,6 @@ private:
     std::uint64_t next_id_ = 1;
     bool flush_posted_ = false;
     std::string last_url_;
-    std::optional<std::string> last_normalized_;
+    std::optional<HttpUrl> last_normalized_;
     bool last_url_known_ = false;
 };

@@ -25,6 +25,12 @@ Part part(CURLU* handle, CURLUPart which) {
 }  // namespace
 
 std::optional<std::string> normalized_http_url(const std::string& url) {
+    auto parsed = parsed_http_url(url);
+    if (!parsed) return std::nullopt;
+    return std::move(parsed->url);
+}
+
+std::optional<HttpUrl> parsed_http_url(const std::string& url) {
     if (url.empty() || url.find('\0') != std::string::npos) return std::nullopt;
     std::unique_ptr<CURLU, UrlHandleFree> handle(curl_url());
     if (!handle) return std::nullopt;
@@ -37,7 +43,7 @@ std::optional<std::string> normalized_http_url(const std::string& url) {
     if (!equals_ignoring_case(scheme.get(), "http") && !equals_ignoring_case(scheme.get(), "https")) return std::nullopt;
     const Part whole = part(handle.get(), CURLUPART_URL);
     if (!whole) return std::nullopt;
-    return std::string(whole.get());
+    return HttpUrl{whole.get(), host.get()};
 }
 
 std::string host_of(const std::string& url) {
