@@ -73,7 +73,7 @@ std::size_t find(std::string_view text, std::string_view needle, std::size_t fro
     if (needle.empty() || from >= text.size() || text.size() - from < needle.size()) return std::string_view::npos;
 #if defined(__SSE2__)
 #if defined(RAVELMOOT_WIDE_SCAN)
-    if (needle.size() >= 2 && text.size() - from >= 256 && has_wide_scan()) {
+    if (needle.size() >= 2 && text.size() - from >= 64 && has_wide_scan()) {
         if (const auto at = find_wide(text, needle, from); at != std::string_view::npos) return at;
         if (from >= text.size() || text.size() - from < needle.size()) return std::string_view::npos;
     }
