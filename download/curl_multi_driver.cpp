@@ -9,6 +9,11 @@ CurlMultiDriver::CurlMultiDriver(std::function<void(CURL*, CURLcode)> on_done)
     curl_multi_setopt(multi_, CURLMOPT_SOCKETDATA, this);
     curl_multi_setopt(multi_, CURLMOPT_TIMERFUNCTION, &CurlMultiDriver::timer_callback);
     curl_multi_setopt(multi_, CURLMOPT_TIMERDATA, this);
+    // Left to libcurl, the cache of kept-alive connections proved too small for transfers that
+    // are each removed as they end: connections were closed and opened anew (some 300 for
+    // 10,000 pages from one server, against 25 with this). Four per download of the largest
+    // number that runs at once (25), as libcurl means its own default to be.
+    curl_multi_setopt(multi_, CURLMOPT_MAXCONNECTS, 100L);
     timer_.setSingleShot(true);
     timer_.setTimerType(Qt::PreciseTimer);
     QObject::connect(&timer_, &QTimer::timeout, &context_, [this] { action(CURL_SOCKET_TIMEOUT, 0); });
