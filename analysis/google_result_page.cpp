@@ -2,7 +2,9 @@
 
 SearchAnswer read_google_result_page(const PageLines& page) {
     SearchAnswer answer;
-    for (std::size_t i = 0; i < page.size(); ++i) {
+    // Only a line holding an anchor start can yield a link, so only those are read.
+    for (std::size_t i = page.next_line_holding(kAnchorStart, 0); i < page.size();
+         i = page.next_line_holding(kAnchorStart, i + 1)) {
         auto link = extract_link(page.read_line(i));
         if (link) answer.links.push_back(std::move(*link));
     }

@@ -6,7 +6,6 @@
 
 namespace {
 
-constexpr std::string_view kAnchorStart = "<a href=\"";
 constexpr std::string_view kAnchorEnd = "</a>";
 
 // Cuts a bold-free anchor down to the text behind its last inner tag: step from ">" to ">"

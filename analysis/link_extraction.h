@@ -5,6 +5,9 @@
 #include <string_view>
 #include <vector>
 
+// What starts the anchor a link is read from; a line without it yields no link.
+inline constexpr std::string_view kAnchorStart = "<a href=\"";
+
 // A link found on a search-result page line, after filtering and normalisation.
 struct FoundLink {
     std::string url;

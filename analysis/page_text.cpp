@@ -33,14 +33,3 @@ std::string page_file_name(std::string_view url) {
     return name;
 }
 
-std::string page_file_text(const std::vector<std::string>& lines) {
-    std::size_t size = 0;
-    for (const auto& line : lines) size += line.size() + 2;
-    std::string text;
-    text.reserve(size);
-    for (const auto& line : lines) {
-        text += line;
-        text += "\r\n";
-    }
-    return text;
-}

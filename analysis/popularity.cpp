@@ -4,8 +4,14 @@
 #include "analysis/number_text.h"
 #include "analysis/text_scan.h"
 
+namespace {
+
+constexpr std::string_view kRow2Marker = "row2";
+
+}  // namespace
+
 void PostCounter::add_line(std::string_view line) {
-    if (!holds_marker(line, "row2")) return;
+    if (!holds_marker(line, kRow2Marker)) return;
 
     // The first cell of the line, or the whole line when it has no complete cell.
     std::string_view cell = span_view(line, "<td", "</td>").value_or(line);
@@ -39,6 +45,8 @@ std::string PostCounter::max_text() const {
 
 ForumFigures read_row2_counts(const PageLines& page) {
     PostCounter counter;
-    for (std::size_t i = 0; i < page.size(); ++i) counter.add_line(page.read_line(i));
+    // Only lines holding the marker count anything, so only those are handed over.
+    for (std::size_t i = page.next_line_holding(kRow2Marker, 0); i < page.size(); i = page.next_line_holding(kRow2Marker, i + 1))
+        counter.add_line(page.read_line(i));
     return ForumFigures{counter.average_text(), counter.max_text(), counter.count(), {}};
 }

@@ -9,6 +9,14 @@
 
 namespace {
 
+// Byte-wise equality of a few bytes, without the call memcmp costs: markers and the joins
+// tested when removing them are a few bytes long.
+bool same_bytes(const char* a, const char* b, std::size_t length) {
+    for (std::size_t i = 0; i < length; ++i)
+        if (a[i] != b[i]) return false;
+    return true;
+}
+
 // The memchr-driven search: jump to each place where the needle's last byte could end an
 // occurrence and compare only there. Markers start with '<', which markup is full of.
 std::size_t find_by_last_byte(std::string_view text, std::string_view needle, std::size_t from) {
@@ -24,6 +32,39 @@ std::size_t find_by_last_byte(std::string_view text, std::string_view needle, st
     return std::string_view::npos;
 }
 
+#if defined(__SSE2__) && defined(__GNUC__) && defined(__x86_64__)
+#define RAVELMOOT_WIDE_SCAN 1
+#include <immintrin.h>
+
+// The needle's leftmost start among 32 places at a time from `from` while whole blocks fit, on
+// processors with AVX2: long pages are scanned at twice the rate. from ends where the scan
+// stopped (needle.size() >= 2).
+__attribute__((target("avx2"))) std::size_t find_wide(std::string_view text, std::string_view needle,
+                                                         std::size_t& from) {
+    const std::size_t head = needle.size() - 1;
+    const char* const data = text.data();
+    const __m256i first = _mm256_set1_epi8(needle.front());
+    const __m256i last = _mm256_set1_epi8(needle.back());
+    for (; from + head + 32 <= text.size(); from += 32) {
+        const auto starts = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(data + from));
+        const auto ends = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(data + from + head));
+        auto mask = static_cast<unsigned>(
+            _mm256_movemask_epi8(_mm256_and_si256(_mm256_cmpeq_epi8(starts, first), _mm256_cmpeq_epi8(ends, last))));
+        for (; mask != 0; mask &= mask - 1) {
+            const std::size_t start = from + static_cast<std::size_t>(__builtin_ctz(mask));
+            if (head >= 2 && data[start + 1] != needle[1]) continue;
+            if (head <= 2 || same_bytes(data + start + 2, needle.data() + 2, head - 2)) return start;
+        }
+    }
+    return std::string_view::npos;
+}
+
+bool has_wide_scan() {
+    static const bool has = __builtin_cpu_supports("avx2");
+    return has;
+}
+#endif
+
 // 0-based index of the leftmost occurrence at or after from, or npos; an empty needle is never
 // found. With SSE2, 16 candidate places at a time are tested on the needle's first and last
 // byte together, which rules out almost every place in markup before any comparison; texts
@@ -31,6 +72,12 @@ std::size_t find_by_last_byte(std::string_view text, std::string_view needle, st
 std::size_t find(std::string_view text, std::string_view needle, std::size_t from = 0) {
     if (needle.empty() || from >= text.size() || text.size() - from < needle.size()) return std::string_view::npos;
 #if defined(__SSE2__)
+#if defined(RAVELMOOT_WIDE_SCAN)
+    if (needle.size() >= 2 && text.size() - from >= 64 && has_wide_scan()) {
+        if (const auto at = find_wide(text, needle, from); at != std::string_view::npos) return at;
+        if (from >= text.size() || text.size() - from < needle.size()) return std::string_view::npos;
+    }
+#endif
     if (needle.size() >= 2 && text.size() - from >= needle.size() - 1 + 16) {
         const std::size_t head = needle.size() - 1;
         const char* const data = text.data();
@@ -44,7 +91,10 @@ std::size_t find(std::string_view text, std::string_view needle, std::size_t fro
                 _mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(starts, first), _mm_cmpeq_epi8(ends, last))));
             for (; mask != 0; mask &= mask - 1) {
                 const std::size_t start = at + static_cast<std::size_t>(__builtin_ctz(mask));
-                if (std::memcmp(data + start + 1, needle.data() + 1, head - 1) == 0) return start;
+                // The second byte first: markup matches first and last bytes often, and a call
+                // to memcmp costs more than most of these comparisons.
+                if (head >= 2 && data[start + 1] != needle[1]) continue;
+                if (head <= 2 || same_bytes(data + start + 2, needle.data() + 2, head - 2)) return start;
             }
             return std::string_view::npos;
         };
@@ -70,9 +120,8 @@ void remove_all(std::string& s, std::string_view needle, std::size_t leftmost) {
     std::size_t rest = leftmost + n;   // data[rest, size) is still to be read
     for (;;) {
         std::size_t head = std::min(n - 1, kept);
-        while (head >= 1 && !(rest + (n - head) <= text.size() &&
-                              std::memcmp(data + kept - head, needle.data(), head) == 0 &&
-                              std::memcmp(data + rest, needle.data() + head, n - head) == 0))
+        while (head >= 1 && !(rest + (n - head) <= text.size() && same_bytes(data + kept - head, needle.data(), head) &&
+                              same_bytes(data + rest, needle.data() + head, n - head)))
             --head;
         if (head >= 1) {
             kept -= head;
@@ -146,6 +195,10 @@ void cut_between(std::string_view text, std::string_view start, std::string_view
     const auto view = between_view(text, start, end);
     found = view ? 1 : -1;
     if (view) inner.assign(*view);
+}
+
+std::size_t find_marker(std::string_view text, std::string_view marker, std::size_t from) {
+    return find(text, marker, from);
 }
 
 bool holds_marker(std::string_view text, std::string_view marker) {

@@ -22,6 +22,8 @@ void cut_span(std::string_view text, std::string_view start, std::string_view en
 // The text between the first start marker and the first end marker behind it, both excluded.
 // found := 1 when found; -1 otherwise, and inner is then left unchanged.
 void cut_between(std::string_view text, std::string_view start, std::string_view end, int& found, std::string& inner);
+// Where marker first occurs in text at or after from, or npos.
+std::size_t find_marker(std::string_view text, std::string_view marker, std::size_t from);
 // True when marker is found in text under the rule above (so never for an empty marker or text).
 bool holds_marker(std::string_view text, std::string_view marker);
 // What cut_span and cut_between deliver, as a view into text; nullopt where they report -1.

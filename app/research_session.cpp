@@ -21,7 +21,7 @@ ResearchSession::ResearchSession(TForm1& form, ResearchArguments arguments, std:
     connect(&form_.Timer2, &QTimer::timeout, this, [this] { report_status(); });
     if (!arguments_.quiet)
         connect(&form_.memo1, &Memo::line_added, this,
-                [this](int index) { print_log_line(form_.memo1.full_line(index)); });
+                [this](int index) { print_log_line(std::string(form_.memo1.full_line(index))); });
     // "Use list" replaces the search pages with the forums: note what the search gave first.
     connect(&form_.google_list, &QAbstractItemModel::modelAboutToBeReset, this, [this] {
         if (form_.pipeline.research_stage == stage::Search) note_search_stage();
@@ -103,7 +103,7 @@ void ResearchSession::fail(const std::string& message) {
 }
 
 bool ResearchSession::research_over() const {
-    if (form_.Timer1.isActive() || !form_.download_list.lines().empty()) return false;
+    if (form_.Timer1.isActive() || form_.download_list.count() != 0) return false;
     if (interrupted_) return true;
     const auto& stage_name = form_.pipeline.research_stage;
     return stage_name == stage::Forum || (stage_name == stage::Search && !form_.google_pop_auto.checked());

@@ -61,7 +61,7 @@ qint64 thread_cpu_ms() {
 
 bool research_over(const TForm1& form) {
     return form.pipeline.research_stage == "Popular Site" && !form.Timer1.isActive() &&
-           form.download_list.lines().empty();
+           form.download_list.count() == 0;
 }
 
 }  // namespace

@@ -19,7 +19,8 @@ void TForm1::Button2Click() {
     const QString name = QDir::cleanPath(QString::fromStdString(path));
     if (path.empty() || !make_private_folders(QFileInfo(name).absolutePath().toStdString()))
         throw AppError("Cannot create file " + path);
-    switch (write_file_atomically(path, page_file_text(result_memo.lines()))) {
+    switch (write_file_atomically(path, page_file_text(static_cast<std::size_t>(result_memo.count()),
+                                                       [this](std::size_t i) { return result_memo.full_line(static_cast<int>(i)); }))) {
     case WriteOutcome::ok: return;
     case WriteOutcome::not_a_file: throw AppError(path + " is not a regular file; it was left as it is");
     case WriteOutcome::missing_folder:

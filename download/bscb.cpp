@@ -128,10 +128,13 @@ HRESULT TBSCB::OnResponse(Cardinal status, const std::u16string& response_header
     if (binding_) {
         Cardinal length = 0;
         Cardinal size = sizeof length;
-        if (binding_->QueryInfo(HTTP_QUERY_CONTENT_LENGTH | HTTP_QUERY_FLAG_NUMBER, &length, size) == S_OK &&
-            length == 0) {
-            complete(nullptr, S_OK);
-            return E_ABORT;
+        if (binding_->QueryInfo(HTTP_QUERY_CONTENT_LENGTH | HTTP_QUERY_FLAG_NUMBER, &length, size) == S_OK) {
+            if (length == 0) {
+                complete(nullptr, S_OK);
+                return E_ABORT;
+            }
+            // The announced size (within what the layer accepts at all) is room made once.
+            announced_length_ = std::min<std::size_t>(length, kLargestReserve);
         }
     }
     if ((status >= 400 && status <= 499) || cancelled()) {
@@ -247,19 +250,19 @@ HRESULT TBSCB::OnDataAvailable(Cardinal flags, Cardinal size, const FORMATETC&, 
     const Cardinal n = size - bytes_read_;
     Cardinal got = 0;
     do {
-        // n + 1 bytes in the worst case; never more than can be read now, so that a large n
-        // costs no memory that stays empty.
+        // Never more than can be read now, and one run of received bytes at a time, so that a
+        // large n costs no memory that stays empty; the block's storage is kept from one read
+        // to the next.
         const Cardinal can_read = static_cast<Cardinal>(std::min<std::size_t>(n, stream_->waiting()));
-        std::vector<std::uint8_t> block(static_cast<std::size_t>(can_read) + 1, 0);
-        stream_->Read(block.data(), can_read, got);
+        stream_->ReadBlock(block_, can_read, got);
         Cardinal length = got;
         try {
-            if (owner_->OnData) owner_->OnData(*this, block, length);
+            if (owner_->OnData) owner_->OnData(*this, block_, length);
         } catch (...) {
             // The handler lost this block: its page can no longer be whole, so the download fails.
             handler_failed_ = true;
         }
-        memory_stream_.write(block.data(), std::min<std::size_t>(length, block.size()));
+        memory_stream_.write_block(block_, length, announced_length_);
         bytes_read_ += got;
         if (handler_failed_) {
             if (binding_) binding_->Abort();

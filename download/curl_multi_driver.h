@@ -1,7 +1,7 @@
 #pragma once
 
 // libcurl's multi-socket interface on the QtCore event loop: one QSocketNotifier per socket
-// and direction that libcurl asks to watch, one single-shot QTimer for libcurl's timer. After
+// and direction that libcurl asks to watch (switched off, not deleted, when it stops watching), one single-shot QTimer for libcurl's timer. After
 // every curl_multi_socket_action it reaps finished transfers with curl_multi_info_read.
 // Event-loop thread only. The two handlers run from the event loop, never inside a libcurl
 // callback, so they may add and remove transfers.

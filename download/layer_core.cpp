@@ -2,7 +2,9 @@
 
 #include "analysis/web_url.h"
 #include "download/curl_result_codes.h"
+#include "download/http_head.h"
 #include "download/url_syntax.h"
+#include "download/utf16_text.h"
 
 #include <QCoreApplication>
 
@@ -18,11 +20,23 @@ void BindingRecord::push(Notice notice) {
     core.mark_ready(*this);
 }
 
+void BindingRecord::set_url(std::string next) {
+    std::string next_host(web_host(next));
+    set_url(std::move(next), std::move(next_host));
+}
+
+void BindingRecord::set_url(std::string next, std::string next_host) {
+    url = std::move(next);
+    url_utf16 = std::make_shared<const std::u16string>(to_utf16(url));
+    host = std::move(next_host);
+}
+
 void BindingRecord::on_connecting() { push({Notice::Kind::Progress, BINDSTATUS_CONNECTING, host}); }
 
 void BindingRecord::on_sending() { push({Notice::Kind::Progress, BINDSTATUS_SENDINGREQUEST, {}}); }
 
 void BindingRecord::on_final_head(int status, std::string final_head) {
+    if (const auto length = content_length_of(final_head)) stream->expect(*length);
     push({Notice::Kind::Head, static_cast<Cardinal>(status), std::move(final_head)});
 }
 
@@ -46,8 +60,17 @@ LayerCore::~LayerCore() {
     records_.clear();
 }
 
+const std::optional<HttpUrl>& LayerCore::normalized(const std::string& url) {
+    if (!last_url_known_ || url != last_url_) {
+        last_normalized_ = parsed_http_url(url);
+        last_url_ = url;
+        last_url_known_ = true;
+    }
+    return last_normalized_;
+}
+
 HRESULT LayerCore::bind(const std::string& url, IBindStatusCallback* callback) {
-    const auto normalized = normalized_http_url(url);
+    const auto normalized = this->normalized(url);
     if (!normalized) return MK_E_SYNTAX;
     Cardinal bind_flags = 0;
     BINDINFO info;
@@ -62,8 +85,7 @@ HRESULT LayerCore::bind(const std::string& url, IBindStatusCallback* callback) {
     const std::uint64_t id = next_id_++;
     auto owned = std::make_unique<BindingRecord>(*this, id, callback);
     BindingRecord& record = *owned;
-    record.url = *normalized;
-    record.host = web_host(*normalized);
+    record.set_url(normalized->url, normalized->host);
     record.asynchronous = (bind_flags & BINDF_ASYNCHRONOUS) != 0;
     record.request = request_of(info, record.url);
     callback->AddRef();  // released after OnStopBinding

@@ -14,6 +14,7 @@
 #include "download/curl_multi_driver.h"
 #include "download/data_stream.h"
 #include "download/transfer.h"
+#include "download/url_syntax.h"
 
 #include <QObject>
 
@@ -49,6 +50,9 @@ struct BindingRecord final : TransferSink {
     IBindStatusCallback* const callback;
     std::shared_ptr<DataStream> stream = std::make_shared<DataStream>();
     std::string url;   // of the current request
+    // The same, as the callback's texts carry it; shared, so that a notification in flight keeps
+    // its text even when the record goes meanwhile.
+    std::shared_ptr<const std::u16string> url_utf16;
     std::string host;
     bool asynchronous = true;
     RequestSpec request;
@@ -67,6 +71,8 @@ struct BindingRecord final : TransferSink {
     bool in_ready = false;
 
     void push(Notice notice);
+    void set_url(std::string next);
+    void set_url(std::string next, std::string next_host);
     // TransferSink: inside libcurl, so record only.
     void on_connecting() override;
     void on_sending() override;
@@ -93,6 +99,9 @@ public:
     HRESULT query_info(std::uint64_t id, Cardinal option, void* buffer, Cardinal& length);
     void revoke(IBindStatusCallback* callback);
     std::size_t binding_count() const { return records_.size(); }
+    // normalized_http_url, remembered for the last URL asked: a download's URL is checked when
+    // it starts and again when it is bound, and parsing it is a good part of a small page's cost.
+    const std::optional<HttpUrl>& normalized(const std::string& url);
 
     void mark_ready(BindingRecord& record);
 
@@ -130,10 +139,13 @@ private:
     std::weak_ptr<LayerCore> self_;
     QObject context_;
     CurlMultiDriver driver_;
-    std::map<std::uint64_t, std::unique_ptr<BindingRecord>> records_;
+    std::unordered_map<std::uint64_t, std::unique_ptr<BindingRecord>> records_;
     std::unordered_map<CURL*, std::uint64_t> transfers_;
     std::deque<std::uint64_t> ready_;
     std::vector<std::uint64_t> focus_;  // synchronous bindings waiting, innermost last
     std::uint64_t next_id_ = 1;
     bool flush_posted_ = false;
+    std::string last_url_;
+    std::optional<HttpUrl> last_normalized_;
+    bool last_url_known_ = false;
 };

@@ -127,8 +127,8 @@ void LayerCore::start_request(std::uint64_t id, bool first) {
     std::u16string additional;
     HRESULT hr = S_OK;
     if (auto* negotiate = interface_of<IHttpNegotiate>(record->callback, IID_IHttpNegotiate)) {
-        const std::u16string url = to_utf16(record->url);
-        hr = call(id, [&](IBindStatusCallback*) { return negotiate->BeginningTransaction(url, u"", 0, additional); });
+        const auto url = record->url_utf16;
+        hr = call(id, [&](IBindStatusCallback*) { return negotiate->BeginningTransaction(*url, u"", 0, additional); });
     }
     if (!(record = live())) return;
     if (hr < 0) {
@@ -195,9 +195,9 @@ void LayerCore::deliver_data(std::uint64_t id) {
     if (!record || record->stopping) return;
     const Cardinal total = saturated(record->stream->received());
     const Cardinal max = progress_max(*record);
-    const std::u16string url = to_utf16(record->url);
-    if (!record->first_data_sent && !report_progress(id, total, max, BINDSTATUS_BEGINDOWNLOADDATA, url)) return;
-    if (!report_progress(id, total, max, BINDSTATUS_DOWNLOADINGDATA, url)) return;
+    const auto url = record->url_utf16;
+    if (!record->first_data_sent && !report_progress(id, total, max, BINDSTATUS_BEGINDOWNLOADDATA, *url)) return;
+    if (!report_progress(id, total, max, BINDSTATUS_DOWNLOADINGDATA, *url)) return;
     hand_over_data(id, total, false);
 }
 
@@ -229,8 +229,7 @@ void LayerCore::deliver_redirect(std::uint64_t id, const std::string& url) {
     BindingRecord* record = find(id);
     if (!record || record->stopping) return;
     ++record->redirects;
-    record->url = url;
-    record->host = web_host(url);
+    record->set_url(url);
     deliver_progress(id, BINDSTATUS_REDIRECTING, url);
     start_request(id, false);
 }
@@ -281,7 +280,8 @@ void LayerCore::deliver_end(std::uint64_t id, HRESULT result) {
     if (!record || record->stopping) return;
     if (result == S_OK) {
         const Cardinal total = saturated(record->stream->received());
-        if (!report_progress(id, total, progress_max(*record), BINDSTATUS_ENDDOWNLOADDATA, to_utf16(record->url)))
+        const auto url = record->url_utf16;
+        if (!report_progress(id, total, progress_max(*record), BINDSTATUS_ENDDOWNLOADDATA, *url))
             return;
         hand_over_data(id, total, true);
         record = find(id);

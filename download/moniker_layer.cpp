@@ -5,6 +5,10 @@
 
 #include <curl/curl.h>
 
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
 #include <stdexcept>
 
 HRESULT Binding::Abort() {
@@ -18,6 +22,13 @@ HRESULT Binding::QueryInfo(Cardinal option, void* buffer, Cardinal& length) {
 }
 
 MonikerLayer::MonikerLayer() {
+#if defined(__GLIBC__)
+    // Every transfer allocates and frees buffers of tens of kilobytes (libcurl's receive buffer,
+    // the page). By default the heap gives its top back to the system whenever 128 KB of it are
+    // free, so the next transfer's buffers are faulted in afresh, page by page: more system time
+    // than the transfer itself. A few megabytes kept instead cost little.
+    mallopt(M_TRIM_THRESHOLD, 8 * 1024 * 1024);
+#endif
     if (curl_global_init(CURL_GLOBAL_DEFAULT) != CURLE_OK) throw std::runtime_error("libcurl cannot start");
     try {
         core_ = std::make_shared<LayerCore>();
@@ -45,7 +56,7 @@ HRESULT MonikerLayer::CreateAsyncBindCtx(IBindStatusCallback* callback, std::sha
 }
 
 HRESULT MonikerLayer::IsValidURL(const BindCtx*, const std::string& url) {
-    return normalized_http_url(url) ? S_OK : MK_E_SYNTAX;
+    return core_->normalized(url) ? S_OK : MK_E_SYNTAX;
 }
 
 HRESULT MonikerLayer::BindToStorage(const UrlMoniker& moniker, const BindCtx& context, std::shared_ptr<DataStream>& stream) {

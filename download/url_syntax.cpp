@@ -1,6 +1,7 @@
 #include "download/url_syntax.h"
 
 #include "analysis/text_case.h"
+#include "analysis/web_url.h"
 
 #include <curl/curl.h>
 
@@ -25,6 +26,12 @@ Part part(CURLU* handle, CURLUPart which) {
 }  // namespace
 
 std::optional<std::string> normalized_http_url(const std::string& url) {
+    auto parsed = parsed_http_url(url);
+    if (!parsed) return std::nullopt;
+    return std::move(parsed->url);
+}
+
+std::optional<HttpUrl> parsed_http_url(const std::string& url) {
     if (url.empty() || url.find('\0') != std::string::npos) return std::nullopt;
     std::unique_ptr<CURLU, UrlHandleFree> handle(curl_url());
     if (!handle) return std::nullopt;
@@ -37,5 +44,7 @@ std::optional<std::string> normalized_http_url(const std::string& url) {
     if (!equals_ignoring_case(scheme.get(), "http") && !equals_ignoring_case(scheme.get(), "https")) return std::nullopt;
     const Part whole = part(handle.get(), CURLUPART_URL);
     if (!whole) return std::nullopt;
-    return std::string(whole.get());
+    std::string normalized = whole.get();
+    std::string normalized_host(web_host(normalized));
+    return HttpUrl{std::move(normalized), std::move(normalized_host)};
 }

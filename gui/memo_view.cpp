@@ -10,7 +10,7 @@
 namespace {
 
 // One model line must stay one block, or line indexes and blocks would drift apart.
-QString display_line(const std::string& bytes) {
+QString display_line(std::string_view bytes) {
     QString text = to_qstring(bytes);
     for (QChar& c : text)
         if (c == u'\n' || c == u'\r' || c == QChar::ParagraphSeparator || c == QChar::LineSeparator) c = u' ';

@@ -14,7 +14,7 @@
 
 #include <algorithm>
 
-QString to_qstring(const std::string& bytes) {
+QString to_qstring(std::string_view bytes) {
     return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
 }
 

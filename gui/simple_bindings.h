@@ -9,6 +9,7 @@
 #include <QString>
 
 #include <string>
+#include <string_view>
 
 class Button;
 class Label;
@@ -22,7 +23,7 @@ class QTabWidget;
 class QWidget;
 class TextField;
 
-QString to_qstring(const std::string& bytes);
+QString to_qstring(std::string_view bytes);
 std::string to_bytes(const QString& text);
 
 // A plain-text label following the model's caption.

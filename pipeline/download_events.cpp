@@ -32,8 +32,11 @@ void TForm1::wire_download_events() {
     UrlDownload1.OnAuthenticate = std::bind(&TForm1::UrlDownload1Authenticate, this, _1, _2, _3, _4);
 }
 
-void TForm1::UrlDownload1Progress(TBSCB&, Cardinal ulProgress, Cardinal ulProgressMax, Cardinal ulStatusCode) {
+void TForm1::UrlDownload1Progress(TBSCB& Sender, Cardinal ulProgress, Cardinal ulProgressMax, Cardinal ulStatusCode) {
     memo1.add_line(progress_log_line(ulStatusCode, ulProgress, ulProgressMax));
+    // The page's announced size, known before its first block: its buffer is made that big once.
+    if (ulStatusCode == BINDSTATUS_BEGINDOWNLOADDATA && ulProgressMax > 0)
+        slot_buffers.reserve(download_list.index_of_ignoring_case(Sender.Url), ulProgressMax);
 }
 
 void TForm1::UrlDownload1Data(TBSCB& Sender, const std::vector<std::uint8_t>& Buffer, Cardinal BufLength) {
@@ -48,7 +51,7 @@ void TForm1::download_data(const std::string& url, std::string_view block) {
     const int slot = download_list.index_of_ignoring_case(url);
     // A download whose line went (its stage ended or a new stage started) has no buffer any more.
     if (slot < 0) return;
-    slot_buffers.append(slot, std::string(block));
+    slot_buffers.append(slot, block);
 }
 
 void TForm1::UrlDownload1Complete(TBSCB& Sender, const TMemoryStream* Stream, HRESULT Result) {
@@ -92,7 +95,7 @@ void TForm1::download_completed(const std::string& url, Cardinal response_code, 
     set_page_text(slot_buffers.take_joined(slot));
 
     // A copy that cannot be written is reported and the research goes on without it.
-    const std::string copy_error = save_page_copy(options_.download_folder, url, result_memo.lines());
+    const std::string copy_error = save_page_copy(options_.download_folder, url, pipeline.page_text);
     if (!copy_error.empty()) memo1.add_line(copy_error);
 
     pipeline.analysis_busy = true;
@@ -105,10 +108,8 @@ void TForm1::download_completed(const std::string& url, Cardinal response_code, 
 
 void TForm1::set_page_text(std::string bytes) {
     pipeline.page_text = PageLines(std::move(bytes));
-    std::vector<std::string> lines;
-    lines.reserve(pipeline.page_text.size());
-    for (std::size_t i = 0; i < pipeline.page_text.size(); ++i) lines.emplace_back(pipeline.page_text.line(i));
-    result_memo.set_lines(std::move(lines));
+    // The memo shares the page rather than copying its lines.
+    result_memo.set_page(pipeline.page_text);
 }
 
 HRESULT TForm1::UrlDownload1SecurityProblem(TBSCB&, Cardinal) { return S_OK; }

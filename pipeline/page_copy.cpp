@@ -5,11 +5,11 @@
 
 #include <QDir>
 
-std::string save_page_copy(const std::string& folder, const std::string& url, const std::vector<std::string>& lines) {
+std::string save_page_copy(const std::string& folder, const std::string& url, const PageLines& page) {
     const std::string path =
         QDir(QString::fromStdString(folder)).filePath(QString::fromStdString(page_file_name(url))).toStdString();
     const char* reason = nullptr;
-    switch (write_file_atomically(path, page_file_text(lines))) {
+    switch (write_file_atomically(path, page_file_text(page.size(), [&page](std::size_t i) { return page.line(i); }))) {
     case WriteOutcome::ok: return {};
     case WriteOutcome::not_a_file: reason = "not a regular file, left as it is"; break;
     case WriteOutcome::missing_folder: reason = "the folder does not exist"; break;

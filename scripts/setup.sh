@@ -5,7 +5,8 @@ set -euo pipefail
 packages=(build-essential cmake ninja-build pkg-config qt6-base-dev libcurl4-openssl-dev
           libgtest-dev libgmock-dev libbenchmark-dev curl
           libqt6svg6 desktop-file-utils  # the window icon (SVG plugin); the install test
-          nlohmann-json3-dev searx)
+          nlohmann-json3-dev searx
+          nginx-light)  # serves the download benchmark's pages
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
