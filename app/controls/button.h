@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/controls/assign_changed.h"
 #include "app/controls/click_action.h"
 
 #include <QObject>
@@ -15,15 +16,11 @@ public:
 
     const std::string& caption() const { return caption_; }
     void set_caption(std::string caption) {
-        if (caption == caption_) return;
-        caption_ = std::move(caption);
-        emit changed();
+        if (assign_changed(caption_, std::move(caption))) emit changed();
     }
     bool enabled() const { return enabled_; }
     void set_enabled(bool enabled) {
-        if (enabled == enabled_) return;
-        enabled_ = enabled;
-        emit changed();
+        if (assign_changed(enabled_, enabled)) emit changed();
     }
 
 signals:

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/controls/assign_changed.h"
 #include "app/controls/click_action.h"
 
 #include <QObject>
@@ -16,9 +17,7 @@ public:
     const std::string& caption() const { return caption_; }
     bool checked() const { return checked_; }
     void set_checked(bool checked) {
-        if (checked == checked_) return;
-        checked_ = checked;
-        emit changed();
+        if (assign_changed(checked_, checked)) emit changed();
     }
 
 signals:

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/controls/assign_changed.h"
+
 #include <QObject>
 
 #include <string>
@@ -12,9 +14,7 @@ public:
 
     const std::string& caption() const { return caption_; }
     void set_caption(std::string caption) {
-        if (caption == caption_) return;
-        caption_ = std::move(caption);
-        emit changed();
+        if (assign_changed(caption_, std::move(caption))) emit changed();
     }
 
 signals:

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/controls/assign_changed.h"
+
 #include <QObject>
 
 #include <string>
@@ -12,9 +14,7 @@ public:
 
     const std::string& text() const { return text_; }
     void set_text(std::string text) {
-        if (text == text_) return;
-        text_ = std::move(text);
-        emit changed();
+        if (assign_changed(text_, std::move(text))) emit changed();
     }
 
 signals:
