@@ -3,6 +3,7 @@
 #include "analysis/number_text.h"
 #include "analysis/search_readers.h"
 #include "analysis/search_request.h"
+#include "analysis/web_url.h"
 
 #include <array>
 
@@ -139,22 +140,10 @@ int service_page_count(const SearchService& service, int dig_level) {
 }
 
 std::string percent_encode_query(std::string_view text) {
-    static constexpr char kHex[] = "0123456789ABCDEF";
-    std::string encoded;
-    encoded.reserve(text.size() * 3);
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        const bool unreserved = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
-                                c == '-' || c == '.' || c == '_' || c == '~';
-        if (unreserved) {
-            encoded += c;
-        } else {
-            encoded += '%';
-            encoded += kHex[byte >> 4];
-            encoded += kHex[byte & 0x0F];
-        }
-    }
-    return encoded;
+    return percent_encode(text, [](unsigned char byte) {
+        return (byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z') || (byte >= '0' && byte <= '9') ||
+               byte == '-' || byte == '.' || byte == '_' || byte == '~';
+    });
 }
 
 std::string service_query(std::string_view phrase, std::string_view keyword) {
