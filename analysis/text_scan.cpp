@@ -31,7 +31,8 @@ std::size_t find_by_last_byte(std::string_view text, std::string_view needle, st
 std::size_t find(std::string_view text, std::string_view needle, std::size_t from = 0) {
     if (needle.empty() || from >= text.size() || text.size() - from < needle.size()) return std::string_view::npos;
 #if defined(__SSE2__)
-    if (needle.size() >= 2 && text.size() - from >= needle.size() - 1 + 16) {
+    constexpr std::size_t kBlock = sizeof(__m128i);  // starts tested at once
+    if (needle.size() >= 2 && text.size() - from >= needle.size() - 1 + kBlock) {
         const std::size_t head = needle.size() - 1;
         const char* const data = text.data();
         const __m128i first = _mm_set1_epi8(needle.front());
@@ -50,8 +51,8 @@ std::size_t find(std::string_view text, std::string_view needle, std::size_t fro
         };
         // A block's last-byte load must stay inside the text; the final block may overlap the one
         // before it, whose starts held no needle, so what it finds is still the leftmost.
-        const std::size_t final_block = text.size() - head - 16;
-        for (; from < final_block; from += 16)
+        const std::size_t final_block = text.size() - head - kBlock;
+        for (; from < final_block; from += kBlock)
             if (const auto at = block(from); at != std::string_view::npos) return at;
         return block(final_block);
     }

@@ -88,14 +88,6 @@ void let_run_long(QLabel* label) {
     label->setMinimumWidth(0);
 }
 
-QLabel* make_field_label(const char* caption, const char* name, QWidget* buddy, QWidget* parent) {
-    auto* label = new QLabel(QString::fromUtf8(caption), parent);
-    label->setObjectName(name);
-    label->setTextFormat(Qt::PlainText);
-    label->setBuddy(buddy);
-    return label;
-}
-
 }  // namespace
 
 MainWindow::MainWindow(TForm1& form, QWidget* parent)
