@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/controls/assign_changed.h"
+
 #include <QObject>
 
 #include <string>
@@ -17,9 +19,7 @@ public:
     const std::string& text() const { return items_.at(static_cast<std::size_t>(item_index_)); }
     // Positions outside the entries are ignored.
     void set_item_index(int index) {
-        if (index == item_index_ || index < 0 || index >= static_cast<int>(items_.size())) return;
-        item_index_ = index;
-        emit changed();
+        if (index >= 0 && index < static_cast<int>(items_.size()) && assign_changed(item_index_, index)) emit changed();
     }
 
 signals:

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/controls/assign_changed.h"
+
 #include <QObject>
 
 #include <string>
@@ -16,9 +18,7 @@ public:
     bool visible() const { return visible_; }
     int active_page() const { return active_page_; }
     void set_active_page(int index) {
-        if (index == active_page_ || index < 0 || index >= static_cast<int>(pages_.size())) return;
-        active_page_ = index;
-        emit changed();
+        if (index >= 0 && index < static_cast<int>(pages_.size()) && assign_changed(active_page_, index)) emit changed();
     }
 
 signals:
