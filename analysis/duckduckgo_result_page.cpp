@@ -95,13 +95,15 @@ std::string percent_decode(std::string_view text) {
 
 // "//duckduckgo.com/l/?uddg=X&rut=..." leads to X; any other address is itself.
 std::string unwrap_redirect(const std::string& href) {
-    const auto l = href.find("duckduckgo.com/l/?");
+    constexpr std::string_view kRedirect = "duckduckgo.com/l/?";
+    const auto l = href.find(kRedirect);
     if (l == std::string::npos || (href.compare(0, 2, "//") != 0 && href.compare(0, 4, "http") != 0)) return href;
-    std::string_view query = std::string_view(href).substr(l + 18);
+    std::string_view query = std::string_view(href).substr(l + kRedirect.size());
     while (!query.empty()) {
         const auto amp = query.find('&');
         const std::string_view pair = query.substr(0, amp);
-        if (pair.substr(0, 5) == "uddg=") return percent_decode(pair.substr(5));
+        constexpr std::string_view kTarget = "uddg=";
+        if (pair.starts_with(kTarget)) return percent_decode(pair.substr(kTarget.size()));
         if (amp == std::string_view::npos) break;
         query.remove_prefix(amp + 1);
     }

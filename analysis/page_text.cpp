@@ -23,8 +23,9 @@ std::vector<std::string> split_page_lines(std::string_view page) {
 std::string page_file_name(std::string_view url) {
     std::string_view host = web_host_and_port(url);
     if (host.substr(0, 4) == "www.") host.remove_prefix(4);
-    // 251 bytes of host keep the name within the 255 bytes a file name may have.
-    host = host.substr(0, 251);
+    // The host's bytes that keep the name, ".htm" added, within the 255 bytes a file name may have.
+    constexpr std::size_t kMostHostBytes = 251;
+    host = host.substr(0, kMostHostBytes);
     if (host.empty()) return "_.htm";
     std::string name;
     name.reserve(host.size() + 4);

@@ -10,8 +10,9 @@ namespace {
 std::string what_came_back(const std::string& bytes) {
     const auto first = bytes.find_first_not_of(" \t\r\n");
     if (first == std::string::npos) return "an empty answer";
+    constexpr std::size_t kShownBytes = 60;
     std::string start;
-    for (std::size_t i = first; i < bytes.size() && start.size() < 60; ++i) {
+    for (std::size_t i = first; i < bytes.size() && start.size() < kShownBytes; ++i) {
         const auto byte = static_cast<unsigned char>(bytes[i]);
         start += byte < 0x20 || byte == 0x7F ? ' ' : bytes[i];
     }

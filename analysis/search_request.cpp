@@ -2,6 +2,7 @@
 
 #include "analysis/number_text.h"
 #include "analysis/text_scan.h"
+#include "analysis/web_url.h"
 
 #include <cstdint>
 
@@ -27,22 +28,10 @@ std::string make_search_url(std::string_view host, std::string_view query, int s
 }
 
 std::string percent_encode_keyword(std::string_view keyword) {
-    static constexpr char kHex[] = "0123456789ABCDEF";
-    std::string encoded;
-    encoded.reserve(keyword.size());
-    for (const char c : keyword) {
-        const auto byte = static_cast<unsigned char>(c);
-        // Blank and double quote are left for query_encode, which turns them into "+" and "%22".
-        const bool plain = byte >= 0x20 && byte <= 0x7E && c != '%' && c != '&' && c != '+' && c != '#';
-        if (plain) {
-            encoded += c;
-        } else {
-            encoded += '%';
-            encoded += kHex[byte >> 4];
-            encoded += kHex[byte & 0x0F];
-        }
-    }
-    return encoded;
+    // Blank and double quote are left for query_encode, which turns them into "+" and "%22".
+    return percent_encode(keyword, [](unsigned char byte) {
+        return byte >= 0x20 && byte <= 0x7E && byte != '%' && byte != '&' && byte != '+' && byte != '#';
+    });
 }
 
 std::string search_query_text(std::string_view phrase, std::string_view keyword) {

@@ -3,6 +3,7 @@
 #include "analysis/number_text.h"
 #include "analysis/search_readers.h"
 #include "analysis/search_request.h"
+#include "analysis/web_url.h"
 
 #include <array>
 
@@ -13,8 +14,15 @@ std::string base_without_slash(std::string_view base) {
     return std::string(base);
 }
 
+// Results an answer page holds, as each service's page address asks for them.
+constexpr int kGooglePageSize = 100;
+constexpr int kSearxPageSize = 10;
+constexpr int kBravePageSize = 20;
+constexpr int kMarginaliaPageSize = 100;
+constexpr int kDuckDuckGoPageSize = 10;
+
 std::string google_page(std::string_view base, std::string_view phrase, std::string_view keyword, int page) {
-    return make_search_url(base, search_query_text(phrase, keyword), page * 100);
+    return make_search_url(base, search_query_text(phrase, keyword), page * kGooglePageSize);
 }
 
 std::string searx_page(std::string_view base, std::string_view phrase, std::string_view keyword, int page) {
@@ -25,12 +33,12 @@ std::string searx_page(std::string_view base, std::string_view phrase, std::stri
 // Brave's offset counts pages, not results.
 std::string brave_page(std::string_view base, std::string_view phrase, std::string_view keyword, int page) {
     return base_without_slash(base) + "/res/v1/web/search?q=" + service_query(phrase, keyword) +
-           "&count=20&offset=" + decimal_text(page);
+           "&count=" + decimal_text(kBravePageSize) + "&offset=" + decimal_text(page);
 }
 
 std::string marginalia_page(std::string_view base, std::string_view phrase, std::string_view keyword, int page) {
     return base_without_slash(base) + "/search?query=" + service_query(phrase, keyword) +
-           "&count=100&page=" + decimal_text(page + 1);
+           "&count=" + decimal_text(kMarginaliaPageSize) + "&page=" + decimal_text(page + 1);
 }
 
 // Only the first page: the next one needs values from the previous answer's form.
@@ -57,18 +65,18 @@ constexpr const char* kDuckDuckGoNothing =
     "(see the log lines above): try again later, or choose another search service under Options.";
 
 constexpr std::array<SearchService, 5> kServices{{
-    {"google", "Google", "Google", "www.google.com", false, 100, 0, google_page, read_google_result_page,
+    {"google", "Google", "Google", "www.google.com", false, kGooglePageSize, 0, google_page, read_google_result_page,
      nullptr, nullptr, "", 0, nullptr, 0, nullptr, kGoogleNothing},
-    {"searx", "searx / SearXNG", "searx", "http://127.0.0.1:8888", true, 10, 0, searx_page, read_searx_json,
+    {"searx", "searx / SearXNG", "searx", "http://127.0.0.1:8888", true, kSearxPageSize, 0, searx_page, read_searx_json,
      nullptr, nullptr, "", 403,
      "searx / SearXNG refused the search (403): a SearXNG instance answers JSON only when its "
      "settings.yml lists json under search.formats (search: formats: [html, json]); add it and restart it.",
      0, nullptr, kSearxNothing},
-    {"brave", "Brave Search API", "Brave", "https://api.search.brave.com", true, 20, 10, brave_page,
+    {"brave", "Brave Search API", "Brave", "https://api.search.brave.com", true, kBravePageSize, 10, brave_page,
      read_brave_json, "X-Subscription-Token", nullptr, "Accept: application/json\r\n", 0, nullptr, 0, nullptr, kBraveNothing},
-    {"marginalia", "Marginalia Search", "Marginalia", "https://api2.marginalia-search.com", true, 100, 0,
+    {"marginalia", "Marginalia Search", "Marginalia", "https://api2.marginalia-search.com", true, kMarginaliaPageSize, 0,
      marginalia_page, read_marginalia_json, "API-Key", "public", "", 0, nullptr, 0, nullptr, kMarginaliaNothing},
-    {"duckduckgo", "DuckDuckGo (unofficial)", "DuckDuckGo", "https://html.duckduckgo.com", true, 10, 1,
+    {"duckduckgo", "DuckDuckGo (unofficial)", "DuckDuckGo", "https://html.duckduckgo.com", true, kDuckDuckGoPageSize, 1,
      duckduckgo_page, read_duckduckgo_html, nullptr, nullptr, "", 0, nullptr, 202, kDuckDuckGoBotCheckNote, kDuckDuckGoNothing},
 }};
 
@@ -139,22 +147,10 @@ int service_page_count(const SearchService& service, int dig_level) {
 }
 
 std::string percent_encode_query(std::string_view text) {
-    static constexpr char kHex[] = "0123456789ABCDEF";
-    std::string encoded;
-    encoded.reserve(text.size() * 3);
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        const bool unreserved = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
-                                c == '-' || c == '.' || c == '_' || c == '~';
-        if (unreserved) {
-            encoded += c;
-        } else {
-            encoded += '%';
-            encoded += kHex[byte >> 4];
-            encoded += kHex[byte & 0x0F];
-        }
-    }
-    return encoded;
+    return percent_encode(text, [](unsigned char byte) {
+        return (byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z') || (byte >= '0' && byte <= '9') ||
+               byte == '-' || byte == '.' || byte == '_' || byte == '~';
+    });
 }
 
 std::string service_query(std::string_view phrase, std::string_view keyword) {

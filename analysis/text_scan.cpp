@@ -72,13 +72,14 @@ bool has_wide_scan() {
 std::size_t find(std::string_view text, std::string_view needle, std::size_t from = 0) {
     if (needle.empty() || from >= text.size() || text.size() - from < needle.size()) return std::string_view::npos;
 #if defined(__SSE2__)
+    constexpr std::size_t kBlock = sizeof(__m128i);  // starts tested at once
 #if defined(RAVELMOOT_WIDE_SCAN)
     if (needle.size() >= 2 && text.size() - from >= 64 && has_wide_scan()) {
         if (const auto at = find_wide(text, needle, from); at != std::string_view::npos) return at;
         if (from >= text.size() || text.size() - from < needle.size()) return std::string_view::npos;
     }
 #endif
-    if (needle.size() >= 2 && text.size() - from >= needle.size() - 1 + 16) {
+    if (needle.size() >= 2 && text.size() - from >= needle.size() - 1 + kBlock) {
         const std::size_t head = needle.size() - 1;
         const char* const data = text.data();
         const __m128i first = _mm_set1_epi8(needle.front());
@@ -100,8 +101,8 @@ std::size_t find(std::string_view text, std::string_view needle, std::size_t fro
         };
         // A block's last-byte load must stay inside the text; the final block may overlap the one
         // before it, whose starts held no needle, so what it finds is still the leftmost.
-        const std::size_t final_block = text.size() - head - 16;
-        for (; from < final_block; from += 16)
+        const std::size_t final_block = text.size() - head - kBlock;
+        for (; from < final_block; from += kBlock)
             if (const auto at = block(from); at != std::string_view::npos) return at;
         return block(final_block);
     }

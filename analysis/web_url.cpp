@@ -50,3 +50,20 @@ bool is_mail_address(std::string_view url) {
     constexpr std::string_view scheme = "mailto:";
     return !has_control_character(url) && starts_with_ignoring_case(url, scheme) && url.size() > scheme.size();
 }
+
+std::string percent_encode(std::string_view text, bool (*keep)(unsigned char byte)) {
+    static constexpr char kHexDigits[] = "0123456789ABCDEF";
+    std::string encoded;
+    encoded.reserve(text.size());
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (keep(byte)) {
+            encoded += c;
+        } else {
+            encoded += '%';
+            encoded += kHexDigits[byte >> 4];
+            encoded += kHexDigits[byte & 0x0F];
+        }
+    }
+    return encoded;
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 // The one reading of a URL's parts, for every layer: which URLs are web URLs, their host, and
@@ -24,3 +25,7 @@ bool is_web_address(std::string_view url);
 // Whether url is a "mailto:" link (scheme in any letter case) with an address and no control
 // characters.
 bool is_mail_address(std::string_view url);
+
+// text with every byte that keep refuses written as %XX (upper-case hex); the bytes are taken
+// as they are, UTF-8 or not.
+std::string percent_encode(std::string_view text, bool (*keep)(unsigned char byte));

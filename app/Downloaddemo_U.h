@@ -27,10 +27,12 @@
 #include <QObject>
 #include <QTimer>
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
 #include <unordered_set>
+#include <vector>
 
 class MonikerLayer;
 
@@ -45,6 +47,12 @@ public:
 
     static constexpr const char* kCaption =
         "Ravelmoot - find a place to ask your questions and communicate. Freeware.";
+    // The component's time-out as the window's design sets it; each stage start sets it again
+    // (the scheduler then sets a field's time-out before every download).
+    static constexpr std::int32_t kStageTimeOutMs = 15000;
+    // The time-outs of the two state handlers that no control invokes.
+    static constexpr std::int32_t kProcessNormalTimeOutMs = 3000;
+    static constexpr std::int32_t kProcessNoDataItemsTimeOutMs = 30000;
 
     const FormOptions& options() const { return options_; }
 
@@ -216,7 +224,31 @@ public:
     // Empties download_list and every slot buffer with it.
     void clear_download_lines();
 
+signals:
+    // The research is over: its last stage has ended, or it was stopped, and none of its
+    // downloads is still listed. Sent once per research, from inside the handler that saw the
+    // end (a tick, a download's end, Stop): a receiver that does more than take note connects
+    // queued, so that the handler finishes first.
+    void research_over();
+
 private:
+    // What the two stage starts set differently.
+    struct StageSettings {
+        const char* stage;
+        std::string status;
+        int threads;            // the stage's parallel downloads
+        bool threads_editable;  // whether "Threads" may change them during the stage
+        int attempts_limit;
+        const std::vector<ListColumn>& results_layout;
+    };
+    // The one stage start: settles the pipeline for the stage and empties the search results,
+    // lets prepare_queue set up the stage's own lists, then empties the results table and the
+    // download lines and starts the scheduler with a first tick at once.
+    void start_stage(const StageSettings& settings, const std::function<void()>& prepare_queue);
+    // Sends research_over when the research has come to rest: the scheduler stopped after the
+    // last stage (last_stage_ended) or after Stop, and no download of it is listed any more.
+    void end_research_if_over(bool last_stage_ended);
+
     // Binds UrlDownload1 to the component and takes ownership of it.
     TForm1(std::unique_ptr<TUrlDownload> component, FormOptions options, QObject* parent);
     void wire_handlers();
@@ -226,6 +258,8 @@ private:
     // Running downloads that were refused on the way and reported early; their final report follows.
     std::unordered_set<const TBSCB*> reported_early_;
     std::unique_ptr<TUrlDownload> component_;
+    // From a stage start until research_over is sent.
+    bool research_running_ = false;
 };
 
 // Lays out a list view's columns anew: removes all of them, then adds these in order.

@@ -24,7 +24,7 @@ TForm1::TForm1(std::unique_ptr<TUrlDownload> component, FormOptions options, QOb
     apply_list_layout(result_list, list_layout::results_start);
 
     // The window's stored design: the component's settings for this program.
-    UrlDownload1.TimeOut = 15000;
+    UrlDownload1.TimeOut = kStageTimeOutMs;
     UrlDownload1.SetOptions(TBindInfoOptions::default_set());
     UrlDownload1.AdditionalHeader = {"Content-Type: application/x-www-form-urlencoded"};
     UrlDownload1.UserAgent = "Mozilla/4.0 (compatible; MSIE 6.0; Win32)";
@@ -41,16 +41,9 @@ TForm1::TForm1(std::unique_ptr<TUrlDownload> component, FormOptions options, QOb
 TForm1::~TForm1() {
     Timer1.stop();
     Timer2.stop();
-    // Downloads still running are torn down with the component; nothing may reach the
-    // half-destroyed window from them.
-    UrlDownload1.OnProgress = nullptr;
-    UrlDownload1.OnData = nullptr;
-    UrlDownload1.OnComplete = nullptr;
-    UrlDownload1.OnSecurityProblem = nullptr;
-    UrlDownload1.OnResponse = nullptr;
-    UrlDownload1.OnGetWindow = nullptr;
-    UrlDownload1.OnBeginningTransaction = nullptr;
-    UrlDownload1.OnAuthenticate = nullptr;
+    // The component goes first, while the whole window still stands: it silences the downloads
+    // still running as it tears them down, so none of their events reaches the window.
+    component_.reset();
     FormDestroy();
 }
 
@@ -104,14 +97,15 @@ void TForm1::RadioButton1Click() { UrlDownload1.SetOptions(TBindInfoOptions::syn
 
 void TForm1::RadioButton2Click() { UrlDownload1.SetOptions(TBindInfoOptions::default_set()); }
 
-void TForm1::process_normalClick() { UrlDownload1.TimeOut = 3000; }
+void TForm1::process_normalClick() { UrlDownload1.TimeOut = kProcessNormalTimeOutMs; }
 
-void TForm1::process_no_data_itemsClick() { UrlDownload1.TimeOut = 30000; }
+void TForm1::process_no_data_itemsClick() { UrlDownload1.TimeOut = kProcessNoDataItemsTimeOutMs; }
 
 void TForm1::remove_download_line(int index) {
     if (index < 0 || index >= download_list.count()) return;
     download_list.delete_line(index);
     slot_buffers.remove(index);
+    end_research_if_over(false);
 }
 
 void TForm1::append_download_line(const std::string& url) {

@@ -48,7 +48,7 @@ int main(int argc, char** argv) {
     }
     if (!parsed.error.empty()) {
         std::fprintf(stderr, "ravelmoot-research: %s\n", parsed.error.c_str());
-        return 2;
+        return research_exit::Failed;
     }
 
     ResearchApplication app(argc, argv);
@@ -58,7 +58,7 @@ int main(int argc, char** argv) {
 
     if (::socketpair(AF_UNIX, SOCK_STREAM, 0, interrupt_pipe) != 0) {
         std::perror("ravelmoot-research: socketpair");
-        return 2;
+        return research_exit::Failed;
     }
     QSocketNotifier interrupts(interrupt_pipe[0], QSocketNotifier::Read);
     QObject::connect(&interrupts, &QSocketNotifier::activated, &session, [&] {
@@ -80,7 +80,7 @@ int main(int argc, char** argv) {
     });
     // Whatever escapes a handler ends the research with its files written, never an abort.
     app.on_escaped_error = [&](const std::string& message) { session.fail(message); };
-    if (!session.start()) return 2;
+    if (!session.start()) return research_exit::Failed;
     try {
         app.exec();
     } catch (const std::exception& error) {

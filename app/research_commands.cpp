@@ -24,6 +24,8 @@ void TForm1::Button1Click() {
     UrlDownload1.Cancel();
     pipeline.status_text = "Stopped";
     pipeline.stop_requested = true;
+    // Paused with nothing listed: no tick or download is left to see the end.
+    end_research_if_over(false);
 }
 
 void TForm1::Timer2Timer() {

@@ -69,7 +69,7 @@ std::string research_summary(const SearchFigures& search, const ForumFigures& fo
 }
 
 int research_exit_status(const SearchFigures& search, const ForumFigures& forums) {
-    if (forums.rated > 0) return 0;
-    if (search.ran && search.links == 0) return 3;
-    return 4;
+    if (forums.rated > 0) return research_exit::Rated;
+    if (search.ran && search.links == 0) return research_exit::NoLinks;
+    return research_exit::NoneRated;
 }

@@ -32,6 +32,14 @@ ForumFigures forum_figures(const TForm1& form);
 // 2 Fatal, 2 never answered". A search without links says why.
 std::string research_summary(const SearchFigures& search, const ForumFigures& forums);
 
-// 0 at least one forum rated; 3 the search collected no link; 4 forums were listed but none
-// could be rated. Interrupts and bad arguments or files are the caller's (130, 2).
+// The research command's exit codes.
+namespace research_exit {
+inline constexpr int Rated = 0;        // at least one forum rated
+inline constexpr int Failed = 2;       // bad arguments, a list file not read or written, an error
+inline constexpr int NoLinks = 3;      // the search collected no link
+inline constexpr int NoneRated = 4;    // forums were listed but none could be rated
+inline constexpr int Interrupted = 130;
+}  // namespace research_exit
+
+// Rated, NoLinks or NoneRated. Interrupts and bad arguments or files are the caller's.
 int research_exit_status(const SearchFigures& search, const ForumFigures& forums);

@@ -31,8 +31,9 @@ ResearchSession::ResearchSession(TForm1& form, ResearchArguments arguments, std:
                 if (from.column() <= queue_column::Status + 1 && to.column() >= queue_column::Status + 1)
                     note_search_failure(from.row(), to.row());
             });
-    poll_.setInterval(50);
-    connect(&poll_, &QTimer::timeout, this, [this] { check_over(); });
+    // Queued: the handler that saw the end finishes, and its log lines come, before the summary.
+    connect(&form_, &TForm1::research_over, this,
+            [this] { finish(interrupted_ ? research_exit::Interrupted : research_exit::Rated); }, Qt::QueuedConnection);
 }
 
 namespace {
@@ -78,13 +79,12 @@ bool ResearchSession::start() {
         // A refused key or search address stopped the start; the guard has said why.
         if (form_.pipeline.research_stage.empty()) return false;
     }
-    poll_.start();
     return true;
 }
 
 void ResearchSession::interrupt() {
     if (interrupted_) {
-        finish(130);
+        finish(research_exit::Interrupted);
         return;
     }
     interrupted_ = true;
@@ -96,24 +96,10 @@ void ResearchSession::interrupt() {
 void ResearchSession::fail(const std::string& message) {
     error_line("stopped by an error: " + message);
     if (done_) {
-        emit finished(2);
+        emit finished(research_exit::Failed);
         return;
     }
-    finish(2);
-}
-
-bool ResearchSession::research_over() const {
-    if (form_.Timer1.isActive() || form_.download_list.count() != 0) return false;
-    if (interrupted_) return true;
-    const auto& stage_name = form_.pipeline.research_stage;
-    return stage_name == stage::Forum || (stage_name == stage::Search && !form_.google_pop_auto.checked());
-}
-
-void ResearchSession::check_over() {
-    // A stage start clears the stop request; after an interrupt nothing may start again.
-    if (interrupted_ && form_.Timer1.isActive() && !form_.pipeline.stop_requested)
-        form_.guarded([this] { form_.Button1.click(); });
-    if (research_over()) finish(interrupted_ ? 130 : 0);
+    finish(research_exit::Failed);
 }
 
 void ResearchSession::report_status() {
@@ -210,15 +196,14 @@ bool ResearchSession::write_lists() {
 
 void ResearchSession::finish(int exit_code) {
     if (done_) return;
-    poll_.stop();
     form_.guarded([this] { form_.Timer2Timer(); });
     report_status();
     done_ = true;
     clear_progress_line();
     if (form_.pipeline.research_stage == stage::Search) note_search_stage();
     const ForumFigures forums = forum_figures(form_);
-    if (exit_code == 0) exit_code = research_exit_status(search_, forums);
-    if (!write_lists() && exit_code != 130) exit_code = 2;
+    if (exit_code == research_exit::Rated) exit_code = research_exit_status(search_, forums);
+    if (!write_lists() && exit_code != research_exit::Interrupted) exit_code = research_exit::Failed;
     std::fprintf(err_, "%s\n", research_summary(search_, forums).c_str());
     std::fflush(err_);
     emit finished(exit_code);

@@ -4,7 +4,6 @@
 #include "app/research_report.h"
 
 #include <QObject>
-#include <QTimer>
 
 #include <cstdio>
 #include <string>
@@ -34,8 +33,6 @@ signals:
     void finished(int exit_code);
 
 private:
-    bool research_over() const;
-    void check_over();
     void report_status();
     void print_log_line(const std::string& line);
     void clear_progress_line();
@@ -51,7 +48,6 @@ private:
     std::FILE* out_;
     std::FILE* err_;
     bool terminal_;
-    QTimer poll_;
     bool interrupted_ = false;
     bool done_ = false;
     bool progress_on_screen_ = false;

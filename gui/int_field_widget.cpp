@@ -15,6 +15,9 @@
 
 namespace {
 
+constexpr int kStepButtonWidth = 16;
+constexpr QSize kStepArrowSize{8, 8};
+
 // The edit part: filters keys before the line edit sees them and reports losing the focus.
 class IntFieldEdit : public QLineEdit {
 public:
@@ -59,9 +62,9 @@ QToolButton* make_step_button(Qt::ArrowType arrow, QWidget* parent) {
     button->setAutoRepeat(true);
     // Clicking a step button must not take the focus from the edit (that would correct it).
     button->setFocusPolicy(Qt::NoFocus);
-    button->setFixedWidth(16);
+    button->setFixedWidth(kStepButtonWidth);
     button->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Ignored);
-    button->setIconSize(QSize(8, 8));
+    button->setIconSize(kStepArrowSize);
     return button;
 }
 

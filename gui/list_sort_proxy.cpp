@@ -7,8 +7,9 @@
 namespace {
 
 std::optional<std::int32_t> cell_number(const QString& text) {
-    // Longer than any 32-bit number: not one, and not worth converting.
-    if (text.isEmpty() || text.size() > 11) return std::nullopt;
+    // Longer than any 32-bit number ("-2147483648"): not one, and not worth converting.
+    constexpr qsizetype kLongestNumber = 11;
+    if (text.isEmpty() || text.size() > kLongestNumber) return std::nullopt;
     return parse_int_strict(text.toStdString());
 }
 

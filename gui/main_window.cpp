@@ -26,6 +26,9 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include <type_traits>
+#include <utility>
+
 namespace {
 
 constexpr int kClientWidth = 643;
@@ -40,13 +43,40 @@ constexpr int kDownloadingNowWidth = 346;
 // so the keyword field, the buttons and the lines below keep their places.
 constexpr int kResearchGrowthColumn = 3;
 
+constexpr QPoint kWindowPosition{32, 16};
+constexpr QMargins kClientMargins{4, 4, 4, 4};
+constexpr QMargins kGroupMargins{4, 2, 4, 4};
+// Every tab page: its margins and the spacing of its rows and columns.
+constexpr QMargins kPageMargins{8, 6, 8, 6};
+constexpr int kPageRowSpacing = 4;
+constexpr int kPageColumnSpacing = 8;
+constexpr int kNumberFieldWidth = 72;
+// The About page's third sentence wraps in this box, its link at the end.
+constexpr QSize kWrappedSentenceSize{409, 33};
+
 const WindowDesign kDesign{{kClientWidth, kClientHeight}, kQueueGroupHeight, kLogStripHeight, kDownloadingNowWidth};
+
+// A tab page under its design name and the layout that fills it, spaced as every page is.
+template <class Layout>
+std::pair<QWidget*, Layout*> make_page(const char* name) {
+    auto* page = new QWidget;
+    page->setObjectName(name);
+    auto* layout = new Layout(page);
+    layout->setContentsMargins(kPageMargins);
+    if constexpr (std::is_same_v<Layout, QGridLayout>) {
+        layout->setHorizontalSpacing(kPageColumnSpacing);
+        layout->setVerticalSpacing(kPageRowSpacing);
+    } else {
+        layout->setSpacing(kPageRowSpacing);
+    }
+    return {page, layout};
+}
 
 QGroupBox* make_group(const char* title, const char* name, QWidget* filling, QWidget* parent) {
     auto* group = new QGroupBox(QString::fromUtf8(title), parent);
     group->setObjectName(name);
     auto* layout = new QVBoxLayout(group);
-    layout->setContentsMargins(4, 2, 4, 4);
+    layout->setContentsMargins(kGroupMargins);
     layout->addWidget(filling);
     return group;
 }
@@ -56,14 +86,6 @@ QGroupBox* make_group(const char* title, const char* name, QWidget* filling, QWi
 void let_run_long(QLabel* label) {
     label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     label->setMinimumWidth(0);
-}
-
-QLabel* make_field_label(const char* caption, const char* name, QWidget* buddy, QWidget* parent) {
-    auto* label = new QLabel(QString::fromUtf8(caption), parent);
-    label->setObjectName(name);
-    label->setTextFormat(Qt::PlainText);
-    label->setBuddy(buddy);
-    return label;
 }
 
 }  // namespace
@@ -79,7 +101,7 @@ MainWindow::MainWindow(TForm1& form, QWidget* parent)
 
     auto* client = new QWidget(this);
     auto* column = new QVBoxLayout(client);
-    column->setContentsMargins(4, 4, 4, 4);
+    column->setContentsMargins(kClientMargins);
     column->setSpacing(0);
 
     auto* tabs = new QTabWidget(client);
@@ -110,7 +132,7 @@ MainWindow::MainWindow(TForm1& form, QWidget* parent)
     // keep it from shrinking back.
     setMinimumSize(minimumSizeHint());
     resize(kClientWidth, kClientHeight);
-    move(32, 16);
+    move(kWindowPosition);
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event) {
@@ -134,12 +156,7 @@ MainWindow::~MainWindow() {
 }
 
 QWidget* MainWindow::build_research_page() {
-    auto* page = new QWidget;
-    page->setObjectName("TabSheet3");
-    auto* grid = new QGridLayout(page);
-    grid->setContentsMargins(8, 6, 8, 6);
-    grid->setHorizontalSpacing(8);
-    grid->setVerticalSpacing(4);
+    const auto [page, grid] = make_page<QGridLayout>("TabSheet3");
 
     auto* keyword = make_text_field(form_.request_ui, "request_ui", guard_, page);
     // Enter in the keyword field starts the search, as the button would.
@@ -177,12 +194,7 @@ QWidget* MainWindow::build_research_page() {
 }
 
 QWidget* MainWindow::build_options_page() {
-    auto* page = new QWidget;
-    page->setObjectName("TabSheet4");
-    auto* grid = new QGridLayout(page);
-    grid->setContentsMargins(8, 6, 8, 6);
-    grid->setHorizontalSpacing(8);
-    grid->setVerticalSpacing(4);
+    const auto [page, grid] = make_page<QGridLayout>("TabSheet4");
 
     struct Entry {
         IntField& field;
@@ -200,7 +212,7 @@ QWidget* MainWindow::build_options_page() {
     };
     for (const Entry& entry : entries) {
         auto* field = new IntFieldWidget(entry.field, entry.name, guard_, page);
-        field->setFixedWidth(72);
+        field->setFixedWidth(kNumberFieldWidth);
         const QByteArray label_name = QByteArray(entry.name) + "_label";
         grid->addWidget(make_field_label(entry.caption, label_name.constData(), field, page), entry.row, entry.column);
         grid->addWidget(field, entry.row, entry.column + 1);
@@ -217,11 +229,7 @@ QWidget* MainWindow::build_options_page() {
 }
 
 QWidget* MainWindow::build_about_page() {
-    auto* page = new QWidget;
-    page->setObjectName("TabSheet6");
-    auto* rows = new QVBoxLayout(page);
-    rows->setContentsMargins(8, 6, 8, 6);
-    rows->setSpacing(4);
+    const auto [page, rows] = make_page<QVBoxLayout>("TabSheet6");
 
     auto* mail = new LinkLabel(form_.Label13, "Label13", page);
     connect(mail, &LinkLabel::clicked, this, [this] { guard_([this] { form_.Label13Click(); }); });
@@ -240,7 +248,7 @@ QWidget* MainWindow::build_about_page() {
     };
     rows->addLayout(sentence(make_label(form_.Label14, "Label14", page), mail));
     rows->addLayout(sentence(make_label(form_.Label15, "Label15", page), home));
-    rows->addWidget(new WrappedTextWithLink(make_label(form_.Label30, "Label30", page), QSize(409, 33), home_again, page));
+    rows->addWidget(new WrappedTextWithLink(make_label(form_.Label30, "Label30", page), kWrappedSentenceSize, home_again, page));
     rows->addWidget(make_label(form_.Label32, "Label32", page));
     rows->addStretch(1);
     return page;

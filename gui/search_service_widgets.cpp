@@ -22,11 +22,18 @@ QComboBox* make_combo_box(ComboBox& model, const char* name, const Guard& guard,
     return combo;
 }
 
+namespace {
+
+constexpr int kServiceShownCharacters = 10;
+constexpr int kFieldMinimumWidth = 80;
+
+}  // namespace
+
 void add_search_service_fields(TForm1& form, const Guard& guard, QGridLayout& grid, QWidget* page) {
     auto* service = make_combo_box(form.search_service, "search_service", guard, page);
     // Narrower than its longest entry, so that the page keeps the window's width.
     service->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    service->setMinimumContentsLength(10);
+    service->setMinimumContentsLength(kServiceShownCharacters);
     auto* host = make_text_field(form.search_host, "search_host", guard, page);
     // The field is narrow: show an address from its scheme on, not its tail.
     host->setCursorPosition(0);
@@ -48,12 +55,8 @@ void add_search_service_fields(TForm1& form, const Guard& guard, QGridLayout& gr
                   {host, "Search host", "search_host_label", 1, 6},
                   {key, "API key", "api_key_label", 2, 6}};
     for (const auto& entry : fields) {
-        auto* label = new QLabel(QString::fromUtf8(entry.caption), page);
-        label->setObjectName(entry.name);
-        label->setTextFormat(Qt::PlainText);
-        label->setBuddy(entry.field);
-        entry.field->setMinimumWidth(80);
-        grid.addWidget(label, entry.row, entry.column);
+        entry.field->setMinimumWidth(kFieldMinimumWidth);
+        grid.addWidget(make_field_label(entry.caption, entry.name, entry.field, page), entry.row, entry.column);
         grid.addWidget(entry.field, entry.row, entry.column + 1);
     }
 }

@@ -29,6 +29,14 @@ QLabel* make_label(Label& model, const char* name, QWidget* parent) {
     return label;
 }
 
+QLabel* make_field_label(const char* caption, const char* name, QWidget* buddy, QWidget* parent) {
+    auto* label = new QLabel(QString::fromUtf8(caption), parent);
+    label->setObjectName(name);
+    label->setTextFormat(Qt::PlainText);
+    label->setBuddy(buddy);
+    return label;
+}
+
 QPushButton* make_button(Button& model, const char* name, const Guard& guard, QWidget* parent) {
     auto* button = new QPushButton(to_qstring(model.caption()), parent);
     button->setObjectName(name);

@@ -28,6 +28,8 @@ std::string to_bytes(const QString& text);
 
 // A plain-text label following the model's caption.
 QLabel* make_label(Label& model, const char* name, QWidget* parent);
+// A field's fixed plain-text caption; the field is its buddy.
+QLabel* make_field_label(const char* caption, const char* name, QWidget* buddy, QWidget* parent);
 // A push button following caption and enabled flag; a click runs the model's action guarded.
 QPushButton* make_button(Button& model, const char* name, const Guard& guard, QWidget* parent);
 // A one-line edit: what the user types goes to the model, what code sets is shown.

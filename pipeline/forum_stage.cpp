@@ -5,22 +5,14 @@
 #include "app/list_layouts.h"
 
 void TForm1::check_page_for_popularClick() {
-    pipeline.status_text = "Checking forums popularity";
-    pipeline.stage_threads = allowed_threads.value();
-    allowed_threads.set_enabled(true);
-    pipeline.attempts_limit = allow_attemps_ui.value();
-    allow_attemps_ui.set_enabled(true);
-    pipeline.research_stage = stage::Forum;
-    google_res.clear_items();
-    pipeline.parallel_limit = pipeline.stage_threads;
-    UrlDownload1.TimeOut = 15000;
-    result_list.clear_items();
-    pipeline.forum_engines.clear();
-    apply_list_layout(result_list, list_layout::results_forum_stage);
-    pipeline.stop_requested = false;
-    clear_download_lines();
-    Timer1.start();
-    Timer1Timer();
+    // The queue holds the forums already ("Use list" or a loaded list file).
+    start_stage({.stage = stage::Forum,
+                 .status = "Checking forums popularity",
+                 .threads = allowed_threads.value(),
+                 .threads_editable = true,
+                 .attempts_limit = allow_attemps_ui.value(),
+                 .results_layout = list_layout::results_forum_stage},
+                [this] { pipeline.forum_engines.clear(); });
 }
 
 void TForm1::get_sites_popularityClick() {

@@ -4,15 +4,15 @@
 #include "app/controls/list_view.h"
 #include "pipeline/pipeline_state.h"
 
-bool is_new_attempts_text(std::string_view attemps) {
-    return attemps.empty() || attemps == "0" || !parse_int_strict(attemps);
+bool is_new_attempts_text(std::string_view attempts_text) {
+    return attempts_text.empty() || attempts_text == "0" || !parse_int_strict(attempts_text);
 }
 
-bool is_new_row(std::string_view attemps, std::string_view result) {
-    return is_new_attempts_text(attemps) && result != row_state::Finished;
+bool is_new_row(std::string_view attempts_text, std::string_view result) {
+    return is_new_attempts_text(attempts_text) && result != row_state::Finished;
 }
 
-int attempts_of(std::string_view attemps) { return parse_int_strict(attemps).value_or(0); }
+int attempts_of(std::string_view attempts_text) { return parse_int_strict(attempts_text).value_or(0); }
 
 NewRowTracker::NewRowTracker(const ListView& queue) : queue_(queue) { recount(); }
 

@@ -4,7 +4,11 @@
 #include "pipeline/queue_rows.h"
 
 void TForm1::Timer1Timer() {
-    if (pipeline.stop_requested) Timer1.stop();
+    if (pipeline.stop_requested) {
+        // A stopped research starts nothing more: it is over once its last download has gone.
+        Timer1.stop();
+        end_research_if_over(false);
+    }
     if (download_list.count() >= pipeline.parallel_limit) return;
 
     NewRowTracker tracker(google_list);
@@ -67,8 +71,10 @@ void TForm1::Timer1Timer() {
         if (google_pop_auto.checked() && !pipeline.stop_requested) {
             google_got.click();
             check_page_for_popular.click();
+            return;
         }
     }
+    end_research_if_over(true);
 }
 
 void TForm1::downloadClick() {

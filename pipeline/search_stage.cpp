@@ -6,39 +6,39 @@
 #include "analysis/search_service.h"
 #include "app/list_layouts.h"
 
+namespace {
+
+constexpr int kSearchStageThreads = 1;
+constexpr int kSearchStageAttempts = 5;
+
+}  // namespace
+
 void TForm1::request_googleClick() {
     // A key or base address that cannot be used stops the start before anything changes.
     SearchInUse search = chosen_search();
     const SearchService& service = *search.service;
     if (const std::string refusal = dig_level_refusal(service, dig_google.value()); !refusal.empty())
         throw AppError(refusal);
-    pipeline.status_text = service.base_is_address ? std::string("Sending request to ") + service.caption + "..."
-                                                   : "Sending request to google...";
-    pipeline.stage_threads = 1;
-    allowed_threads.set_enabled(false);
-    allow_attemps_ui.set_enabled(true);
-    pipeline.research_stage = stage::Search;
-    google_res.clear_items();
-    google_list.clear_items();
-
-    const int pages = service_page_count(service, dig_google.value());
-    for (int i = 0; i < pages; ++i) {
-        search.page_urls.push_back(service.page_url(search.base, search_phrase.text(), request.text(), i));
-        google_list.add_item(ListItem{search.page_urls.back(),
-                                      {std::string(service.page_label) + " page " + decimal_text(i), "", "0",
-                                       row_state::Download}});
-    }
-    pipeline.search = std::move(search);
-
-    pipeline.parallel_limit = pipeline.stage_threads;
-    UrlDownload1.TimeOut = 15000;
-    pipeline.attempts_limit = 5;
-    result_list.clear_items();
-    apply_list_layout(result_list, list_layout::results_search_stage);
-    pipeline.stop_requested = false;
-    clear_download_lines();
-    Timer1.start();
-    Timer1Timer();
+    const std::string status = service.base_is_address ? std::string("Sending request to ") + service.caption + "..."
+                                                        : "Sending request to google...";
+    // One download at a time and five starts a page, whatever "Threads" and "Attemps" say.
+    start_stage({.stage = stage::Search,
+                 .status = status,
+                 .threads = kSearchStageThreads,
+                 .threads_editable = false,
+                 .attempts_limit = kSearchStageAttempts,
+                 .results_layout = list_layout::results_search_stage},
+                [&] {
+                    google_list.clear_items();
+                    const int pages = service_page_count(service, dig_google.value());
+                    for (int i = 0; i < pages; ++i) {
+                        search.page_urls.push_back(service.page_url(search.base, search_phrase.text(), request.text(), i));
+                        google_list.add_item(ListItem{search.page_urls.back(),
+                                                      {std::string(service.page_label) + " page " + decimal_text(i), "",
+                                                       "0", row_state::Download}});
+                    }
+                    pipeline.search = std::move(search);
+                });
 }
 
 void TForm1::get_urls_from_google_listClick() {

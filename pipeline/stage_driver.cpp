@@ -4,6 +4,9 @@
 
 namespace {
 
+// A search page is judged "Good" once the links collected so far are more than this many.
+constexpr int kMostLinksOfABadSearch = 5;
+
 // Releases the finished download's line and clears analysis_busy on every way out, so that a
 // failing analysis can neither hold a download place for good nor leave the completion waiting.
 class LineRelease {
@@ -41,7 +44,7 @@ void TForm1::further_actClick() {
     }
     if (search) {
         get_urls_from_google_list.click();
-        verdict = google_res.item_count() > 5 ? verdict::Good : verdict::BadDownload;
+        verdict = google_res.item_count() > kMostLinksOfABadSearch ? verdict::Good : verdict::BadDownload;
     }
     if (verdict == verdict::BadDownload &&
         google_list.sub_item(r, queue_column::Attemps) == decimal_text(pipeline.attempts_limit))

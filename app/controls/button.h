@@ -1,35 +1,21 @@
 #pragma once
 
 #include "app/controls/click_action.h"
-
-#include <QObject>
-
-#include <string>
+#include "app/controls/text_control.h"
 
 // A button: caption, enabled flag and the click action (a view forwards clicks of enabled
 // buttons only; the pipeline clicks hidden buttons from code).
-class Button : public QObject, public ClickAction {
-    Q_OBJECT
+class Button : public TextControl, public ClickAction {
 public:
-    explicit Button(std::string caption, QObject* parent = nullptr) : QObject(parent), caption_(std::move(caption)) {}
+    explicit Button(std::string caption, QObject* parent = nullptr) : TextControl(std::move(caption), parent) {}
 
-    const std::string& caption() const { return caption_; }
-    void set_caption(std::string caption) {
-        if (caption == caption_) return;
-        caption_ = std::move(caption);
-        emit changed();
-    }
+    const std::string& caption() const { return text_value(); }
+    void set_caption(std::string caption) { set_text_value(std::move(caption)); }
     bool enabled() const { return enabled_; }
     void set_enabled(bool enabled) {
-        if (enabled == enabled_) return;
-        enabled_ = enabled;
-        emit changed();
+        if (assign_changed(enabled_, enabled)) emit changed();
     }
 
-signals:
-    void changed();
-
 private:
-    std::string caption_;
     bool enabled_ = true;
 };

@@ -1,30 +1,20 @@
 #pragma once
 
 #include "app/controls/click_action.h"
-
-#include <QObject>
-
-#include <string>
+#include "app/controls/text_control.h"
 
 // A check box or radio button: caption, checked flag and an optional click action.
-class CheckBox : public QObject, public ClickAction {
-    Q_OBJECT
+class CheckBox : public TextControl, public ClickAction {
 public:
     CheckBox(std::string caption, bool checked, QObject* parent = nullptr)
-        : QObject(parent), caption_(std::move(caption)), checked_(checked) {}
+        : TextControl(std::move(caption), parent), checked_(checked) {}
 
-    const std::string& caption() const { return caption_; }
+    const std::string& caption() const { return text_value(); }
     bool checked() const { return checked_; }
     void set_checked(bool checked) {
-        if (checked == checked_) return;
-        checked_ = checked;
-        emit changed();
+        if (assign_changed(checked_, checked)) emit changed();
     }
 
-signals:
-    void changed();
-
 private:
-    std::string caption_;
     bool checked_;
 };

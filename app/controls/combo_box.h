@@ -1,31 +1,16 @@
 #pragma once
 
-#include <QObject>
-
-#include <string>
-#include <vector>
+#include "app/controls/choice_control.h"
 
 // A drop-down list: fixed entries and the chosen one's position.
-class ComboBox : public QObject {
-    Q_OBJECT
+class ComboBox : public ChoiceControl {
 public:
     explicit ComboBox(std::vector<std::string> items, int item_index = 0, QObject* parent = nullptr)
-        : QObject(parent), items_(std::move(items)), item_index_(item_index) {}
+        : ChoiceControl(std::move(items), item_index, parent) {}
 
-    const std::vector<std::string>& items() const { return items_; }
-    int item_index() const { return item_index_; }
-    const std::string& text() const { return items_.at(static_cast<std::size_t>(item_index_)); }
+    const std::vector<std::string>& items() const { return entries(); }
+    int item_index() const { return chosen(); }
+    const std::string& text() const { return entries().at(static_cast<std::size_t>(chosen())); }
     // Positions outside the entries are ignored.
-    void set_item_index(int index) {
-        if (index == item_index_ || index < 0 || index >= static_cast<int>(items_.size())) return;
-        item_index_ = index;
-        emit changed();
-    }
-
-signals:
-    void changed();
-
-private:
-    std::vector<std::string> items_;
-    int item_index_;
+    void set_item_index(int index) { choose(index); }
 };

@@ -1,6 +1,7 @@
 #include "app/controls/int_field.h"
 
 #include "analysis/number_text.h"
+#include "app/controls/assign_changed.h"
 
 #include <limits>
 
@@ -13,9 +14,7 @@ IntField::IntField(int initial, int min_value, int max_value, int step, int max_
       max_length_(max_length) {}
 
 void IntField::set_text(std::string text) {
-    if (text == text_) return;
-    text_ = std::move(text);
-    emit changed();
+    if (assign_changed(text_, std::move(text))) emit changed();
 }
 
 int IntField::clamp(long long value) const {
@@ -53,7 +52,5 @@ bool IntField::accepts_typed_char(char32_t c) {
 }
 
 void IntField::set_enabled(bool enabled) {
-    if (enabled == enabled_) return;
-    enabled_ = enabled;
-    emit enabled_changed(enabled);
+    if (assign_changed(enabled_, enabled)) emit enabled_changed(enabled);
 }

@@ -1,25 +1,12 @@
 #pragma once
 
-#include <QObject>
-
-#include <string>
+#include "app/controls/text_control.h"
 
 // A label: a caption that a view draws.
-class Label : public QObject {
-    Q_OBJECT
+class Label : public TextControl {
 public:
-    explicit Label(std::string caption, QObject* parent = nullptr) : QObject(parent), caption_(std::move(caption)) {}
+    explicit Label(std::string caption, QObject* parent = nullptr) : TextControl(std::move(caption), parent) {}
 
-    const std::string& caption() const { return caption_; }
-    void set_caption(std::string caption) {
-        if (caption == caption_) return;
-        caption_ = std::move(caption);
-        emit changed();
-    }
-
-signals:
-    void changed();
-
-private:
-    std::string caption_;
+    const std::string& caption() const { return text_value(); }
+    void set_caption(std::string caption) { set_text_value(std::move(caption)); }
 };

@@ -1,5 +1,6 @@
 #include "app/controls/list_view.h"
 
+#include "app/controls/assign_changed.h"
 #include "app/error_guard.h"
 
 #include <QString>
@@ -92,9 +93,7 @@ int ListView::find_caption(std::string_view text) const {
 
 void ListView::set_selected(int row) {
     if (row < -1 || row >= item_count()) row = -1;
-    if (row == selected_) return;
-    selected_ = row;
-    emit selection_changed();
+    if (assign_changed(selected_, row)) emit selection_changed();
 }
 
 int ListView::rowCount(const QModelIndex& parent) const {

@@ -1,31 +1,19 @@
 #pragma once
 
-#include <QObject>
-
-#include <string>
-#include <vector>
+#include "app/controls/choice_control.h"
 
 // A tab set: page captions, the active page and whether the set is shown at all.
-class PageControl : public QObject {
-    Q_OBJECT
+class PageControl : public ChoiceControl {
 public:
     PageControl(std::vector<std::string> pages, bool visible, QObject* parent = nullptr)
-        : QObject(parent), pages_(std::move(pages)), visible_(visible) {}
+        : ChoiceControl(std::move(pages), 0, parent), visible_(visible) {}
 
-    const std::vector<std::string>& pages() const { return pages_; }
+    const std::vector<std::string>& pages() const { return entries(); }
     bool visible() const { return visible_; }
-    int active_page() const { return active_page_; }
-    void set_active_page(int index) {
-        if (index == active_page_ || index < 0 || index >= static_cast<int>(pages_.size())) return;
-        active_page_ = index;
-        emit changed();
-    }
-
-signals:
-    void changed();
+    int active_page() const { return chosen(); }
+    // Positions outside the pages are ignored.
+    void set_active_page(int index) { choose(index); }
 
 private:
-    std::vector<std::string> pages_;
     bool visible_;
-    int active_page_ = 0;
 };

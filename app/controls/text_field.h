@@ -1,25 +1,12 @@
 #pragma once
 
-#include <QObject>
-
-#include <string>
+#include "app/controls/text_control.h"
 
 // A one-line text field holding bytes (UTF-8 text); views convert only to draw.
-class TextField : public QObject {
-    Q_OBJECT
+class TextField : public TextControl {
 public:
-    explicit TextField(std::string text, QObject* parent = nullptr) : QObject(parent), text_(std::move(text)) {}
+    explicit TextField(std::string text, QObject* parent = nullptr) : TextControl(std::move(text), parent) {}
 
-    const std::string& text() const { return text_; }
-    void set_text(std::string text) {
-        if (text == text_) return;
-        text_ = std::move(text);
-        emit changed();
-    }
-
-signals:
-    void changed();
-
-private:
-    std::string text_;
+    const std::string& text() const { return text_value(); }
+    void set_text(std::string text) { set_text_value(std::move(text)); }
 };

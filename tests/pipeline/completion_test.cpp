@@ -26,8 +26,8 @@ protected:
     }
     TForm1& form() { return *f.form; }
     // Lists url as running with its queue row started once.
-    void start(const std::string& url, const std::string& attemps = "1") {
-        f.add_queue_row(url, attemps, "Download");
+    void start(const std::string& url, const std::string& attempts = "1") {
+        f.add_queue_row(url, attempts, "Download");
         form().download_list.add_line(url);
     }
     FormFixture f;

@@ -199,6 +199,28 @@ TEST_F(Scheduler, TheSearchStageEndsAfterItsLastDownloadAndNotAfterStop) {
     EXPECT_EQ(started(), (Urls{"http://search/page0", "http://forum.example/"}));
 }
 
+TEST_F(Scheduler, TheResearchIsOverOnceAfterItsLastStageOrAfterStopAndItsLastDownload) {
+    int over = 0;
+    QObject::connect(&form(), &TForm1::research_over, [&] { ++over; });
+    f.add_queue_row("http://a");
+    form().check_page_for_popularClick();
+    form().Button3Click();  // paused with nothing listed: not over
+    finish("http://a", "Finished");
+    EXPECT_EQ(over, 0);
+    form().Button3Click();
+    form().Timer1Timer();
+    form().Timer1Timer();
+    EXPECT_EQ(over, 1);
+
+    f.add_queue_row("http://b");
+    form().check_page_for_popularClick();
+    form().Button1Click();
+    form().Timer1Timer();
+    EXPECT_EQ(over, 1) << "http://b is still listed";
+    finish("http://b", "Redownload");
+    EXPECT_EQ(over, 2);
+}
+
 TEST_F(Scheduler, UntriedRowsOfAnyResultAreStartedAndTheStageEnds) {
     // Attemps and Result of each row; an untried "Finished" row is no work and keeps nobody waiting.
     const std::vector<std::pair<Urls, Urls>> cases = {{{"0", "Redownload", "x", "Other"}, {"http://r0", "http://r1"}},

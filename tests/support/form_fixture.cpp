@@ -15,7 +15,7 @@ FormFixture::FormFixture(bool real_component, int timer_interval_ms) {
     form->error_sink = [this](const std::string& message) { errors.push_back(message); };
 }
 
-void FormFixture::add_queue_row(const std::string& url, const std::string& attemps, const std::string& result,
+void FormFixture::add_queue_row(const std::string& url, const std::string& attempts, const std::string& result,
                                 const std::string& description) {
-    form->google_list.add_item(ListItem{url, {description, "", attemps, result}});
+    form->google_list.add_item(ListItem{url, {description, "", attempts, result}});
 }

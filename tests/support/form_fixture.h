@@ -34,7 +34,7 @@ struct FormFixture {
 
     std::string folder() const { return dir.path().toStdString() + "/"; }
     // Appends a queue row: URL, Description, Status, Attemps, Result.
-    void add_queue_row(const std::string& url, const std::string& attemps = "0",
+    void add_queue_row(const std::string& url, const std::string& attempts = "0",
                        const std::string& result = "Download", const std::string& description = "d");
     std::vector<std::string> download_lines() const { return form->download_list.lines(); }
 };
