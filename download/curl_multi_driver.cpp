@@ -1,19 +1,37 @@
 #include "download/curl_multi_driver.h"
 
-#include <stdexcept>
+#include <QtGlobal>
 
-CurlMultiDriver::CurlMultiDriver(std::function<void(CURL*, CURLcode)> on_done)
-    : on_done_(std::move(on_done)), multi_(curl_multi_init()) {
+#include <stdexcept>
+#include <string>
+
+namespace {
+
+// Left to libcurl, the cache of kept-alive connections proved too small for transfers that
+// are each removed as they end: connections were closed and opened anew (some 300 for
+// 10,000 pages from one server, against 25 with this). Four per download of the largest
+// number that runs at once (25), as libcurl means its own default to be.
+constexpr long kept_connections = 4L * 25L;
+
+// What a libcurl callback answers to give up.
+constexpr int callback_failed = -1;
+
+}  // namespace
+
+CurlMultiDriver::CurlMultiDriver(std::function<void(CURL*, CURLcode)> on_done, std::function<void(HRESULT)> on_broken)
+    : on_done_(std::move(on_done)), on_broken_(std::move(on_broken)), multi_(curl_multi_init()) {
     if (!multi_) throw std::runtime_error("libcurl cannot make a multi handle");
-    curl_multi_setopt(multi_, CURLMOPT_SOCKETFUNCTION, &CurlMultiDriver::socket_callback);
-    curl_multi_setopt(multi_, CURLMOPT_SOCKETDATA, this);
-    curl_multi_setopt(multi_, CURLMOPT_TIMERFUNCTION, &CurlMultiDriver::timer_callback);
-    curl_multi_setopt(multi_, CURLMOPT_TIMERDATA, this);
-    // Left to libcurl, the cache of kept-alive connections proved too small for transfers that
-    // are each removed as they end: connections were closed and opened anew (some 300 for
-    // 10,000 pages from one server, against 25 with this). Four per download of the largest
-    // number that runs at once (25), as libcurl means its own default to be.
-    curl_multi_setopt(multi_, CURLMOPT_MAXCONNECTS, 100L);
+    const auto set = [this](CURLMoption option, auto value) {
+        const CURLMcode code = curl_multi_setopt(multi_, option, value);
+        if (code == CURLM_OK) return;
+        curl_multi_cleanup(multi_);
+        throw std::runtime_error(std::string("libcurl cannot set up its multi handle: ") + curl_multi_strerror(code));
+    };
+    set(CURLMOPT_SOCKETFUNCTION, &CurlMultiDriver::socket_callback);
+    set(CURLMOPT_SOCKETDATA, this);
+    set(CURLMOPT_TIMERFUNCTION, &CurlMultiDriver::timer_callback);
+    set(CURLMOPT_TIMERDATA, this);
+    set(CURLMOPT_MAXCONNECTS, kept_connections);
     timer_.setSingleShot(true);
     timer_.setTimerType(Qt::PreciseTimer);
     QObject::connect(&timer_, &QTimer::timeout, &context_, [this] { action(CURL_SOCKET_TIMEOUT, 0); });
@@ -22,34 +40,65 @@ CurlMultiDriver::CurlMultiDriver(std::function<void(CURL*, CURLcode)> on_done)
 CurlMultiDriver::~CurlMultiDriver() {
     // The owner has removed every transfer; what remains are libcurl's cached connections,
     // whose closing may still call the socket callback.
-    curl_multi_cleanup(multi_);
+    if (const CURLMcode code = curl_multi_cleanup(multi_); code != CURLM_OK)
+        qWarning("libcurl could not close its multi handle: %s", curl_multi_strerror(code));
     for (auto& [socket, w] : watches_) {
         delete w.read.data();
         delete w.write.data();
     }
 }
 
-bool CurlMultiDriver::add(CURL* easy) { return curl_multi_add_handle(multi_, easy) == CURLM_OK; }
-
-void CurlMultiDriver::remove(CURL* easy) { curl_multi_remove_handle(multi_, easy); }
-
-int CurlMultiDriver::socket_callback(CURL*, curl_socket_t socket, int what, void* driver, void*) {
-    auto* self = static_cast<CurlMultiDriver*>(driver);
-    if (what == CURL_POLL_REMOVE)
-        self->unwatch(socket);
-    else
-        self->watch(socket, what);
-    return 0;
+bool CurlMultiDriver::add(CURL* easy) {
+    const CURLMcode code = curl_multi_add_handle(multi_, easy);
+    if (code == CURLM_OK && failure_ == S_OK) return true;
+    if (code == CURLM_OK) curl_multi_remove_handle(multi_, easy);
+    // A callback's failure is reported with the other transfers, from the event loop.
+    if (failure_ != S_OK) timer_.start(0);
+    failed(code, "curl_multi_add_handle");
+    return false;
 }
 
-int CurlMultiDriver::timer_callback(CURLM*, long timeout_ms, void* driver) {
+void CurlMultiDriver::remove(CURL* easy) {
+    failed(curl_multi_remove_handle(multi_, easy), "curl_multi_remove_handle");
+    if (failure_ != S_OK) timer_.start(0);
+}
+
+bool CurlMultiDriver::failed(CURLMcode code, const char* call) {
+    if (code == CURLM_OK) return false;
+    qWarning("libcurl: %s failed: %s", call, curl_multi_strerror(code));
+    return true;
+}
+
+int CurlMultiDriver::fail() noexcept {
+    failure_ = hresult_of_current_exception();
+    return callback_failed;
+}
+
+int CurlMultiDriver::socket_callback(CURL*, curl_socket_t socket, int what, void* driver, void*) noexcept {
     auto* self = static_cast<CurlMultiDriver*>(driver);
-    // 0 means "act as soon as possible", but not inside this callback: the timer does it.
-    if (timeout_ms < 0)
-        self->timer_.stop();
-    else
-        self->timer_.start(static_cast<int>(timeout_ms));
-    return 0;
+    try {
+        if (what == CURL_POLL_REMOVE)
+            self->unwatch(socket);
+        else
+            self->watch(socket, what);
+        return 0;
+    } catch (...) {
+        return self->fail();
+    }
+}
+
+int CurlMultiDriver::timer_callback(CURLM*, long timeout_ms, void* driver) noexcept {
+    auto* self = static_cast<CurlMultiDriver*>(driver);
+    try {
+        // 0 means "act as soon as possible", but not inside this callback: the timer does it.
+        if (timeout_ms < 0)
+            self->timer_.stop();
+        else
+            self->timer_.start(static_cast<int>(timeout_ms));
+        return 0;
+    } catch (...) {
+        return self->fail();
+    }
 }
 
 void CurlMultiDriver::watch(curl_socket_t socket, int what) {
@@ -82,8 +131,12 @@ void CurlMultiDriver::unwatch(curl_socket_t socket) {
 
 void CurlMultiDriver::action(curl_socket_t socket, int events) {
     int running = 0;
-    curl_multi_socket_action(multi_, socket, events, &running);
+    const bool broken = failed(curl_multi_socket_action(multi_, socket, events, &running), "curl_multi_socket_action");
     reap();
+    if (!broken && failure_ == S_OK) return;
+    const HRESULT result = failure_ != S_OK ? failure_ : E_FAIL;
+    failure_ = S_OK;
+    on_broken_(result);
 }
 
 void CurlMultiDriver::reap() {

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <new>
 
 using HRESULT = std::int32_t;
 using Cardinal = std::uint32_t;
@@ -34,3 +35,15 @@ constexpr HRESULT INET_E_UNKNOWN_PROTOCOL = hresult(0x800C000Du);
 constexpr HRESULT INET_E_SECURITY_PROBLEM = hresult(0x800C000Eu);
 constexpr HRESULT INET_E_CANNOT_LOAD_DATA = hresult(0x800C000Fu);
 constexpr HRESULT INET_E_REDIRECT_FAILED = hresult(0x800C0014u);
+
+// What the exception being handled means as a download's result: out of memory for an
+// allocation that failed, a plain failure for anything else. Only inside a catch block.
+inline HRESULT hresult_of_current_exception() noexcept {
+    try {
+        throw;
+    } catch (const std::bad_alloc&) {
+        return E_OUTOFMEMORY;
+    } catch (...) {
+        return E_FAIL;
+    }
+}

@@ -13,3 +13,6 @@ int status_of_line(std::string_view line);
 std::optional<std::string> header_value(std::string_view head, std::string_view name);
 // Content-Length as a number; nullopt when absent or not a plain decimal number.
 std::optional<std::uint64_t> content_length_of(std::string_view head);
+
+// The status of a response that asks for credentials.
+constexpr int http_unauthorized = 401;

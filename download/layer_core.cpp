@@ -53,7 +53,8 @@ bool BindingRecord::on_body(const char* data, std::size_t length) {
 }
 
 LayerCore::LayerCore()
-    : driver_([this](CURL* easy, CURLcode code) { on_transfer_done(easy, code); }) {}
+    : driver_([this](CURL* easy, CURLcode code) { on_transfer_done(easy, code); },
+              [this](HRESULT result) { end_all_transfers(result); }) {}
 
 LayerCore::~LayerCore() {
     for (auto& [id, record] : records_) drop_transfer(*record);
@@ -230,6 +231,7 @@ void LayerCore::on_transfer_done(CURL* easy, CURLcode code) {
     if (found == transfers_.end()) return;
     BindingRecord* record = find(found->second);
     if (!record || !record->transfer) return;
+    const HRESULT failure = record->transfer->failure();
     const Transfer::Outcome outcome = record->transfer->outcome();
     const std::string redirect = outcome == Transfer::Outcome::Redirect ? record->transfer->redirect_url() : "";
     const std::string held_head = record->transfer->held_head();
@@ -239,6 +241,11 @@ void LayerCore::on_transfer_done(CURL* easy, CURLcode code) {
     curl_easy_getinfo(easy, CURLINFO_SIZE_DOWNLOAD_T, &body_bytes);
     drop_transfer(*record);
     if (record->stopping) return;
+    if (failure != S_OK) {
+        // One of its libcurl callbacks failed; libcurl has let go of it.
+        record->push({Notice::Kind::End, 0, {}, failure});
+        return;
+    }
 
     switch (outcome) {
         case Transfer::Outcome::Redirect:
@@ -257,4 +264,16 @@ void LayerCore::on_transfer_done(CURL* easy, CURLcode code) {
     }
     if (is_certificate_problem(code)) record->push({Notice::Kind::SecurityProblem});
     record->push({Notice::Kind::End, 0, {}, hresult_of_curl(code, request_bytes > 0 && body_bytes == 0)});
+}
+
+void LayerCore::end_all_transfers(HRESULT result) {
+    qWarning("The downloads in progress stopped: libcurl could not go on with them.");
+    std::vector<std::uint64_t> ended;
+    for (const auto& [easy, id] : transfers_) ended.push_back(id);
+    for (const auto id : ended) {
+        BindingRecord* record = find(id);
+        if (!record) continue;
+        drop_transfer(*record);
+        if (!record->stopping) record->push({Notice::Kind::End, 0, {}, result});
+    }
 }

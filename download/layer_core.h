@@ -30,7 +30,7 @@
 class LayerCore;
 
 // The request a bind information describes; releases the medium's release object.
-RequestSpec request_of(BINDINFO& info, const std::string& url);
+TransferRequest request_of(BINDINFO& info, const std::string& url);
 
 struct Notice {
     enum class Kind { Start, Progress, Head, Data, Redirect, Challenge, SecurityProblem, End, Stop };
@@ -55,7 +55,7 @@ struct BindingRecord final : TransferSink {
     std::shared_ptr<const std::u16string> url_utf16;
     std::string host;
     bool asynchronous = true;
-    RequestSpec request;
+    TransferRequest request;
     std::unique_ptr<Transfer> transfer;  // while libcurl runs it
     std::deque<Notice> queue;
     int redirects = 0;
@@ -114,6 +114,8 @@ private:
     void deliver(std::uint64_t id, Notice& notice);
     void queue_stop(BindingRecord& record, HRESULT result);
     void on_transfer_done(CURL* easy, CURLcode code);
+    // libcurl gave up every transfer in progress: each of their bindings ends with result.
+    void end_all_transfers(HRESULT result);
     void drop_transfer(BindingRecord& record);
     bool launch(BindingRecord& record);
 

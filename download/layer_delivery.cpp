@@ -50,8 +50,8 @@ std::string joined_lines(const std::vector<std::string>& lines) {
 
 }  // namespace
 
-RequestSpec request_of(BINDINFO& info, const std::string& url) {
-    RequestSpec request;
+TransferRequest request_of(BINDINFO& info, const std::string& url) {
+    TransferRequest request;
     request.url = url;
     switch (info.dwBindVerb) {
         case BINDVERB_POST: request.method = "POST"; break;
@@ -115,7 +115,7 @@ void LayerCore::start_request(std::uint64_t id, bool first) {
         BINDINFO info;
         const HRESULT hr = call(id, [&](IBindStatusCallback* callback) { return callback->GetBindInfo(bind_flags, info); });
         if (!(record = live())) return;
-        RequestSpec request = request_of(info, record->url);
+        TransferRequest request = request_of(info, record->url);
         if (!(record = live())) return;
         if (hr < 0) {
             queue_stop(*record, hr);

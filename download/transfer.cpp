@@ -5,6 +5,11 @@
 
 namespace {
 
+// libcurl's own receive buffer: large enough that a page arrives in a few blocks.
+constexpr long receive_buffer_bytes = 64L * 1024L;
+// Check that the certificate names the host (libcurl's only strict setting).
+constexpr long verify_host_name = 2L;
+
 bool is_redirect_status(int status) {
     return status == 301 || status == 302 || status == 303 || status == 307 || status == 308;
 }
@@ -16,7 +21,7 @@ bool offers_basic(const std::string& head) {
 
 }  // namespace
 
-Transfer::Transfer(const RequestSpec& request, TransferSink& sink, int redirects_left, bool may_challenge)
+Transfer::Transfer(const TransferRequest& request, TransferSink& sink, int redirects_left, bool may_challenge)
     : sink_(sink), easy_(curl_easy_init()), redirects_left_(redirects_left), may_challenge_(may_challenge) {
     if (!easy_) return;
     bool ok = true;
@@ -29,12 +34,12 @@ Transfer::Transfer(const RequestSpec& request, TransferSink& sink, int redirects
     set(CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
     set(CURLOPT_FOLLOWLOCATION, 0L);
     set(CURLOPT_SSL_VERIFYPEER, 1L);
-    set(CURLOPT_SSL_VERIFYHOST, 2L);
+    set(CURLOPT_SSL_VERIFYHOST, verify_host_name);
     set(CURLOPT_ACCEPT_ENCODING, "");  // every encoding libcurl can decode, decoded on arrival
     set(CURLOPT_NOSIGNAL, 1L);
     // A proxy's answer to CONNECT is not the server's response head.
     set(CURLOPT_SUPPRESS_CONNECT_HEADERS, 1L);
-    set(CURLOPT_BUFFERSIZE, 64L * 1024L);
+    set(CURLOPT_BUFFERSIZE, receive_buffer_bytes);
 
     for (const auto& line : request.header_lines) {
         curl_slist* grown = curl_slist_append(headers_, line.c_str());
@@ -72,7 +77,6 @@ Transfer::Transfer(const RequestSpec& request, TransferSink& sink, int redirects
     set(CURLOPT_SOCKOPTDATA, this);
     set(CURLOPT_PREREQFUNCTION, &Transfer::prereq_callback);
     set(CURLOPT_PREREQDATA, this);
-    set(CURLOPT_PRIVATE, this);
     ready_ = ok;
 }
 
@@ -87,22 +91,34 @@ std::string Transfer::redirect_url() const {
     return url;
 }
 
-std::size_t Transfer::header_callback(char* data, std::size_t size, std::size_t count, void* self) {
+template <class Answer>
+Answer Transfer::fail(Answer stop) noexcept {
+    failure_ = hresult_of_current_exception();
+    return stop;
+}
+
+std::size_t Transfer::header_callback(char* data, std::size_t size, std::size_t count, void* self) noexcept {
     auto* transfer = static_cast<Transfer*>(self);
-    const std::size_t length = size * count;
-    const std::string_view line(data, length);
+    try {
+        return transfer->take_header(std::string_view(data, size * count));
+    } catch (...) {
+        return transfer->fail<std::size_t>(0);
+    }
+}
+
+std::size_t Transfer::take_header(std::string_view line) {
     if (const int status = status_of_line(line)) {
-        transfer->status_ = status;
-        transfer->head_.clear();
-        transfer->head_done_ = false;
+        status_ = status;
+        head_.clear();
+        head_done_ = false;
     }
-    if (transfer->head_done_) return length;  // trailers of a chunked body
-    transfer->head_.append(line);
+    if (head_done_) return line.size();  // trailers of a chunked body
+    head_.append(line);
     if (line == "\r\n" || line == "\n") {
-        transfer->head_done_ = true;
-        if (!transfer->head_complete()) return 0;
+        head_done_ = true;
+        if (!head_complete()) return 0;
     }
-    return length;
+    return line.size();
 }
 
 // A head is complete. Informational heads (1xx) are skipped; the rest decide what this
@@ -116,7 +132,7 @@ bool Transfer::head_complete() {
         outcome_ = redirects_left_ > 0 ? Outcome::Redirect : Outcome::TooManyRedirects;
         return outcome_ == Outcome::Redirect;
     }
-    if (status_ == 401 && may_challenge_ && offers_basic(head_)) {
+    if (status_ == http_unauthorized && may_challenge_ && offers_basic(head_)) {
         outcome_ = Outcome::Challenge;
         return true;
     }
@@ -125,19 +141,33 @@ bool Transfer::head_complete() {
     return true;
 }
 
-std::size_t Transfer::write_callback(char* data, std::size_t size, std::size_t count, void* self) {
+std::size_t Transfer::write_callback(char* data, std::size_t size, std::size_t count, void* self) noexcept {
     auto* transfer = static_cast<Transfer*>(self);
     const std::size_t length = size * count;
     if (transfer->outcome_ != Outcome::Response) return length;
-    return transfer->sink_.on_body(data, length) ? length : 0;
+    try {
+        return transfer->sink_.on_body(data, length) ? length : 0;
+    } catch (...) {
+        return transfer->fail<std::size_t>(0);
+    }
 }
 
-int Transfer::sockopt_callback(void* self, curl_socket_t, curlsocktype) {
-    static_cast<Transfer*>(self)->sink_.on_connecting();
-    return CURL_SOCKOPT_OK;
+int Transfer::sockopt_callback(void* self, curl_socket_t, curlsocktype) noexcept {
+    auto* transfer = static_cast<Transfer*>(self);
+    try {
+        transfer->sink_.on_connecting();
+        return CURL_SOCKOPT_OK;
+    } catch (...) {
+        return transfer->fail<int>(CURL_SOCKOPT_ERROR);
+    }
 }
 
-int Transfer::prereq_callback(void* self, char*, char*, int, int) {
-    static_cast<Transfer*>(self)->sink_.on_sending();
-    return CURL_PREREQFUNC_OK;
+int Transfer::prereq_callback(void* self, char*, char*, int, int) noexcept {
+    auto* transfer = static_cast<Transfer*>(self);
+    try {
+        transfer->sink_.on_sending();
+        return CURL_PREREQFUNC_OK;
+    } catch (...) {
+        return transfer->fail<int>(CURL_PREREQFUNC_ABORT);
+    }
 }

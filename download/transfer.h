@@ -3,15 +3,22 @@
 // One HTTP request of a binding as one libcurl easy handle. Its libcurl callbacks only record:
 // into the sink, and into what the transfer decided about the response head. The binding
 // follows redirects and answers credential challenges itself, one transfer per request.
+// The callbacks are noexcept: an exception inside one (an allocation that fails, a sink that
+// throws) is caught there and recorded as failure(), and the callback answers libcurl so that
+// it ends this transfer; the owner reports the failure once libcurl has returned.
 // Event-loop thread only.
+
+#include "download/hresult.h"
 
 #include <curl/curl.h>
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
-struct RequestSpec {
+// What one transfer sends: the request a binding describes, with its headers and credentials.
+struct TransferRequest {
     std::string url;
     std::string method = "GET";  // GET, POST, PUT or a custom verb
     bool has_body = false;
@@ -45,7 +52,7 @@ public:
 
     // redirects_left: how many more redirects may be followed; may_challenge: whether a 401
     // with a Basic challenge should stop for credentials.
-    Transfer(const RequestSpec& request, TransferSink& sink, int redirects_left, bool may_challenge);
+    Transfer(const TransferRequest& request, TransferSink& sink, int redirects_left, bool may_challenge);
     ~Transfer();  // the handle must be out of the multi handle
     Transfer(const Transfer&) = delete;
     Transfer& operator=(const Transfer&) = delete;
@@ -58,13 +65,20 @@ public:
     // Where a redirect leads, resolved against the request URL; empty when libcurl has none.
     // Not to be called from inside a libcurl callback.
     std::string redirect_url() const;
+    // S_OK, or what an exception inside one of its libcurl callbacks meant: E_OUTOFMEMORY for
+    // an allocation that failed, E_FAIL for anything else. The transfer has ended then.
+    HRESULT failure() const { return failure_; }
 
 private:
-    static std::size_t header_callback(char* data, std::size_t size, std::size_t count, void* self);
-    static std::size_t write_callback(char* data, std::size_t size, std::size_t count, void* self);
-    static int sockopt_callback(void* self, curl_socket_t socket, curlsocktype purpose);
-    static int prereq_callback(void* self, char* ip, char* local_ip, int remote_port, int local_port);
+    static std::size_t header_callback(char* data, std::size_t size, std::size_t count, void* self) noexcept;
+    static std::size_t write_callback(char* data, std::size_t size, std::size_t count, void* self) noexcept;
+    static int sockopt_callback(void* self, curl_socket_t socket, curlsocktype purpose) noexcept;
+    static int prereq_callback(void* self, char* ip, char* local_ip, int remote_port, int local_port) noexcept;
+    std::size_t take_header(std::string_view line);
     bool head_complete();
+    // Records the exception being handled; returns what the callback answers libcurl.
+    template <class Answer>
+    Answer fail(Answer stop) noexcept;
 
     TransferSink& sink_;
     CURL* easy_ = nullptr;
@@ -76,4 +90,5 @@ private:
     std::string head_;
     bool head_done_ = false;
     Outcome outcome_ = Outcome::Response;
+    HRESULT failure_ = S_OK;
 };
