@@ -1,6 +1,6 @@
 #include "download/moniker_layer.h"
 
-#include "download/layer_core.h"
+#include "download/binding_engine.h"
 #include "download/url_syntax.h"
 
 #include <curl/curl.h>
@@ -12,13 +12,13 @@
 #include <stdexcept>
 
 HRESULT Binding::Abort() {
-    const auto core = core_.lock();
-    return core ? core->abort(id_) : S_OK;
+    const auto engine = engine_.lock();
+    return engine ? engine->abort(id_) : S_OK;
 }
 
 HRESULT Binding::QueryInfo(Cardinal option, void* buffer, Cardinal& length) {
-    const auto core = core_.lock();
-    return core ? core->query_info(id_, option, buffer, length) : E_FAIL;
+    const auto engine = engine_.lock();
+    return engine ? engine->query_info(id_, option, buffer, length) : E_FAIL;
 }
 
 MonikerLayer::MonikerLayer() {
@@ -31,16 +31,16 @@ MonikerLayer::MonikerLayer() {
 #endif
     if (curl_global_init(CURL_GLOBAL_DEFAULT) != CURLE_OK) throw std::runtime_error("libcurl cannot start");
     try {
-        core_ = std::make_shared<LayerCore>();
+        engine_ = std::make_shared<BindingEngine>();
     } catch (...) {
         curl_global_cleanup();
         throw;
     }
-    core_->set_self(core_);
+    engine_->set_self(engine_);
 }
 
 MonikerLayer::~MonikerLayer() {
-    core_.reset();
+    engine_.reset();
     curl_global_cleanup();
 }
 
@@ -56,14 +56,14 @@ HRESULT MonikerLayer::CreateAsyncBindCtx(IBindStatusCallback* callback, std::sha
 }
 
 HRESULT MonikerLayer::IsValidURL(const BindCtx*, const std::string& url) {
-    return core_->normalized(url) ? S_OK : MK_E_SYNTAX;
+    return engine_->normalized(url) ? S_OK : MK_E_SYNTAX;
 }
 
 HRESULT MonikerLayer::BindToStorage(const UrlMoniker& moniker, const BindCtx& context, std::shared_ptr<DataStream>& stream) {
     stream.reset();  // the stream comes with the first data notification
-    return core_->bind(moniker.url(), context.callback());
+    return engine_->bind(moniker.url(), context.callback());
 }
 
-void MonikerLayer::RevokeBindStatusCallback(IBindStatusCallback* callback) { core_->revoke(callback); }
+void MonikerLayer::RevokeBindStatusCallback(IBindStatusCallback* callback) { engine_->revoke(callback); }
 
-std::size_t MonikerLayer::binding_count() const { return core_->binding_count(); }
+std::size_t MonikerLayer::binding_count() const { return engine_->binding_count(); }

@@ -20,7 +20,7 @@
 #include <memory>
 #include <string>
 
-class LayerCore;
+class BindingEngine;
 
 // A URL to bind; made by CreateURLMoniker.
 class UrlMoniker {
@@ -45,7 +45,7 @@ private:
 // A running binding, handed to the callback by OnStartBinding.
 class Binding {
 public:
-    Binding(std::weak_ptr<LayerCore> core, std::uint64_t id) : core_(std::move(core)), id_(id) {}
+    Binding(std::weak_ptr<BindingEngine> engine, std::uint64_t id) : engine_(std::move(engine)), id_(id) {}
     // Stops the transfer now; OnStopBinding follows with E_ABORT unless the binding has
     // already reported its end. Harmless when repeated.
     HRESULT Abort();
@@ -54,7 +54,7 @@ public:
     HRESULT QueryInfo(Cardinal option, void* buffer, Cardinal& length);
 
 private:
-    std::weak_ptr<LayerCore> core_;
+    std::weak_ptr<BindingEngine> engine_;
     std::uint64_t id_;
 };
 
@@ -82,5 +82,5 @@ public:
     std::size_t binding_count() const;
 
 private:
-    std::shared_ptr<LayerCore> core_;
+    std::shared_ptr<BindingEngine> engine_;
 };

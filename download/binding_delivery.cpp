@@ -4,7 +4,7 @@
 #include "analysis/text_case.h"
 #include "analysis/web_url.h"
 #include "download/http_head.h"
-#include "download/layer_core.h"
+#include "download/binding_engine.h"
 #include "download/moniker_layer.h"
 #include "download/utf16_text.h"
 
@@ -74,7 +74,7 @@ TransferRequest request_of(BINDINFO& info, const std::string& url) {
 }
 
 template <class Call>
-HRESULT LayerCore::call(std::uint64_t id, Call&& call) {
+HRESULT BindingEngine::call_callback(std::uint64_t id, Call&& call) {
     BindingRecord* record = find(id);
     if (!record) return E_ABORT;
     try {
@@ -87,7 +87,7 @@ HRESULT LayerCore::call(std::uint64_t id, Call&& call) {
     return E_FAIL;
 }
 
-void LayerCore::deliver(std::uint64_t id, Notice& notice) {
+void BindingEngine::deliver(std::uint64_t id, Notice& notice) {
     switch (notice.kind) {
         case Notice::Kind::Start: start_request(id, true); break;
         case Notice::Kind::Progress: deliver_progress(id, notice.code, notice.text); break;
@@ -103,7 +103,7 @@ void LayerCore::deliver(std::uint64_t id, Notice& notice) {
 
 // GetBindInfo (again, after a redirect), BeginningTransaction, the transfer handed to libcurl,
 // then for the first request OnStartBinding and GetPriority.
-void LayerCore::start_request(std::uint64_t id, bool first) {
+void BindingEngine::start_request(std::uint64_t id, bool first) {
     const auto live = [&]() -> BindingRecord* {
         BindingRecord* record = find(id);
         return record && !record->stopping ? record : nullptr;
@@ -113,7 +113,7 @@ void LayerCore::start_request(std::uint64_t id, bool first) {
     if (!first) {
         Cardinal bind_flags = 0;
         BINDINFO info;
-        const HRESULT hr = call(id, [&](IBindStatusCallback* callback) { return callback->GetBindInfo(bind_flags, info); });
+        const HRESULT hr = call_callback(id, [&](IBindStatusCallback* callback) { return callback->GetBindInfo(bind_flags, info); });
         if (!(record = live())) return;
         TransferRequest request = request_of(info, record->url);
         if (!(record = live())) return;
@@ -128,7 +128,7 @@ void LayerCore::start_request(std::uint64_t id, bool first) {
     HRESULT hr = S_OK;
     if (auto* negotiate = interface_of<IHttpNegotiate>(record->callback, IID_IHttpNegotiate)) {
         const auto url = record->url_utf16;
-        hr = call(id, [&](IBindStatusCallback*) { return negotiate->BeginningTransaction(*url, u"", 0, additional); });
+        hr = call_callback(id, [&](IBindStatusCallback*) { return negotiate->BeginningTransaction(*url, u"", 0, additional); });
     }
     if (!(record = live())) return;
     if (hr < 0) {
@@ -147,22 +147,22 @@ void LayerCore::start_request(std::uint64_t id, bool first) {
     if (!first) return;
 
     auto binding = std::make_shared<Binding>(self_, id);
-    hr = call(id, [&](IBindStatusCallback* callback) { return callback->OnStartBinding(0, binding); });
+    hr = call_callback(id, [&](IBindStatusCallback* callback) { return callback->OnStartBinding(0, binding); });
     if (!live()) return;
     if (hr < 0) {
         abort(id);
         return;
     }
     std::int32_t priority = 0;
-    call(id, [&](IBindStatusCallback* callback) { return callback->GetPriority(priority); });
+    call_callback(id, [&](IBindStatusCallback* callback) { return callback->GetPriority(priority); });
 }
 
-void LayerCore::deliver_progress(std::uint64_t id, Cardinal status, const std::string& text) {
+void BindingEngine::deliver_progress(std::uint64_t id, Cardinal status, const std::string& text) {
     report_progress(id, 0, 0, status, to_utf16(text));
 }
 
 // OnResponse for the final response (refusing it aborts), then the MIME type.
-void LayerCore::deliver_head(std::uint64_t id, Notice& notice) {
+void BindingEngine::deliver_head(std::uint64_t id, Notice& notice) {
     BindingRecord* record = find(id);
     if (!record || record->stopping) return;
     record->head = std::move(notice.text);
@@ -175,7 +175,7 @@ void LayerCore::deliver_head(std::uint64_t id, Notice& notice) {
         const std::u16string response_headers = to_utf16(record->head);
         const std::u16string request_headers = to_utf16(joined_lines(record->request.header_lines));
         std::u16string additional;
-        hr = call(id, [&](IBindStatusCallback*) {
+        hr = call_callback(id, [&](IBindStatusCallback*) {
             return negotiate->OnResponse(notice.code, response_headers, request_headers, additional);
         });
     }
@@ -190,7 +190,7 @@ void LayerCore::deliver_head(std::uint64_t id, Notice& notice) {
 }
 
 // Progress 4 before the first block, 5 for every block, then the data notification.
-void LayerCore::deliver_data(std::uint64_t id) {
+void BindingEngine::deliver_data(std::uint64_t id) {
     const BindingRecord* record = find(id);
     if (!record || record->stopping) return;
     const Cardinal total = saturated(record->stream->received());
@@ -201,15 +201,15 @@ void LayerCore::deliver_data(std::uint64_t id) {
     hand_over_data(id, total, false);
 }
 
-bool LayerCore::report_progress(std::uint64_t id, Cardinal progress, Cardinal max, Cardinal status,
+bool BindingEngine::report_progress(std::uint64_t id, Cardinal progress, Cardinal max, Cardinal status,
                                 const std::u16string& text) {
-    call(id, [&](IBindStatusCallback* callback) { return callback->OnProgress(progress, max, status, text); });
+    call_callback(id, [&](IBindStatusCallback* callback) { return callback->OnProgress(progress, max, status, text); });
     const BindingRecord* record = find(id);
     return record && !record->stopping;
 }
 
 // OnDataAvailable; the first one carries the data stream.
-void LayerCore::hand_over_data(std::uint64_t id, Cardinal total, bool last) {
+void BindingEngine::hand_over_data(std::uint64_t id, Cardinal total, bool last) {
     BindingRecord* record = find(id);
     if (!record || record->stopping) return;
     const bool first = !record->first_data_sent;
@@ -222,10 +222,10 @@ void LayerCore::hand_over_data(std::uint64_t id, Cardinal total, bool last) {
     const FORMATETC format;
     Cardinal flags = last ? BSCF_LASTDATANOTIFICATION : BSCF_INTERMEDIATEDATANOTIFICATION;
     if (first) flags = last ? flags | BSCF_FIRSTDATANOTIFICATION : BSCF_FIRSTDATANOTIFICATION;
-    call(id, [&](IBindStatusCallback* callback) { return callback->OnDataAvailable(flags, total, format, medium); });
+    call_callback(id, [&](IBindStatusCallback* callback) { return callback->OnDataAvailable(flags, total, format, medium); });
 }
 
-void LayerCore::deliver_redirect(std::uint64_t id, const std::string& url) {
+void BindingEngine::deliver_redirect(std::uint64_t id, const std::string& url) {
     BindingRecord* record = find(id);
     if (!record || record->stopping) return;
     ++record->redirects;
@@ -236,7 +236,7 @@ void LayerCore::deliver_redirect(std::uint64_t id, const std::string& url) {
 
 // A 401 with a Basic challenge: ask once for credentials and repeat the request with them;
 // without them the 401 is the final response.
-void LayerCore::deliver_challenge(std::uint64_t id, const std::string& head) {
+void BindingEngine::deliver_challenge(std::uint64_t id, const std::string& head) {
     BindingRecord* record = find(id);
     if (!record || record->stopping) return;
     record->challenged = true;
@@ -244,7 +244,7 @@ void LayerCore::deliver_challenge(std::uint64_t id, const std::string& head) {
     std::u16string user_name, password;
     HRESULT hr = E_NOINTERFACE;
     if (auto* authenticate = interface_of<IAuthenticate>(record->callback, IID_IAuthenticate))
-        hr = call(id, [&](IBindStatusCallback*) { return authenticate->Authenticate(hwnd, user_name, password); });
+        hr = call_callback(id, [&](IBindStatusCallback*) { return authenticate->Authenticate(hwnd, user_name, password); });
     record = find(id);
     if (!record || record->stopping) return;
     if (hr == S_OK && !user_name.empty()) {
@@ -262,20 +262,20 @@ void LayerCore::deliver_challenge(std::uint64_t id, const std::string& head) {
 }
 
 // Informs the callback; its answer cannot switch certificate checks off.
-void LayerCore::deliver_security_problem(std::uint64_t id) {
+void BindingEngine::deliver_security_problem(std::uint64_t id) {
     BindingRecord* record = find(id);
     if (!record || record->stopping) return;
     auto* security = interface_of<IHttpSecurity>(record->callback, IID_IHttpSecurity);
     if (!security) return;
     Cardinal hwnd = 0;
-    call(id, [&](IBindStatusCallback*) { return security->GetWindow(IID_IHttpSecurity, hwnd); });
+    call_callback(id, [&](IBindStatusCallback*) { return security->GetWindow(IID_IHttpSecurity, hwnd); });
     record = find(id);
     if (!record || record->stopping) return;
-    call(id, [&](IBindStatusCallback*) { return security->OnSecurityProblem(SECURITY_PROBLEM_INVALID_CA); });
+    call_callback(id, [&](IBindStatusCallback*) { return security->OnSecurityProblem(SECURITY_PROBLEM_INVALID_CA); });
 }
 
 // A transfer that ended normally reports the end of its data; every end then stops the binding.
-void LayerCore::deliver_end(std::uint64_t id, HRESULT result) {
+void BindingEngine::deliver_end(std::uint64_t id, HRESULT result) {
     const BindingRecord* record = find(id);
     if (!record || record->stopping) return;
     if (result == S_OK) {
@@ -290,20 +290,20 @@ void LayerCore::deliver_end(std::uint64_t id, HRESULT result) {
     deliver_stop(id, result);
 }
 
-void LayerCore::deliver_stop(std::uint64_t id, HRESULT result) {
+void BindingEngine::deliver_stop(std::uint64_t id, HRESULT result) {
     BindingRecord* record = find(id);
     if (!record || record->finished) return;
     record->stopping = true;
     record->queue.clear();
     drop_transfer(*record);
-    call(id, [&](IBindStatusCallback* callback) { return callback->OnStopBinding(result, u""); });
+    call_callback(id, [&](IBindStatusCallback* callback) { return callback->OnStopBinding(result, u""); });
     record = find(id);
     if (!record) return;  // revoked meanwhile: its owner is gone
     record->finished = true;
     record->callback->Release();
 }
 
-Cardinal LayerCore::progress_max(const BindingRecord& record) const {
+Cardinal BindingEngine::progress_max(const BindingRecord& record) const {
     // A compressed body's Content-Length counts other bytes than those delivered.
     return record.content_length && !record.encoded ? saturated(*record.content_length) : 0;
 }

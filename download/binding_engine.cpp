@@ -1,4 +1,4 @@
-#include "download/layer_core.h"
+#include "download/binding_engine.h"
 
 #include "analysis/web_url.h"
 #include "download/curl_result_codes.h"
@@ -11,13 +11,13 @@
 #include <algorithm>
 #include <cstring>
 
-BindingRecord::BindingRecord(LayerCore& core_, std::uint64_t id_, IBindStatusCallback* callback_)
-    : core(core_), id(id_), callback(callback_) {}
+BindingRecord::BindingRecord(BindingEngine& engine_, std::uint64_t id_, IBindStatusCallback* callback_)
+    : engine(engine_), id(id_), callback(callback_) {}
 
 void BindingRecord::push(Notice notice) {
     if (stopping) return;
     queue.push_back(std::move(notice));
-    core.mark_ready(*this);
+    engine.mark_ready(*this);
 }
 
 void BindingRecord::set_url(std::string next) {
@@ -41,7 +41,7 @@ void BindingRecord::on_final_head(int status, std::string final_head) {
 }
 
 bool BindingRecord::on_body(const char* data, std::size_t length) {
-    if (stream->received() + length > LayerCore::body_cap) {
+    if (stream->received() + length > BindingEngine::body_cap) {
         over_cap = true;
         stream->discard();
         return false;
@@ -52,16 +52,16 @@ bool BindingRecord::on_body(const char* data, std::size_t length) {
     return true;
 }
 
-LayerCore::LayerCore()
+BindingEngine::BindingEngine()
     : driver_([this](CURL* easy, CURLcode code) { on_transfer_done(easy, code); },
               [this](HRESULT result) { end_all_transfers(result); }) {}
 
-LayerCore::~LayerCore() {
+BindingEngine::~BindingEngine() {
     for (auto& [id, record] : records_) drop_transfer(*record);
     records_.clear();
 }
 
-const std::optional<HttpUrl>& LayerCore::normalized(const std::string& url) {
+const std::optional<HttpUrl>& BindingEngine::normalized(const std::string& url) {
     if (!last_url_known_ || url != last_url_) {
         last_normalized_ = parsed_http_url(url);
         last_url_ = url;
@@ -70,7 +70,7 @@ const std::optional<HttpUrl>& LayerCore::normalized(const std::string& url) {
     return last_normalized_;
 }
 
-HRESULT LayerCore::bind(const std::string& url, IBindStatusCallback* callback) {
+HRESULT BindingEngine::bind(const std::string& url, IBindStatusCallback* callback) {
     const auto normalized = this->normalized(url);
     if (!normalized) return MK_E_SYNTAX;
     Cardinal bind_flags = 0;
@@ -102,7 +102,7 @@ HRESULT LayerCore::bind(const std::string& url, IBindStatusCallback* callback) {
     return S_OK;
 }
 
-HRESULT LayerCore::abort(std::uint64_t id) {
+HRESULT BindingEngine::abort(std::uint64_t id) {
     BindingRecord* record = find(id);
     if (!record || record->stopping || record->finished) return S_OK;
     drop_transfer(*record);
@@ -110,7 +110,7 @@ HRESULT LayerCore::abort(std::uint64_t id) {
     return S_OK;
 }
 
-HRESULT LayerCore::query_info(std::uint64_t id, Cardinal option, void* buffer, Cardinal& length) {
+HRESULT BindingEngine::query_info(std::uint64_t id, Cardinal option, void* buffer, Cardinal& length) {
     if (option != (HTTP_QUERY_CONTENT_LENGTH | HTTP_QUERY_FLAG_NUMBER) || !buffer || length < sizeof(Cardinal))
         return E_INVALIDARG;
     const BindingRecord* record = find(id);
@@ -121,7 +121,7 @@ HRESULT LayerCore::query_info(std::uint64_t id, Cardinal option, void* buffer, C
     return S_OK;
 }
 
-void LayerCore::revoke(IBindStatusCallback* callback) {
+void BindingEngine::revoke(IBindStatusCallback* callback) {
     std::vector<std::uint64_t> gone;
     for (auto& [id, record] : records_)
         if (record->callback == callback) gone.push_back(id);
@@ -131,7 +131,7 @@ void LayerCore::revoke(IBindStatusCallback* callback) {
     }
 }
 
-void LayerCore::mark_ready(BindingRecord& record) {
+void BindingEngine::mark_ready(BindingRecord& record) {
     if (!record.in_ready) {
         record.in_ready = true;
         ready_.push_back(record.id);
@@ -139,22 +139,22 @@ void LayerCore::mark_ready(BindingRecord& record) {
     schedule_flush();
 }
 
-BindingRecord* LayerCore::find(std::uint64_t id) {
+BindingRecord* BindingEngine::find(std::uint64_t id) {
     const auto found = records_.find(id);
     return found == records_.end() ? nullptr : found->second.get();
 }
 
-bool LayerCore::deliverable(const BindingRecord& record) const {
+bool BindingEngine::deliverable(const BindingRecord& record) const {
     return !record.delivering && (focus_.empty() || focus_.back() == record.id);
 }
 
-void LayerCore::schedule_flush() {
+void BindingEngine::schedule_flush() {
     if (flush_posted_) return;
     flush_posted_ = true;
     QMetaObject::invokeMethod(&context_, [this] { flush(); }, Qt::QueuedConnection);
 }
 
-void LayerCore::flush() {
+void BindingEngine::flush() {
     flush_posted_ = false;
     // One pass over the bindings that were ready when it began; what becomes ready meanwhile
     // waits for the next pass, so that sockets and timers get their turn in between.
@@ -182,7 +182,7 @@ void LayerCore::flush() {
     }
 }
 
-void LayerCore::deliver_all(std::uint64_t id) {
+void BindingEngine::deliver_all(std::uint64_t id) {
     for (;;) {
         BindingRecord* record = find(id);
         if (!record) return;
@@ -204,14 +204,14 @@ void LayerCore::deliver_all(std::uint64_t id) {
     }
 }
 
-void LayerCore::queue_stop(BindingRecord& record, HRESULT result) {
+void BindingEngine::queue_stop(BindingRecord& record, HRESULT result) {
     record.stopping = true;
     record.queue.clear();
     record.queue.push_back({Notice::Kind::Stop, 0, {}, result});
     mark_ready(record);
 }
 
-bool LayerCore::launch(BindingRecord& record) {
+bool BindingEngine::launch(BindingRecord& record) {
     auto transfer = std::make_unique<Transfer>(record.request, record, 10 - record.redirects, !record.challenged);
     if (!transfer->ready() || !driver_.add(transfer->easy())) return false;
     transfers_[transfer->easy()] = record.id;
@@ -219,14 +219,14 @@ bool LayerCore::launch(BindingRecord& record) {
     return true;
 }
 
-void LayerCore::drop_transfer(BindingRecord& record) {
+void BindingEngine::drop_transfer(BindingRecord& record) {
     if (!record.transfer) return;
     driver_.remove(record.transfer->easy());
     transfers_.erase(record.transfer->easy());
     record.transfer.reset();
 }
 
-void LayerCore::on_transfer_done(CURL* easy, CURLcode code) {
+void BindingEngine::on_transfer_done(CURL* easy, CURLcode code) {
     const auto found = transfers_.find(easy);
     if (found == transfers_.end()) return;
     BindingRecord* record = find(found->second);
@@ -266,7 +266,7 @@ void LayerCore::on_transfer_done(CURL* easy, CURLcode code) {
     record->push({Notice::Kind::End, 0, {}, hresult_of_curl(code, request_bytes > 0 && body_bytes == 0)});
 }
 
-void LayerCore::end_all_transfers(HRESULT result) {
+void BindingEngine::end_all_transfers(HRESULT result) {
     qWarning("The downloads in progress stopped: libcurl could not go on with them.");
     std::vector<std::uint64_t> ended;
     for (const auto& [easy, id] : transfers_) ended.push_back(id);

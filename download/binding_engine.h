@@ -1,6 +1,6 @@
 #pragma once
 
-// The working part of the moniker layer: the bindings, their queues of recorded notifications,
+// The binding engine, the working part of the moniker layer: the bindings, their queues of recorded notifications,
 // and the delivery of those notifications from the event loop. Event-loop thread only.
 //
 // libcurl's callbacks (through Transfer and the binding's TransferSink) only append to a
@@ -27,7 +27,7 @@
 #include <unordered_map>
 #include <vector>
 
-class LayerCore;
+class BindingEngine;
 
 // The request a bind information describes; releases the medium's release object.
 TransferRequest request_of(BINDINFO& info, const std::string& url);
@@ -43,9 +43,9 @@ struct Notice {
 };
 
 struct BindingRecord final : TransferSink {
-    BindingRecord(LayerCore& core, std::uint64_t id, IBindStatusCallback* callback);
+    BindingRecord(BindingEngine& engine, std::uint64_t id, IBindStatusCallback* callback);
 
-    LayerCore& core;
+    BindingEngine& engine;
     const std::uint64_t id;
     IBindStatusCallback* const callback;
     std::shared_ptr<DataStream> stream = std::make_shared<DataStream>();
@@ -80,18 +80,18 @@ struct BindingRecord final : TransferSink {
     bool on_body(const char* data, std::size_t length) override;
 };
 
-class LayerCore {
+class BindingEngine {
 public:
     // A body beyond this ends its binding with INET_E_CANNOT_LOAD_DATA.
     static constexpr std::uint64_t body_cap = 64ull * 1024 * 1024;
 
-    LayerCore();
-    ~LayerCore();
-    LayerCore(const LayerCore&) = delete;
-    LayerCore& operator=(const LayerCore&) = delete;
+    BindingEngine();
+    ~BindingEngine();
+    BindingEngine(const BindingEngine&) = delete;
+    BindingEngine& operator=(const BindingEngine&) = delete;
 
-    // The owner's handle on this core, for the Binding objects handed out.
-    void set_self(std::weak_ptr<LayerCore> self) { self_ = std::move(self); }
+    // The owner's handle on this engine, for the Binding objects handed out.
+    void set_self(std::weak_ptr<BindingEngine> self) { self_ = std::move(self); }
 
     // Binding's and MonikerLayer's operations; see moniker_layer.h.
     HRESULT bind(const std::string& url, IBindStatusCallback* callback);
@@ -119,7 +119,7 @@ private:
     void drop_transfer(BindingRecord& record);
     bool launch(BindingRecord& record);
 
-    // Delivery of each kind of notice (layer_delivery.cpp).
+    // Delivery of each kind of notice (binding_delivery.cpp).
     void start_request(std::uint64_t id, bool first);
     void deliver_progress(std::uint64_t id, Cardinal status, const std::string& text);
     void deliver_head(std::uint64_t id, Notice& notice);
@@ -135,10 +135,10 @@ private:
     // Calls into the callback; an exception from it becomes E_FAIL (and is reported on stderr),
     // so that the layer's bookkeeping always completes.
     template <class Call>
-    HRESULT call(std::uint64_t id, Call&& call);
+    HRESULT call_callback(std::uint64_t id, Call&& call);
     Cardinal progress_max(const BindingRecord& record) const;
 
-    std::weak_ptr<LayerCore> self_;
+    std::weak_ptr<BindingEngine> self_;
     QObject context_;
     CurlMultiDriver driver_;
     std::unordered_map<std::uint64_t, std::unique_ptr<BindingRecord>> records_;
