@@ -6,6 +6,7 @@
 
 #include "download/bind_options.h"
 #include "download/hresult.h"
+#include "download/owner_thread.h"
 #include "download/status_texts.h"
 
 #include <atomic>
@@ -139,6 +140,7 @@ public:
 private:
     TInfo make_info(const std::string& Url);
 
+    OwnerThread thread_;
     MonikerLayer& layer_;
     TCodePageOption codepage_ = TCodePageOption::Ansi;
     TBindVerbOption method_ = TBindVerbOption::Get;

@@ -62,6 +62,7 @@ BindingEngine::~BindingEngine() {
 }
 
 const std::optional<HttpUrl>& BindingEngine::normalized(const std::string& url) {
+    thread_.check();
     if (!last_url_known_ || url != last_url_) {
         last_normalized_ = parsed_http_url(url);
         last_url_ = url;
@@ -71,6 +72,7 @@ const std::optional<HttpUrl>& BindingEngine::normalized(const std::string& url) 
 }
 
 HRESULT BindingEngine::bind(const std::string& url, IBindStatusCallback* callback) {
+    thread_.check();
     const auto normalized = this->normalized(url);
     if (!normalized) return MK_E_SYNTAX;
     Cardinal bind_flags = 0;
@@ -103,6 +105,7 @@ HRESULT BindingEngine::bind(const std::string& url, IBindStatusCallback* callbac
 }
 
 HRESULT BindingEngine::abort(std::uint64_t id) {
+    thread_.check();
     BindingRecord* record = find(id);
     if (!record || record->stopping || record->finished) return S_OK;
     drop_transfer(*record);
@@ -111,6 +114,7 @@ HRESULT BindingEngine::abort(std::uint64_t id) {
 }
 
 HRESULT BindingEngine::query_info(std::uint64_t id, Cardinal option, void* buffer, Cardinal& length) {
+    thread_.check();
     if (option != (HTTP_QUERY_CONTENT_LENGTH | HTTP_QUERY_FLAG_NUMBER) || !buffer || length < sizeof(Cardinal))
         return E_INVALIDARG;
     const BindingRecord* record = find(id);
@@ -122,6 +126,7 @@ HRESULT BindingEngine::query_info(std::uint64_t id, Cardinal option, void* buffe
 }
 
 void BindingEngine::revoke(IBindStatusCallback* callback) {
+    thread_.check();
     std::vector<std::uint64_t> gone;
     for (auto& [id, record] : records_)
         if (record->callback == callback) gone.push_back(id);

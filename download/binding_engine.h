@@ -13,6 +13,7 @@
 #include "download/binding_interfaces.h"
 #include "download/curl_multi_driver.h"
 #include "download/data_stream.h"
+#include "download/owner_thread.h"
 #include "download/transfer.h"
 #include "download/url_syntax.h"
 
@@ -138,6 +139,7 @@ private:
     HRESULT call_callback(std::uint64_t id, Call&& call);
     Cardinal progress_max(const BindingRecord& record) const;
 
+    OwnerThread thread_;
     std::weak_ptr<BindingEngine> self_;
     QObject context_;
     CurlMultiDriver driver_;

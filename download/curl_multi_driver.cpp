@@ -49,6 +49,7 @@ CurlMultiDriver::~CurlMultiDriver() {
 }
 
 bool CurlMultiDriver::add(CURL* easy) {
+    thread_.check();
     const CURLMcode code = curl_multi_add_handle(multi_, easy);
     if (code == CURLM_OK && failure_ == S_OK) return true;
     if (code == CURLM_OK) curl_multi_remove_handle(multi_, easy);
@@ -59,6 +60,7 @@ bool CurlMultiDriver::add(CURL* easy) {
 }
 
 void CurlMultiDriver::remove(CURL* easy) {
+    thread_.check();
     failed(curl_multi_remove_handle(multi_, easy), "curl_multi_remove_handle");
     if (failure_ != S_OK) timer_.start(0);
 }

@@ -11,6 +11,7 @@
 // transfer of the multi handle. on_broken then reports it from the event loop.
 
 #include "download/hresult.h"
+#include "download/owner_thread.h"
 
 #include <curl/curl.h>
 
@@ -52,6 +53,7 @@ private:
     void action(curl_socket_t socket, int events);
     void reap();
 
+    OwnerThread thread_;
     std::function<void(CURL*, CURLcode)> on_done_;
     std::function<void(HRESULT)> on_broken_;
     HRESULT failure_ = S_OK;  // of a callback, until it is reported

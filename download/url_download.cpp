@@ -59,6 +59,7 @@ TInfo TUrlDownload::make_info(const std::string& Url) {
 }
 
 void TUrlDownload::Download(const std::string& Url) {
+    thread_.check();
     cancelled_ = false;
     const TInfo info = make_info(Url);
     auto download = std::make_unique<TBSCB>(info);
@@ -67,13 +68,17 @@ void TUrlDownload::Download(const std::string& Url) {
     if ((info.BindFlags & 1u) != 0 && download->binding_started()) active_.push_back(std::move(download));
 }
 
-void TUrlDownload::Cancel() { cancelled_ = true; }
+void TUrlDownload::Cancel() {
+    thread_.check();
+    cancelled_ = true;
+}
 
 bool TUrlDownload::is_active(const TBSCB* download) const {
     return std::any_of(active_.begin(), active_.end(), [&](const auto& d) { return d.get() == download; });
 }
 
 void TUrlDownload::remove_active(TBSCB* download) {
+    thread_.check();
     const auto found = std::find_if(active_.begin(), active_.end(), [&](const auto& d) { return d.get() == download; });
     if (found == active_.end()) return;
     retired_.push_back(std::move(*found));
