@@ -32,7 +32,25 @@ struct TRange {
 };
 
 // Events. Each receives the download's TBSCB as Sender; handlers read only its public Url and
-// ResponseCode, and must not keep it beyond the call.
+// ResponseCode, and must not keep it beyond the call. Every argument is the download's and is
+// valid during the call only. All events run on the component's thread, from its event loop
+// (or inside Download for a synchronous download and for a download that cannot start),
+// never from inside libcurl.
+//
+// A handler may re-enter: call Download and Cancel, and process events (the same download's
+// next event waits until this one returns). It must not destroy the component.
+//
+// A handler may throw; what follows depends on the event:
+// - OnData: the block still goes to the page as the handler left it, and the download ends
+//   with E_FAIL.
+// - OnComplete: the download is over all the same and leaves the component; the layer catches
+//   the exception and writes a warning. The early OnComplete of a download that cannot start
+//   runs inside Download, and its exception leaves Download.
+// - OnBeginningTransaction, OnResponse: taken as E_FAIL, which refuses the request; the
+//   download ends with E_ABORT.
+// - OnAuthenticate: taken as E_FAIL: no credentials, the 401 is the final response.
+// - OnProgress, OnGetWindow, OnSecurityProblem: the exception is caught and written as a
+//   warning; the download goes on.
 using TOnProgressEvent = std::function<void(TBSCB& Sender, Cardinal ulProgress, Cardinal ulProgressMax,
                                             Cardinal ulStatusCode, const std::u16string& szStatusText,
                                             const std::string& ElapsedTime, const std::string& Speed,

@@ -8,6 +8,18 @@
 // IBindStatusCallback. It holds one reference (AddRef) from the start of a binding until it
 // has delivered OnStopBinding, and releases the release object of a bind-info medium once it
 // has copied the request body.
+//
+// What a callback method may do, each of them:
+// - throw: the layer catches the exception (nothing crosses the event loop or libcurl), writes
+//   a warning, and takes it as E_FAIL, the answer that refuses: GetBindInfo fails the bind or
+//   stops the binding, BeginningTransaction stops it with E_ABORT, OnStartBinding and
+//   OnResponse abort it; the answers of the other methods change nothing. OnStopBinding still
+//   counts as delivered, and the binding's reference is released.
+// - re-enter: abort its own or any binding (Binding::Abort), start new bindings, revoke a
+//   callback, and process events; a binding's next notification waits until the running one
+//   has returned. Revoking its own callback ends all delivery to it at once.
+// - own: the texts and records it receives are the layer's and valid during the call only;
+//   the data stream and the Binding are shared and may be kept.
 
 #include "download/hresult.h"
 
