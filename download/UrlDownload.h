@@ -133,8 +133,9 @@ public:
     TGetWindowEvent OnGetWindow;
     TOnSecurityProblemEvent OnSecurityProblem;
 
-    // Starts one download. Never raises: a download that cannot start reports OnComplete with a
-    // null Stream before this returns; a synchronous one reports all its events in here.
+    // Starts one download. Raises nothing of its own: a download that cannot start reports
+    // OnComplete with a null Stream before this returns; a synchronous one reports all its
+    // events in here.
     // Virtual so that a test can stand in a component that only records its starts.
     virtual void Download(const std::string& Url);
     // Every running download aborts at its next notification, until the next Download.

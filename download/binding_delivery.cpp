@@ -3,8 +3,8 @@
 
 #include "analysis/text_case.h"
 #include "analysis/web_url.h"
-#include "download/http_head.h"
 #include "download/binding_engine.h"
+#include "download/http_head.h"
 #include "download/moniker_layer.h"
 #include "download/utf16_text.h"
 
@@ -12,10 +12,11 @@
 
 #include <algorithm>
 #include <exception>
+#include <limits>
 
 namespace {
 
-Cardinal saturated(std::uint64_t value) { return static_cast<Cardinal>(std::min<std::uint64_t>(value, 0xFFFFFFFFu)); }
+Cardinal saturated(std::uint64_t value) { return static_cast<Cardinal>(std::min<std::uint64_t>(value, std::numeric_limits<Cardinal>::max())); }
 
 // A borrowed pointer to another interface of the callback; the binding's own reference keeps
 // the object alive.
@@ -257,7 +258,7 @@ void BindingEngine::deliver_challenge(std::uint64_t id, const std::string& head)
         record->push({Notice::Kind::Progress, BINDSTATUS_FINDINGRESOURCE, record->host});
         return;
     }
-    record->push({Notice::Kind::Head, 401, head});
+    record->push({Notice::Kind::Head, http_unauthorized, head});
     record->push({Notice::Kind::End, 0, {}, S_OK});
 }
 

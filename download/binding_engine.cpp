@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
 
 BindingRecord::BindingRecord(BindingEngine& engine_, std::uint64_t id_, IBindStatusCallback* callback_)
     : engine(engine_), id(id_), callback(callback_) {}
@@ -41,7 +42,7 @@ void BindingRecord::on_final_head(int status, std::string final_head) {
 }
 
 bool BindingRecord::on_body(const char* data, std::size_t length) {
-    if (stream->received() + length > BindingEngine::body_cap) {
+    if (stream->received() + length > largest_body) {
         over_cap = true;
         stream->discard();
         return false;
@@ -118,7 +119,7 @@ HRESULT BindingEngine::query_info(std::uint64_t id, Cardinal option, void* buffe
     if (option != (HTTP_QUERY_CONTENT_LENGTH | HTTP_QUERY_FLAG_NUMBER) || !buffer || length < sizeof(Cardinal))
         return E_INVALIDARG;
     const BindingRecord* record = find(id);
-    if (!record || !record->content_length || *record->content_length > 0xFFFFFFFFu) return E_FAIL;
+    if (!record || !record->content_length || *record->content_length > std::numeric_limits<Cardinal>::max()) return E_FAIL;
     const Cardinal value = static_cast<Cardinal>(*record->content_length);
     std::memcpy(buffer, &value, sizeof value);
     length = sizeof value;
@@ -217,7 +218,7 @@ void BindingEngine::queue_stop(BindingRecord& record, HRESULT result) {
 }
 
 bool BindingEngine::launch(BindingRecord& record) {
-    auto transfer = std::make_unique<Transfer>(record.request, record, 10 - record.redirects, !record.challenged);
+    auto transfer = std::make_unique<Transfer>(record.request, record, max_redirects - record.redirects, !record.challenged);
     if (!transfer->ready() || !driver_.add(transfer->easy())) return false;
     transfers_[transfer->easy()] = record.id;
     record.transfer = std::move(transfer);
@@ -259,7 +260,7 @@ void BindingEngine::on_transfer_done(CURL* easy, CURLcode code) {
             else
                 record->push({Notice::Kind::End, 0, {}, redirect.empty() ? INET_E_REDIRECT_FAILED : INET_E_UNKNOWN_PROTOCOL});
             return;
-        case Transfer::Outcome::Challenge: record->push({Notice::Kind::Challenge, 401, held_head}); return;
+        case Transfer::Outcome::Challenge: record->push({Notice::Kind::Challenge, http_unauthorized, held_head}); return;
         case Transfer::Outcome::TooManyRedirects: record->push({Notice::Kind::End, 0, {}, INET_E_REDIRECT_FAILED}); return;
         case Transfer::Outcome::Response: break;
     }

@@ -83,8 +83,8 @@ struct BindingRecord final : TransferSink {
 
 class BindingEngine {
 public:
-    // A body beyond this ends its binding with INET_E_CANNOT_LOAD_DATA.
-    static constexpr std::uint64_t body_cap = 64ull * 1024 * 1024;
+    // Redirects followed for one binding; one more ends it with INET_E_REDIRECT_FAILED.
+    static constexpr int max_redirects = 10;
 
     BindingEngine();
     ~BindingEngine();

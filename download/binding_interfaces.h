@@ -135,6 +135,13 @@ struct STGMEDIUM {
     IUnknown* pUnkForRelease = nullptr;  // released by the receiver instead of freeing the block
 };
 
+// A body beyond this ends its binding with INET_E_CANNOT_LOAD_DATA.
+inline constexpr std::uint64_t largest_body = 64ull * 1024 * 1024;
+
+// The sizes the two records announce in their first field.
+inline constexpr Cardinal security_attributes_size = 12;
+inline constexpr Cardinal bind_info_size = 84;
+
 struct SECURITY_ATTRIBUTES {
     Cardinal nLength = 0;
     std::string lpSecurityDescriptor;  // empty: none

@@ -12,6 +12,13 @@
 #include <fstream>
 #include <iterator>
 
+namespace {
+
+// A 4xx answer: the download ends without its body.
+bool is_client_error(Cardinal status) { return status >= 400 && status <= 499; }
+
+}  // namespace
+
 TBSCB::TBSCB(const TInfo& info) : Url(info.Url), info_(info), owner_(info.owner) { start_binding(); }
 
 TBSCB::~TBSCB() {
@@ -133,11 +140,11 @@ HRESULT TBSCB::OnResponse(Cardinal status, const std::u16string& response_header
                 complete(nullptr, S_OK);
                 return E_ABORT;
             }
-            // The announced size (within what the layer accepts at all) is room made once.
-            announced_length_ = std::min<std::size_t>(length, kLargestReserve);
+            // The announced size (within the largest body the layer accepts) is room made once.
+            announced_length_ = std::min<std::size_t>(length, largest_body);
         }
     }
-    if ((status >= 400 && status <= 499) || cancelled()) {
+    if (is_client_error(status) || cancelled()) {
         complete(nullptr, E_ABORT);
         return E_ABORT;
     }
@@ -168,12 +175,12 @@ HRESULT TBSCB::OnProgress(Cardinal progress, Cardinal progress_max, Cardinal sta
         return S_OK;
     }
     ProgressTexts texts;
-    if (status == 5 && owner_->OnProgress && start_time_) {
+    if (status == BINDSTATUS_DOWNLOADINGDATA && owner_->OnProgress && start_time_) {
         const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(
             std::chrono::steady_clock::now() - *start_time_);
         texts = progress_statistics(progress, progress_max, elapsed);
     }
-    redirect_ = status == 3;
+    redirect_ = status == BINDSTATUS_REDIRECTING;
     if (owner_->OnProgress) {
         const auto begin = static_cast<Cardinal>(info_.RangeBegin);
         owner_->OnProgress(*this, progress + begin, progress_max + begin, status, status_text, texts.ElapsedTime,
@@ -204,11 +211,11 @@ HRESULT TBSCB::OnStopBinding(HRESULT result, const std::u16string&) {
 
 HRESULT TBSCB::GetBindInfo(Cardinal& bind_flags, BINDINFO& info) {
     bind_flags = info_.BindFlags;
-    info.cbSize = 84;
+    info.cbSize = bind_info_size;
     info.dwBindVerb = redirect_ ? BINDVERB_GET : info_.VerbCode;
     info.grfBindInfoF = info_.BindInfoFlags;
     info.dwCodePage = info_.CodePage;
-    info.securityAttributes = {12, info_.SecurityDescriptor, info_.InheritHandle};
+    info.securityAttributes = {security_attributes_size, info_.SecurityDescriptor, info_.InheritHandle};
     info.szExtraInfo = to_utf16(info_.ExtraInfo);
 
     request_body_.clear();

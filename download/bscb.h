@@ -89,8 +89,6 @@ private:
     TMemoryStream memory_stream_;
     std::vector<std::uint8_t> block_;  // the block handed to OnData
     std::size_t announced_length_ = 0;  // the final response's Content-Length, 0 when none
-    // No body beyond the layer's cap arrives, so no announced size makes more room than this.
-    static constexpr std::size_t kLargestReserve = 64u * 1024 * 1024;
     std::shared_ptr<Binding> binding_;
     bool started_ = false;
 };

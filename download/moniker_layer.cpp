@@ -11,6 +11,14 @@
 
 #include <stdexcept>
 
+namespace {
+
+#if defined(__GLIBC__)
+constexpr int kept_free_heap_bytes = 8 * 1024 * 1024;
+#endif
+
+}  // namespace
+
 HRESULT Binding::Abort() {
     const auto engine = engine_.lock();
     return engine ? engine->abort(id_) : S_OK;
@@ -27,7 +35,7 @@ MonikerLayer::MonikerLayer() {
     // the page). By default the heap gives its top back to the system whenever 128 KB of it are
     // free, so the next transfer's buffers are faulted in afresh, page by page: more system time
     // than the transfer itself. A few megabytes kept instead cost little.
-    mallopt(M_TRIM_THRESHOLD, 8 * 1024 * 1024);
+    mallopt(M_TRIM_THRESHOLD, kept_free_heap_bytes);
 #endif
     if (curl_global_init(CURL_GLOBAL_DEFAULT) != CURLE_OK) throw std::runtime_error("libcurl cannot start");
     try {

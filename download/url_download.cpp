@@ -65,7 +65,7 @@ void TUrlDownload::Download(const std::string& Url) {
     auto download = std::make_unique<TBSCB>(info);
     // A download whose start failed has reported its end already and takes no further part;
     // a synchronous one has run to its end inside the constructor. Both go now.
-    if ((info.BindFlags & 1u) != 0 && download->binding_started()) active_.push_back(std::move(download));
+    if ((info.BindFlags & BINDF_ASYNCHRONOUS) != 0 && download->binding_started()) active_.push_back(std::move(download));
 }
 
 void TUrlDownload::Cancel() {
