@@ -14,6 +14,15 @@ TUrlDownload::TUrlDownload(MonikerLayer& layer) : layer_(layer), retire_context_
 }
 
 TUrlDownload::~TUrlDownload() {
+    // No handler hears from a component that is going: its owner may be half torn down.
+    OnProgress = nullptr;
+    OnData = nullptr;
+    OnComplete = nullptr;
+    OnBeginningTransaction = nullptr;
+    OnResponse = nullptr;
+    OnAuthenticate = nullptr;
+    OnGetWindow = nullptr;
+    OnSecurityProblem = nullptr;
     // Each TBSCB revokes its callback on destruction, so the layer delivers nothing to it later.
     active_.clear();
     retired_.clear();
