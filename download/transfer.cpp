@@ -91,19 +91,19 @@ std::string Transfer::redirect_url() const {
     return url;
 }
 
-template <class Answer>
-Answer Transfer::fail(Answer stop) noexcept {
-    failure_ = hresult_of_current_exception();
-    return stop;
+template <class Answer, class Work>
+Answer Transfer::guarded(Answer stop, Work&& work) noexcept {
+    try {
+        return work();
+    } catch (...) {
+        failure_ = hresult_of_current_exception();
+        return stop;
+    }
 }
 
 std::size_t Transfer::header_callback(char* data, std::size_t size, std::size_t count, void* self) noexcept {
     auto* transfer = static_cast<Transfer*>(self);
-    try {
-        return transfer->take_header(std::string_view(data, size * count));
-    } catch (...) {
-        return transfer->fail<std::size_t>(0);
-    }
+    return transfer->guarded<std::size_t>(0, [&] { return transfer->take_header(std::string_view(data, size * count)); });
 }
 
 std::size_t Transfer::take_header(std::string_view line) {
@@ -145,29 +145,21 @@ std::size_t Transfer::write_callback(char* data, std::size_t size, std::size_t c
     auto* transfer = static_cast<Transfer*>(self);
     const std::size_t length = size * count;
     if (transfer->outcome_ != Outcome::Response) return length;
-    try {
-        return transfer->sink_.on_body(data, length) ? length : 0;
-    } catch (...) {
-        return transfer->fail<std::size_t>(0);
-    }
+    return transfer->guarded<std::size_t>(0, [&] { return transfer->sink_.on_body(data, length) ? length : 0; });
 }
 
 int Transfer::sockopt_callback(void* self, curl_socket_t, curlsocktype) noexcept {
     auto* transfer = static_cast<Transfer*>(self);
-    try {
+    return transfer->guarded<int>(CURL_SOCKOPT_ERROR, [&] {
         transfer->sink_.on_connecting();
         return CURL_SOCKOPT_OK;
-    } catch (...) {
-        return transfer->fail<int>(CURL_SOCKOPT_ERROR);
-    }
+    });
 }
 
 int Transfer::prereq_callback(void* self, char*, char*, int, int) noexcept {
     auto* transfer = static_cast<Transfer*>(self);
-    try {
+    return transfer->guarded<int>(CURL_PREREQFUNC_ABORT, [&] {
         transfer->sink_.on_sending();
         return CURL_PREREQFUNC_OK;
-    } catch (...) {
-        return transfer->fail<int>(CURL_PREREQFUNC_ABORT);
-    }
+    });
 }

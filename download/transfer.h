@@ -76,9 +76,10 @@ private:
     static int prereq_callback(void* self, char* ip, char* local_ip, int remote_port, int local_port) noexcept;
     std::size_t take_header(std::string_view line);
     bool head_complete();
-    // Records the exception being handled; returns what the callback answers libcurl.
-    template <class Answer>
-    Answer fail(Answer stop) noexcept;
+    // Runs a callback's work; an exception from it is recorded as failure_, and the callback
+    // answers libcurl stop instead.
+    template <class Answer, class Work>
+    Answer guarded(Answer stop, Work&& work) noexcept;
 
     TransferSink& sink_;
     CURL* easy_ = nullptr;
