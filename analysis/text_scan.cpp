@@ -17,6 +17,20 @@ bool same_bytes(const char* a, const char* b, std::size_t length) {
     return true;
 }
 
+// The leftmost of the candidate starts in mask (bit i stands for at + i) that holds the needle,
+// or npos. The candidates already match the needle's first and last byte.
+inline std::size_t first_match(const char* data, std::string_view needle, std::size_t at, unsigned mask) {
+    const std::size_t head = needle.size() - 1;
+    for (; mask != 0; mask &= mask - 1) {
+        const std::size_t start = at + static_cast<std::size_t>(__builtin_ctz(mask));
+        // The second byte first: markup matches first and last bytes often, and a call to
+        // memcmp costs more than most of these comparisons.
+        if (head >= 2 && data[start + 1] != needle[1]) continue;
+        if (head <= 2 || same_bytes(data + start + 2, needle.data() + 2, head - 2)) return start;
+    }
+    return std::string_view::npos;
+}
+
 // The memchr-driven search: jump to each place where the needle's last byte could end an
 // occurrence and compare only there. Markers start with '<', which markup is full of.
 std::size_t find_by_last_byte(std::string_view text, std::string_view needle, std::size_t from) {
@@ -48,13 +62,9 @@ __attribute__((target("avx2"))) std::size_t find_wide(std::string_view text, std
     for (; from + head + 32 <= text.size(); from += 32) {
         const auto starts = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(data + from));
         const auto ends = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(data + from + head));
-        auto mask = static_cast<unsigned>(
+        const auto mask = static_cast<unsigned>(
             _mm256_movemask_epi8(_mm256_and_si256(_mm256_cmpeq_epi8(starts, first), _mm256_cmpeq_epi8(ends, last))));
-        for (; mask != 0; mask &= mask - 1) {
-            const std::size_t start = from + static_cast<std::size_t>(__builtin_ctz(mask));
-            if (head >= 2 && data[start + 1] != needle[1]) continue;
-            if (head <= 2 || same_bytes(data + start + 2, needle.data() + 2, head - 2)) return start;
-        }
+        if (const auto at = first_match(data, needle, from, mask); at != std::string_view::npos) return at;
     }
     return std::string_view::npos;
 }
@@ -88,16 +98,9 @@ std::size_t find(std::string_view text, std::string_view needle, std::size_t fro
         const auto block = [&](std::size_t at) -> std::size_t {
             const auto starts = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + at));
             const auto ends = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + at + head));
-            auto mask = static_cast<unsigned>(
+            const auto mask = static_cast<unsigned>(
                 _mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(starts, first), _mm_cmpeq_epi8(ends, last))));
-            for (; mask != 0; mask &= mask - 1) {
-                const std::size_t start = at + static_cast<std::size_t>(__builtin_ctz(mask));
-                // The second byte first: markup matches first and last bytes often, and a call
-                // to memcmp costs more than most of these comparisons.
-                if (head >= 2 && data[start + 1] != needle[1]) continue;
-                if (head <= 2 || same_bytes(data + start + 2, needle.data() + 2, head - 2)) return start;
-            }
-            return std::string_view::npos;
+            return first_match(data, needle, at, mask);
         };
         // A block's last-byte load must stay inside the text; the final block may overlap the one
         // before it, whose starts held no needle, so what it finds is still the leftmost.
