@@ -7,7 +7,6 @@
 #include "tests/support/real_pages.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 
 #include <gtest/gtest.h>
 
@@ -60,10 +59,7 @@ protected:
 
     void run_forum_stage() {
         form().check_page_for_popular.click();
-        QElapsedTimer clock;
-        clock.start();
-        while ((form().Timer1.isActive() || !form().download_list.lines().empty()) && clock.elapsed() < 60000)
-            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+        f.wait_for_research_over(60000);
         ASSERT_FALSE(form().Timer1.isActive());
         EXPECT_TRUE(f.errors.empty()) << f.errors.front();
     }

@@ -10,11 +10,6 @@
 
 namespace {
 
-bool research_over(const TForm1& form) {
-    return form.pipeline.research_stage == "Popular Site" && !form.Timer1.isActive() &&
-           form.download_list.lines().empty();
-}
-
 // A whole research against the fixture web with the real download component: search pages,
 // link collection, the forum stage with retries, and the results table.
 TEST(ResearchEndToEnd, FromStartSearchToTheForumResults) {
@@ -35,10 +30,7 @@ TEST(ResearchEndToEnd, FromStartSearchToTheForumResults) {
 
     form.Button4.click();
     EXPECT_EQ(form.google_list.item_count(), 2);
-    QElapsedTimer clock;
-    clock.start();
-    while (!research_over(form) && clock.elapsed() < 60000) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-    ASSERT_TRUE(research_over(form)) << "stage " << form.pipeline.research_stage;
+    ASSERT_TRUE(f.wait_for_research_over(60000)) << "stage " << form.pipeline.research_stage;
     EXPECT_TRUE(f.errors.empty()) << f.errors.front();
 
     // The search pages were asked for with the request format, page 0 twice (too few links at first).

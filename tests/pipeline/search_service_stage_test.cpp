@@ -3,7 +3,6 @@
 #include "tests/support/http_fixture_server.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 
 #include <gtest/gtest.h>
 
@@ -87,12 +86,7 @@ TEST(SearchServiceStage, KeyHeaderOnlyToTheServicesOwnHost) {
     form.allow_attemps_ui.set_value(1);
     form.Button4.click();
     ASSERT_EQ(form.google_list.item_count(), 2);
-    QElapsedTimer clock;
-    clock.start();
-    while (!(form.pipeline.research_stage == "Popular Site" && !form.Timer1.isActive() &&
-             form.download_list.lines().empty()) &&
-           clock.elapsed() < 30000)
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+    f.wait_for_research_over(30000);
     ASSERT_EQ(form.pipeline.research_stage, "Popular Site");
 
     int searches = 0;

@@ -3,18 +3,12 @@
 #include "tests/support/searx_instance.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 
 #include <gtest/gtest.h>
 
 #include <map>
 
 namespace {
-
-bool research_over(const TForm1& form) {
-    return form.pipeline.research_stage == "Popular Site" && !form.Timer1.isActive() &&
-           form.download_list.lines().empty();
-}
 
 // A whole research with "searx / SearXNG": Debian's searx on loopback reads the fixture web's
 // result pages with an xpath engine and answers Ravelmoot in JSON; the forum stage then rates the
@@ -43,10 +37,7 @@ TEST(SearxResearch, FromStartSearchToTheForumResults) {
     EXPECT_EQ(form.google_list.item(1).caption,
               searx.base_url() + "/search?q=%22forum%20index%22%20software%20marketing&format=json&pageno=2");
     EXPECT_EQ(form.google_list.sub_item(1, queue_column::Description), "searx page 1");
-    QElapsedTimer clock;
-    clock.start();
-    while (!research_over(form) && clock.elapsed() < 90000) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-    ASSERT_TRUE(research_over(form)) << "stage " << form.pipeline.research_stage;
+    ASSERT_TRUE(f.wait_for_research_over(90000)) << "stage " << form.pipeline.research_stage;
     EXPECT_TRUE(f.errors.empty()) << f.errors.front();
     EXPECT_GE(web.hits("/search"), 2);
 

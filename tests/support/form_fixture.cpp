@@ -1,5 +1,8 @@
 #include "tests/support/form_fixture.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
+
 FormFixture::FormFixture(bool real_component, int timer_interval_ms) {
     FormOptions options;
     options.download_folder = folder() + "pages/";
@@ -13,6 +16,17 @@ FormFixture::FormFixture(bool real_component, int timer_interval_ms) {
     }
     form = std::make_unique<TForm1>(layer, options, std::move(component));
     form->error_sink = [this](const std::string& message) { errors.push_back(message); };
+    QObject::connect(form.get(), &TForm1::research_over, [this] { ++researches_over_; });
+}
+
+bool FormFixture::wait_for_research_over(int limit_ms) {
+    QElapsedTimer clock;
+    clock.start();
+    while (researches_over_ == 0 && clock.elapsed() < limit_ms)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+    if (researches_over_ == 0) return false;
+    --researches_over_;
+    return true;
 }
 
 void FormFixture::add_queue_row(const std::string& url, const std::string& attempts, const std::string& result,

@@ -37,4 +37,10 @@ struct FormFixture {
     void add_queue_row(const std::string& url, const std::string& attempts = "0",
                        const std::string& result = "Download", const std::string& description = "d");
     std::vector<std::string> download_lines() const { return form->download_list.lines(); }
+    // Runs the event loop until the window model says a research is over (its research_over
+    // signal, one per wait), for at most limit_ms; false when it did not say so in time.
+    bool wait_for_research_over(int limit_ms);
+
+private:
+    int researches_over_ = 0;
 };
