@@ -20,6 +20,21 @@ std::string what_came_back(const std::string& bytes) {
     return kind + " (it begins: " + start + ")";
 }
 
+// searx lists the engines that failed it as [name, reason] pairs; with none answering (no
+// connection to the internet, say) an empty page is no news about the keyword.
+std::string unanswered_engines_note(const nlohmann::json& json, const char* service) {
+    const auto engines = json.find("unresponsive_engines");
+    if (engines == json.end() || !engines->is_array() || engines->empty()) return "";
+    std::string named;
+    for (const auto& engine : *engines) {
+        if (!engine.is_array() || engine.size() < 2 || !engine[0].is_string() || !engine[1].is_string()) continue;
+        named += (named.empty() ? "" : ", ") + engine[0].get<std::string>() + " (" + engine[1].get<std::string>() + ")";
+    }
+    if (named.empty()) return "";
+    return std::string(service) + " found nothing: its engines did not answer it: " + named +
+           ". Is the machine connected to the internet?";
+}
+
 // The links of the array at `path` whose elements carry "url" and "title" strings.
 SearchAnswer read_json_results(const PageLines& page, const char* service, std::initializer_list<const char*> path) {
     SearchAnswer answer;
@@ -54,6 +69,7 @@ SearchAnswer read_json_results(const PageLines& page, const char* service, std::
         if (auto link = link_from_result(url->get_ref<const std::string&>(), text))
             answer.links.push_back(std::move(*link));
     }
+    if (answer.links.empty()) answer.note = unanswered_engines_note(json, service);
     return answer;
 }
 

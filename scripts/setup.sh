@@ -6,7 +6,8 @@ packages=(build-essential cmake ninja-build pkg-config qt6-base-dev libcurl4-ope
           libgtest-dev libgmock-dev libbenchmark-dev curl
           libqt6svg6 desktop-file-utils  # the window icon (SVG plugin); the install test
           nlohmann-json3-dev searx
-          nginx-light)  # serves the download benchmark's pages
+          nginx-light  # serves the download benchmark's pages
+          xvfb)  # the window under a virtual display in a test of run.sh's helper
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
