@@ -24,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     for (std::size_t pos = 0; pos < text.size() && pos < 64; ++pos) {
         const std::size_t end = json_value_end(text, pos);
-        if (end != std::string_view::npos && (end <= pos || end > text.size())) __builtin_trap();
+        if (end != std::string_view::npos && (end < pos || end > text.size())) __builtin_trap();
     }
     walk(text, 4);
     return 0;
