@@ -1,4 +1,4 @@
-#include "analysis/forum_engines/markup.h"
+#include "analysis/html_markup.h"
 
 #include "analysis/text_scan.h"
 
