@@ -47,6 +47,10 @@ TEST(HostilePages, TheFaultsFoundFirstReadNothingAndEnd) {
     const SearchAnswer answer = read_duckduckgo_html(PageLines(
         repeated("<a x>", 50000) + "<a class=\"result__a\" href=\"http://example.com/f/\">A &#&#x41; forum</a>"));
     ASSERT_EQ(answer.links.size(), 1u);
+    // Refused before a tree many times the page's size is built; the nesting an answer has is read.
+    EXPECT_NE(read_searx_json(PageLines(std::string(1 << 20, '['))).note.find("nested deeper"), std::string::npos);
+    EXPECT_EQ(read_searx_json(PageLines(repeated("[", 254) + "{\"results\":[]}" + repeated("]", 254))).note.find("nested"),
+              std::string::npos);
     EXPECT_EQ(answer.links[0].description, "A &#A forum");
 }
 
