@@ -22,6 +22,7 @@
 #include "app/form_options.h"
 #include "download/UrlDownload.h"
 #include "pipeline/pipeline_state.h"
+#include "pipeline/queue_progress.h"
 #include "pipeline/slot_buffers.h"
 
 #include <QObject>
@@ -161,6 +162,8 @@ public:
     void Button3Click();
     void Button1Click();
     void Timer2Timer();
+    // The queue's progress as Timer2 shows it in Label12 and query_progress, counted now.
+    QueueProgress queue_progress() const;
     void Label13Click();
     void Label29Click();
 
@@ -230,6 +233,9 @@ signals:
     // end (a tick, a download's end, Stop): a receiver that does more than take note connects
     // queued, so that the handler finishes first.
     void research_over();
+    // A download failed and its queue row's Status now says why (status): sent from inside the
+    // completion handler, once per failure of a URL that has a queue row.
+    void download_failed(const std::string& url, const std::string& status);
 
 private:
     // What the two stage starts set differently.

@@ -48,7 +48,7 @@ void TForm1::Timer1Timer() {
             const std::string counted = google_list.sub_item(r, queue_column::Attemps);
             google_list.set_sub_item(r, queue_column::Attemps, decimal_text(static_cast<long long>(attempts) + 1));
             tracker.own_attempts_change(result, counted, google_list.sub_item(r, queue_column::Attemps));
-            google_list.set_sub_item(r, queue_column::Status, "Analysis...");
+            google_list.set_sub_item(r, queue_column::Status, queue_status::Analysis);
         }
         tracker.sync();
         if (eligible) UrlDownload1.Download(url);
