@@ -124,36 +124,6 @@ constexpr auto kServices = std::to_array<SearchService>({
      .nothing_found = kDuckDuckGoNothing},
 });
 
-char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-std::string lower_text(std::string_view text) {
-    std::string out(text);
-    for (char& c : out) c = lower(c);
-    return out;
-}
-
-// Scheme, host and port of an http or https address, lower-cased, the port made explicit; empty
-// for anything else. Credentials before "@" are no part of it.
-std::string origin_of(std::string_view url) {
-    const auto sep = url.find("://");
-    if (sep == std::string_view::npos) return {};
-    const std::string scheme = lower_text(url.substr(0, sep));
-    if (scheme != "http" && scheme != "https") return {};
-    std::string_view authority = url.substr(sep + 3);
-    authority = authority.substr(0, authority.find_first_of("/?#\\"));
-    if (const auto at = authority.rfind('@'); at != std::string_view::npos) authority.remove_prefix(at + 1);
-    std::string_view host = authority;
-    std::string_view port;
-    const auto colon = authority.rfind(':');
-    if (colon != std::string_view::npos && authority.find(']', colon) == std::string_view::npos) {
-        host = authority.substr(0, colon);
-        port = authority.substr(colon + 1);
-    }
-    if (host.empty()) return {};
-    if (port.empty()) port = scheme == "https" ? "443" : "80";
-    return scheme + "://" + lower_text(host) + ":" + std::string(port);
-}
-
 }  // namespace
 
 std::span<const SearchService> search_services() { return kServices; }
@@ -216,7 +186,8 @@ std::string search_key_problem(std::string_view key) {
 
 std::string search_base_problem(const SearchService& service, std::string_view base) {
     if (!service.base_is_address) return {};
-    if (origin_of(base).empty())
+    const auto read = read_url_as_curl(base);
+    if (!read || !read->is_web())
         return std::string("The search host \"") + std::string(base) + "\" is not an http:// or https:// address; " +
                service.caption + " is asked at an address such as \"" + service.default_base + "\".";
     for (const char c : base)
@@ -228,8 +199,8 @@ std::string search_base_problem(const SearchService& service, std::string_view b
 std::string search_request_headers(const SearchService& service, std::string_view base, std::string_view key,
                                    std::string_view url) {
     if (!service.base_is_address) return {};
-    const std::string origin = origin_of(base);
-    if (origin.empty() || origin != origin_of(url)) return {};
+    const std::string origin = request_origin(base);
+    if (origin.empty() || origin != request_origin(url)) return {};
     std::string headers;
     const std::string_view sent_key = key.empty() && service.key_when_empty ? service.key_when_empty : key;
     if (service.key_header && !sent_key.empty() && search_key_problem(sent_key).empty())
