@@ -251,6 +251,10 @@ private:
     // lets prepare_queue set up the stage's own lists, then empties the results table and the
     // download lines and starts the scheduler with a first tick at once.
     void start_stage(const StageSettings& settings, const std::function<void()>& prepare_queue);
+    // The two halves of a scheduler tick: starting the queue's due downloads (false when the
+    // download places are full, which ends the tick), then ending the stage when no row needs work.
+    bool start_due_downloads();
+    void end_stage_if_done();
     // Sends research_over when the research has come to rest: the scheduler stopped after the
     // last stage (last_stage_ended) or after Stop, and no download of it is listed any more.
     void end_research_if_over(bool last_stage_ended);
