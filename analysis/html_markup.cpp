@@ -68,18 +68,22 @@ std::string_view element_content(std::string_view page, std::size_t pos, std::st
     const std::string_view tag = tag_at(page, pos);
     if (!tag.ends_with('>')) return {};
     const std::string_view rest = page.substr(pos + tag.size(), kElementReadLimit);
-    // Left open, the element takes the whole window; one quick search for its end tag spares the
-    // tag-by-tag walk below for the open elements of a hostile page, which are many.
-    if (find_marker(rest, std::string("</").append(name), 0) == std::string_view::npos) return rest;
+    // Left open, the element ends where the next one of its name begins, as a new <td> ends an
+    // open one: so the open elements of a hostile page share no bytes, and reading each one's
+    // content stays one pass over the page. One quick search for the end tag tells them apart.
+    if (find_marker(rest, std::string("</").append(name), 0) == std::string_view::npos)
+        return rest.substr(0, find_start_tag(rest, name, 0));
     int depth = 1;
+    std::size_t first_nested = std::string_view::npos;
     for (std::size_t lt = rest.find('<'); lt != std::string_view::npos; lt = rest.find('<', lt + 1)) {
         if (end_tag_at(rest, lt, name)) {
             if (--depth == 0) return rest.substr(0, lt);
         } else if (start_tag_at(rest, lt, name)) {
             ++depth;
+            if (first_nested == std::string_view::npos) first_nested = lt;
         }
     }
-    return rest;
+    return rest.substr(0, first_nested);
 }
 
 std::string_view leading_text(std::string_view content) { return content.substr(0, content.find('<')); }

@@ -28,8 +28,9 @@ std::string_view attribute(std::string_view tag, std::string_view name);
 bool has_class(std::string_view tag, std::string_view name);
 
 // What the element whose start tag begins at pos holds, up to its own end tag; elements of the
-// same name inside it are passed over. Without an end tag within kElementReadLimit bytes, the
-// first kElementReadLimit bytes behind the start tag.
+// same name inside it are passed over. Without its end tag within kElementReadLimit bytes, what
+// stands before the next start tag of the same name, within the first kElementReadLimit bytes
+// behind the start tag.
 std::string_view element_content(std::string_view page, std::size_t pos, std::string_view name);
 
 // The text in front of the first tag of content ("145 " of "145 <dfn>Topics</dfn>").

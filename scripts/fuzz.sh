@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Fuzzes the page readers with clang's libFuzzer under the address and undefined-behaviour
-# sanitizers, each target for a short while, starting from the real pages where they are at hand.
+# sanitizers, each target for a short while, starting from tests/fuzz/seeds and the real pages
+# where they are at hand.
 # Usage: scripts/fuzz.sh [BUILD_DIR] [SECONDS_PER_TARGET]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -21,7 +22,7 @@ for target in "$dir"/tests/fuzz/fuzz_*; do
   echo "Fuzzing $name for ${seconds} s"
   log="$dir/corpus/$name.log"
   if ! "$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=65536 -print_final_stats=1 \
-       -artifact_prefix="$dir/corpus/$name-" "$corpus" "$seeds" >"$log" 2>&1; then
+       -artifact_prefix="$dir/corpus/$name-" "$corpus" tests/fuzz/seeds "$seeds" >"$log" 2>&1; then
     tail -n 60 "$log"
     echo "Fuzzing $name failed; the input that did it is in $dir/corpus/"
     exit 1

@@ -39,12 +39,18 @@ TEST(HostilePages, TheFaultsFoundFirstReadNothingAndEnd) {
         {"<div data-preloaded=\"{&quot;category_list&quot;:{&quot;categories&quot;:[}]}\"></div>", 0},
         // Cells left open count nothing; a closed pair after them still counts.
         {repeated("<td class=\"alt1\">1", 50000) + "<td class=\"alt1\">5</td> <td class=\"alt2\">7</td>", 2},
+        // An element left open ends where the next of its name begins: each count is read once.
+        {"<div class=\"board_stats\">Posts: 1<div class=\"board_stats\">Posts: 2", 2},
     };
     for (const auto& c : forum_pages) EXPECT_EQ(read_forum_page(PageLines(c.page), true).numbers, c.numbers);
 
     const SearchAnswer answer = read_duckduckgo_html(PageLines(
         repeated("<a x>", 50000) + "<a class=\"result__a\" href=\"http://example.com/f/\">A &#&#x41; forum</a>"));
     ASSERT_EQ(answer.links.size(), 1u);
+    // Refused before a tree many times the page's size is built; the nesting an answer has is read.
+    EXPECT_NE(read_searx_json(PageLines(std::string(1 << 20, '['))).note.find("nested deeper"), std::string::npos);
+    EXPECT_EQ(read_searx_json(PageLines(repeated("[", 254) + "{\"results\":[]}" + repeated("]", 254))).note.find("nested"),
+              std::string::npos);
     EXPECT_EQ(answer.links[0].description, "A &#A forum");
 }
 

@@ -29,6 +29,7 @@ constexpr HostileShape kShapes[] = {
     {"row2 lines", "", "<tr><td class=\"row2\">1</td><td><a href=\"http://example.com/forum/viewtopic.php\">x</a>\n",
      ""},
     {"JSON nested without end", "window._ajaxifyData = ", "{\"categories\":[[", ""},
+    {"JSON arrays nested without end", "", "[", ""},
     {"JSON strings without end", "{\"results\":[{\"url\":\"http://example.com/\",\"title\":\"", "\\\"[{", ""},
     {"JSON results cut off", "{\"web\":{\"results\":[", "{\"url\":\"http://example.com/forum/\",\"title\":\"t\"},", ""},
     {"entity-encoded JSON nested without end", "<div data-preloaded=\"{&quot;category_list&quot;:",
