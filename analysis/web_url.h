@@ -5,7 +5,8 @@
 #include <string_view>
 
 // The one reading of a URL's parts, for every layer: which URLs are web URLs, their host, and
-// which may be handed to a browser. Plain text work; nothing is decoded or normalised.
+// which may be handed to a browser, and percent-encoding both ways. Plain text work; nothing is
+// normalised.
 
 // The length of a leading "http://" or "https://" in any letter case; 0 when neither begins url.
 std::size_t web_scheme_length(std::string_view url);
@@ -29,3 +30,7 @@ bool is_mail_address(std::string_view url);
 // text with every byte that keep refuses written as %XX (upper-case hex); the bytes are taken
 // as they are, UTF-8 or not.
 std::string percent_encode(std::string_view text, bool (*keep)(unsigned char byte));
+
+// text with every %XX (hex digits in either case) written as the byte it names; a '%' not
+// followed by two hex digits stays as it is.
+std::string percent_decode(std::string_view text);
