@@ -47,10 +47,15 @@ std::string unescape_quotes(std::string_view text) {
 }  // namespace
 
 // The page script sets window._ajaxifyData = {...}; its "categories" hold each category's
-// totalTopicCount and totalPostCount.
+// totalTopicCount and totalPostCount. Where the page carries no such data, the category list
+// shows each count as <span class="human-readable-number" title="N">, the exact count in the title.
 ForumFigures read_nodebb(const PageLines& page) {
     PostCounter counter;
     count_categories(object_behind(page.bytes(), "window._ajaxifyData"), "totalTopicCount", "totalPostCount", counter);
+    if (counter.count() == 0)
+        for_each_element(page.bytes(), "span", "human-readable-number", [&](std::string_view tag, std::string_view) {
+            if (const auto value = parse_board_number(attribute(tag, "title"))) counter.add(*value);
+        });
     return engine_figures(counter, "NodeBB");
 }
 
