@@ -18,11 +18,13 @@ constexpr auto kReaders = std::to_array<ForumPageReader>({
 std::span<const ForumPageReader> forum_engine_readers() { return kReaders; }
 
 ForumFigures read_forum_page(const PageLines& page, bool current_engines) {
-    if (current_engines) {
-        for (ForumPageReader reader : kReaders) {
-            ForumFigures figures = reader(page);
-            if (figures.numbers > 0) return figures;
-        }
+    Row2Reading classic = read_row2_lines(page);
+    // Counts in subSilver's own "row2" cells make a classic page; no current engine writes
+    // them, and the readers would cost a pass each over what may be a very large page.
+    if (!current_engines || (classic.figures.numbers > 0 && !classic.inside_other_class)) return classic.figures;
+    for (ForumPageReader reader : kReaders) {
+        ForumFigures figures = reader(page);
+        if (figures.numbers > 0) return figures;
     }
-    return read_row2_counts(page);
+    return classic.figures;
 }

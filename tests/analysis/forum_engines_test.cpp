@@ -119,8 +119,7 @@ TEST(EngineReaders, PagesBuiltFromTheEnginesTemplateMarkup) {
         {R"(<dl class="row-item"><dt><a href="viewtopic.php?t=1" class="topictitle">Rules</a></dt>
               <dd class="posts">999 <dfn>Replies</dfn></dd></dl>
             <dl class="row-item"><dt><a href="viewforum.php?f=2" class="forumtitle">General</a></dt>
-              <dd class="topics">12 <dfn>Topics</dfn></dd><dd class="posts">30 <dfn>Posts</dfn></dd></dl>
-            <tr><td class="row2">5</td></tr>)",
+              <dd class="topics">12 <dfn>Topics</dfn></dd><dd class="posts">30 <dfn>Posts</dfn></dd></dl>)",
          "phpBB 3", 2, "21", "30"},
         {R"(<td class='col_c_stats stats'><ul><li><strong>2</strong> temas</li><li><strong>1,000</strong> respostas</li></ul></td>
             <td class='col_c_stats stats'><ul><li>topics <strong>4</strong></li><li>replies <strong>6</strong></li></ul></td>)",
