@@ -58,11 +58,14 @@ SearchAnswer read_duckduckgo_html(const PageLines& page) {
         return answer;
     }
     std::size_t pos = 0;
+    // The first "</a>" at or behind the current anchor, kept from one anchor to the next: anchors
+    // left open all share it, and looking for it again from each would make the page quadratic.
+    std::size_t close = 0;
     while ((pos = html.find("<a", pos)) != std::string::npos) {
         const auto tag_end = html.find('>', pos);
         if (tag_end == std::string::npos) break;
         const std::string_view tag(html.data() + pos, tag_end - pos);
-        const auto close = html.find("</a>", tag_end);
+        if (close != std::string::npos && close < tag_end) close = html.find("</a>", tag_end);
         pos = tag_end;
         if (tag.size() < 3 || !is_space(tag[2])) continue;
         const std::string_view href = attribute(tag, "href");
