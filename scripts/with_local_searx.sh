@@ -85,7 +85,7 @@ if ! answers "$address"; then
   stop
   exec "$program" "$@"
 fi
-say "searx answers at $address (pid $searx_pid); it stops with the window"
+say "searx answers at $address (pid $searx_pid); it stops when $(basename "$program") ends"
 
 # In the background, so that a signal to this script is handled at once.
 "$program" --search-service searx --search-host "$address" "$@" &

@@ -20,7 +20,10 @@ for name in http_proxy https_proxy HTTP_PROXY HTTPS_PROXY all_proxy ALL_PROXY; d
 
 work=$(mktemp -d)
 web_pid=
+helper_pid=
+# A helper left running by a failed step stops its window and its searx itself.
 cleanup() {
+  [ -n "$helper_pid" ] && kill -TERM "$helper_pid" 2>/dev/null || true
   [ -n "$web_pid" ] && kill "$web_pid" 2>/dev/null || true
   pkill -TERM -P $$ 2>/dev/null || true
   rm -rf "$work"
