@@ -68,9 +68,10 @@ Row2Reading read_row2_lines(const PageLines& page) {
     // Only lines holding the marker count anything, so only those are handed over.
     for (std::size_t i = page.next_line_holding(kRow2Marker, 0); i < page.size(); i = page.next_line_holding(kRow2Marker, i + 1)) {
         const std::string_view line = page.read_line(i);
-        const std::int64_t before = counter.count();
+        const bool first_count = counter.count() == 0;
         counter.add_line(line);
-        if (!inside_other_class && counter.count() > before) inside_other_class = row2_only_inside_other_words(line);
+        // The first line counted tells the markup: a page writes its count cells alike.
+        if (first_count && counter.count() > 0) inside_other_class = row2_only_inside_other_words(line);
     }
     return {ForumFigures{counter.average_text(), counter.max_text(), counter.count(), {}}, inside_other_class};
 }

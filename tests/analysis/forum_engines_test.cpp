@@ -33,7 +33,7 @@ TEST(BoardNumber, ReadsGroupedCountsAndRefusesInexactOnes) {
         {"7 \xC4\xB0leti", 7},          {"\xE4\xB8\xBB\xE9\xA2\x98: 1354", 1354}, {" 556  &nbsp; ", 556},
         {" / 1,513", 1513},            {"Beitr&#228;ge: 7", 7},       {"Time: 10:30", std::nullopt},
         {"Posts: 18.1K", std::nullopt}, {"6\xE4\xB8\x87", std::nullopt}, {"1,234 Posts in 156 Topics", std::nullopt},
-        {"Club2 News", std::nullopt},  {"Posts", std::nullopt},
+        {"Club2 News", std::nullopt},  {"Posts", std::nullopt},       {" (10)", std::nullopt},
     };
     for (const auto& c : labelled) EXPECT_EQ(parse_labelled_number(c.text), c.value) << c.text;
 }
