@@ -109,8 +109,9 @@ TEST(EngineReaders, PagesBuiltFromTheEnginesTemplateMarkup) {
         {R"(<div class="board_stats"><p>Posts: 1,234<br>Topics: 56</p></div>
             <div class="board_stats">
               <p>7 &#304;leti<br> 3 Konu</p>
-            </div><div class="board_stats"><p>Redirects: 99</p></div>)",
-         "SMF 2.1", 4, "325", "1234"},
+            </div><div class="board_stats"><p>Redirects: 99</p></div>
+            <div class="board_stats"><p><strong>Posts:</strong> 10<strong> Topics: </strong>2</p></div>)",
+         "SMF 2.1", 6, "218", "1234"},
         // One count per cell; the board's name cell holds a number too, among other text.
         {R"(<script>var smf_scripturl = "/index.php";</script><tr><td class="windowbg2"><b>Club 2012</b><br>Meets</td>
             <td class="windowbg" width="6%">1.234</td><td class="windowbg" width="6%">56</td></tr>)",
