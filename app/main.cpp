@@ -13,16 +13,21 @@
 
 int main(int argc, char** argv) {
     // Before the window system: --help and a wrong option need no display.
-    const WindowArguments arguments = parse_window_arguments({argv + 1, argv + argc});
+    WindowArguments arguments = parse_window_arguments({argv + 1, argv + argc});
     if (arguments.options.help) {
         std::fputs(window_usage().c_str(), stdout);
         return 0;
     }
-    if (!arguments.error.empty()) {
-        std::fprintf(stderr, "ravelmoot: %s\n", arguments.error.c_str());
+    const auto refuse = [](const WindowArguments& refused) {
+        std::fprintf(stderr, "ravelmoot: %s\n", refused.error.c_str());
         return kBadArgumentsExit;
-    }
+    };
+    if (!arguments.error.empty() && !arguments.maybe_qt_option) return refuse(arguments);
     QApplication app(argc, argv);
+    if (!arguments.error.empty()) {
+        arguments = parse_window_arguments({argv + 1, argv + argc});
+        if (!arguments.error.empty()) return refuse(arguments);
+    }
     // Lets the desktop match the window to its entry (ravelmoot.desktop) and the entry's icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("ravelmoot"));
     return run_reporting_failure("ravelmoot", [&] {

@@ -7,6 +7,9 @@ WindowArguments parse_window_arguments(const std::vector<std::string>& args) {
     WindowArguments window{.options = std::move(parsed.values), .error = std::move(parsed.error)};
     if (window.error.empty() && !parsed.positional.empty())
         window.error = "unexpected argument '" + parsed.positional.front() + "' (see --help)";
+    for (const auto& arg : args)
+        window.maybe_qt_option = window.maybe_qt_option || (arg.size() > 1 && arg[0] == '-' && arg[1] != '-');
+    window.maybe_qt_option = window.maybe_qt_option && !window.error.empty();
     return window;
 }
 

@@ -10,6 +10,9 @@
 struct WindowArguments {
     OptionValues options;
     std::string error;  // one line for standard error; empty when the arguments are usable
+    // The error may be an option of Qt's own (-style, -session, ...), which the application
+    // takes out of the arguments when it starts: ask again then.
+    bool maybe_qt_option = false;
 };
 
 WindowArguments parse_window_arguments(const std::vector<std::string>& args);

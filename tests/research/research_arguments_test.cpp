@@ -40,6 +40,8 @@ TEST(WindowArguments, TheWindowTakesTheSearchOptionsOnly) {
     EXPECT_EQ(parsed.options.search_host, "http://127.0.0.1:1");
     EXPECT_EQ(parse_window_arguments({"--dig", "5"}).error, "unknown option '--dig' (see --help)");
     EXPECT_EQ(parse_window_arguments({"kw"}).error, "unexpected argument 'kw' (see --help)");
+    EXPECT_FALSE(parse_window_arguments({"kw"}).maybe_qt_option);
+    EXPECT_TRUE(parse_window_arguments({"-session", "1a2b"}).maybe_qt_option);  // the application takes it
     EXPECT_EQ(parse_window_arguments({"--search-service", "bing"}).error.rfind("unknown search service 'bing'", 0), 0u);
     EXPECT_EQ(window_usage().find("--threads"), std::string::npos);
 }
