@@ -30,7 +30,7 @@ if answers "$usual_address"; then
   exec "$program" --search-service searx --search-host "$usual_address" "$@"
 fi
 if [ ! -x "$searx" ] || [ ! -f "$example" ]; then
-  say "searx is not installed (apt-get install searx): the window opens on its usual search"
+  say "searx or its example settings ($example) are missing (apt-get install searx): the window opens on its usual search"
   exec "$program" "$@"
 fi
 
