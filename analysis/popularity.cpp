@@ -11,8 +11,10 @@ constexpr std::string_view kRow2Marker = "row2";
 }  // namespace
 
 void PostCounter::add_line(std::string_view line) {
-    if (!holds_marker(line, kRow2Marker)) return;
+    if (holds_marker(line, kRow2Marker)) add_row2_line(line);
+}
 
+void PostCounter::add_row2_line(std::string_view line) {
     // The first cell of the line, or the whole line when it has no complete cell.
     std::string_view cell = span_view(line, "<td", "</td>").value_or(line);
 
@@ -45,8 +47,8 @@ std::string PostCounter::max_text() const {
 
 ForumFigures read_row2_counts(const PageLines& page) {
     PostCounter counter;
-    // Only lines holding the marker count anything, so only those are handed over.
+    // Only lines holding the marker count anything, so only those are handed over, unchecked.
     for (std::size_t i = page.next_line_holding(kRow2Marker, 0); i < page.size(); i = page.next_line_holding(kRow2Marker, i + 1))
-        counter.add_line(page.read_line(i));
+        counter.add_row2_line(page.read_line(i));
     return ForumFigures{counter.average_text(), counter.max_text(), counter.count(), {}};
 }

@@ -214,7 +214,7 @@ void count_posts(const std::string& page, Timed& timed, Phases& phases) {
 // real search holds about a hundred of per result page, not hundreds of thousands.
 void extract_links(const std::string& page, Timed& timed, Phases& phases) {
     run_page(page, timed, phases, read_google_result_page,
-             [](const SearchAnswer& a) { return static_cast<long>(a.links.size()); });
+             [](const SearchAnswer& a) { return static_cast<long>(link_count(a)); });
 }
 
 // Prints one comparison; true when the target is met (by processor time, the steadier figure
