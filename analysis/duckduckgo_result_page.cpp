@@ -49,8 +49,9 @@ std::string decode_entities(std::string_view text) {
             }
         }
         if (done) continue;
-        const auto semicolon = text.find(';', i);
-        if (text.substr(i, 2) == "&#" && semicolon != std::string_view::npos && semicolon - i <= 10) {
+        // A reference is short: looking further for its ';' would make "&#&#&#..." quadratic.
+        const auto semicolon = text.substr(0, i + 11).find(';', i);
+        if (text.substr(i, 2) == "&#" && semicolon != std::string_view::npos) {
             const bool hex = i + 2 < text.size() && (text[i + 2] == 'x' || text[i + 2] == 'X');
             std::uint32_t code = 0;
             bool digits = semicolon > i + (hex ? 3 : 2);
@@ -181,11 +182,14 @@ SearchAnswer read_duckduckgo_html(const PageLines& page) {
         return answer;
     }
     std::size_t pos = 0;
+    // The first "</a>" at or behind the current anchor, kept from one anchor to the next: anchors
+    // left open all share it, and looking for it again from each would make the page quadratic.
+    std::size_t close = 0;
     while ((pos = html.find("<a", pos)) != std::string::npos) {
         const auto tag_end = html.find('>', pos);
         if (tag_end == std::string::npos) break;
         const std::string_view tag(html.data() + pos, tag_end - pos);
-        const auto close = html.find("</a>", tag_end);
+        if (close != std::string::npos && close < tag_end) close = html.find("</a>", tag_end);
         pos = tag_end;
         if (tag.size() < 3 || !is_space(tag[2])) continue;
         const auto classes = attribute(tag, "class");

@@ -1,6 +1,6 @@
 #include "analysis/forum_engines/board_number.h"
 #include "analysis/forum_engines/forum_engines.h"
-#include "analysis/forum_engines/markup.h"
+#include "analysis/html_markup.h"
 
 // A forum row's count cells are <td class="trow1|trow2" ... style="white-space: nowrap"> with the
 // number first ("87<span ...> Replies</span>"); themes swap their order. The last-post cell is

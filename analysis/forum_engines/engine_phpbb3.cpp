@@ -1,6 +1,6 @@
 #include "analysis/forum_engines/board_number.h"
 #include "analysis/forum_engines/forum_engines.h"
-#include "analysis/forum_engines/markup.h"
+#include "analysis/html_markup.h"
 
 // prosilver and the styles built on it: <dd class="topics">145 <dfn>Topics</dfn></dd> and the
 // same with "posts" per forum. The column captions use the same classes without a number.

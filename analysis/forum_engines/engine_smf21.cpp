@@ -1,6 +1,6 @@
 #include "analysis/forum_engines/board_number.h"
 #include "analysis/forum_engines/forum_engines.h"
-#include "analysis/forum_engines/markup.h"
+#include "analysis/html_markup.h"
 
 // Each board's <div class="board_stats"> prints "Posts: N" then "Topics: N", labels translated.
 ForumFigures read_smf21(const PageLines& page) {

@@ -1,5 +1,5 @@
 #include "analysis/forum_engines/forum_engines.h"
-#include "analysis/forum_engines/markup.h"
+#include "analysis/html_markup.h"
 
 // <html id="XF" ...>; each node's <div class="node-stats"> holds <dd> threads, then messages.
 // The compact copy in "node-statsMeta" repeats them and is not counted.

@@ -1,4 +1,8 @@
-#include "analysis/forum_engines/markup.h"
+#include "analysis/html_markup.h"
+
+#include "analysis/text_scan.h"
+
+#include <string>
 
 namespace {
 
@@ -64,23 +68,38 @@ std::string_view element_content(std::string_view page, std::size_t pos, std::st
     const std::string_view tag = tag_at(page, pos);
     if (!tag.ends_with('>')) return {};
     const std::string_view rest = page.substr(pos + tag.size(), kElementReadLimit);
+    // Left open, the element ends where the next one of its name begins, as a new <td> ends an
+    // open one: so the open elements of a hostile page share no bytes, and reading each one's
+    // content stays one pass over the page. One quick search for the end tag tells them apart.
+    if (find_marker(rest, std::string("</").append(name), 0) == std::string_view::npos)
+        return rest.substr(0, find_start_tag(rest, name, 0));
     int depth = 1;
+    std::size_t first_nested = std::string_view::npos;
     for (std::size_t lt = rest.find('<'); lt != std::string_view::npos; lt = rest.find('<', lt + 1)) {
         if (end_tag_at(rest, lt, name)) {
             if (--depth == 0) return rest.substr(0, lt);
         } else if (start_tag_at(rest, lt, name)) {
             ++depth;
+            if (first_nested == std::string_view::npos) first_nested = lt;
         }
     }
-    return rest;
+    return rest.substr(0, first_nested);
 }
 
 std::string_view leading_text(std::string_view content) { return content.substr(0, content.find('<')); }
 
+std::string_view next_text_run(std::string_view content, std::size_t& pos) {
+    while (pos < content.size()) {
+        const std::size_t open = content.find('<', pos);
+        const std::string_view run = content.substr(pos, open == std::string_view::npos ? open : open - pos);
+        const std::size_t close = open == std::string_view::npos ? open : content.find('>', open);
+        pos = close == std::string_view::npos ? content.size() : close + 1;
+        if (run.find_first_not_of(" \t\r\n") != std::string_view::npos) return run;
+    }
+    return {};
+}
+
 std::string_view first_text(std::string_view content) {
-    std::string_view first;
-    for_each_text_run(content, [&](std::string_view run) {
-        if (first.empty()) first = run;
-    });
-    return first;
+    std::size_t pos = 0;
+    return next_text_run(content, pos);
 }

@@ -28,14 +28,16 @@ std::string_view attribute(std::string_view tag, std::string_view name);
 bool has_class(std::string_view tag, std::string_view name);
 
 // What the element whose start tag begins at pos holds, up to its own end tag; elements of the
-// same name inside it are passed over. Without an end tag within kElementReadLimit bytes, the
-// first kElementReadLimit bytes behind the start tag.
+// same name inside it are passed over. Without its end tag within kElementReadLimit bytes, what
+// stands before the next start tag of the same name, within the first kElementReadLimit bytes
+// behind the start tag.
 std::string_view element_content(std::string_view page, std::size_t pos, std::string_view name);
 
 // The text in front of the first tag of content ("145 " of "145 <dfn>Topics</dfn>").
 std::string_view leading_text(std::string_view content);
 
-// The first run of text between tags that holds more than blanks; empty when there is none.
+// The first run of text between tags that holds more than blanks; empty when there is none. It
+// stops there: the rest of the element is not walked.
 std::string_view first_text(std::string_view content);
 
 // Calls visit(tag, content) for every element <name> whose start tag accept(tag) takes, in page order.
@@ -57,17 +59,13 @@ void for_each_element(std::string_view page, std::string_view name, std::string_
         visit);
 }
 
+// The next run of text between two tags of content, at or after pos, that holds more than
+// blanks (empty when none is left); pos moves behind it.
+std::string_view next_text_run(std::string_view content, std::size_t& pos);
+
 // Calls visit(text) for every run of text between two tags of content that holds more than blanks.
 template <typename Visit>
 void for_each_text_run(std::string_view content, Visit visit) {
     std::size_t pos = 0;
-    while (pos < content.size()) {
-        const std::size_t open = content.find('<', pos);
-        const std::string_view run = content.substr(pos, open == std::string_view::npos ? open : open - pos);
-        if (run.find_first_not_of(" \t\r\n") != std::string_view::npos) visit(run);
-        if (open == std::string_view::npos) break;
-        const std::size_t close = content.find('>', open);
-        if (close == std::string_view::npos) break;
-        pos = close + 1;
-    }
+    for (std::string_view run = next_text_run(content, pos); !run.empty(); run = next_text_run(content, pos)) visit(run);
 }
