@@ -2,9 +2,54 @@
 
 #include "analysis/text_scan.h"
 
+#include <cstdint>
 #include <string>
+#include <utility>
 
 namespace {
+
+constexpr std::string_view kBlanks = " \t\r\n\f";
+
+bool is_blank(char c) { return kBlanks.find(c) != std::string_view::npos; }
+
+void append_utf8(std::string& out, std::uint32_t code) {
+    if (code == 0 || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) code = 0xFFFD;
+    if (code < 0x80) {
+        out += static_cast<char>(code);
+    } else if (code < 0x800) {
+        out += static_cast<char>(0xC0 | (code >> 6));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else if (code < 0x10000) {
+        out += static_cast<char>(0xE0 | (code >> 12));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (code >> 18));
+        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    }
+}
+
+// The numeric reference "&#...;" at the start of text: its length, and the character it names
+// (appended to out). 0 when text does not start with a complete one.
+std::size_t decode_numeric_reference(std::string_view text, std::string& out) {
+    const bool hex = text.size() > 2 && (text[2] == 'x' || text[2] == 'X');
+    const std::size_t first = hex ? 3 : 2;
+    std::uint32_t code = 0;
+    std::size_t i = first;
+    // Eight digits name more than any character; the bound keeps the value from overflowing.
+    for (; i < text.size() && i < first + 8; ++i) {
+        const char c = text[i];
+        int digit = c >= '0' && c <= '9' ? c - '0' : -1;
+        if (hex && digit < 0) digit = c >= 'a' && c <= 'f' ? c - 'a' + 10 : c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
+        if (digit < 0) break;
+        code = code * (hex ? 16 : 10) + static_cast<std::uint32_t>(digit);
+    }
+    if (i == first || i >= text.size() || text[i] != ';') return 0;
+    append_utf8(out, code);
+    return i + 1;
+}
 
 bool ends_tag_name(char c) { return c == ' ' || c == '>' || c == '/' || c == '\t' || c == '\r' || c == '\n'; }
 
@@ -35,17 +80,37 @@ std::string_view tag_at(std::string_view page, std::size_t pos) {
 }
 
 std::string_view attribute(std::string_view tag, std::string_view name) {
-    for (std::size_t pos = tag.find(name); pos != std::string_view::npos; pos = tag.find(name, pos + 1)) {
-        // The name must stand alone: "class" is not the end of "subclass" nor "data-class".
-        if (pos == 0 || !(tag[pos - 1] == ' ' || tag[pos - 1] == '\t' || tag[pos - 1] == '\n' || tag[pos - 1] == '\r'))
+    std::size_t i = tag.starts_with('<') ? 1 : 0;
+    while (i < tag.size() && !is_blank(tag[i]) && tag[i] != '>' && tag[i] != '/') ++i;
+    while (i < tag.size() && tag[i] != '>') {
+        if (is_blank(tag[i]) || tag[i] == '/') {
+            ++i;
             continue;
-        std::size_t p = pos + name.size();
-        if (p + 1 >= tag.size() || tag[p] != '=') continue;
-        const char quote = tag[p + 1];
-        if (quote != '"' && quote != '\'') continue;
-        const std::size_t end = tag.find(quote, p + 2);
-        if (end == std::string_view::npos) return {};
-        return tag.substr(p + 2, end - (p + 2));
+        }
+        const std::size_t name_start = i;
+        while (i < tag.size() && !is_blank(tag[i]) && tag[i] != '=' && tag[i] != '>') ++i;
+        const std::string_view found = tag.substr(name_start, i - name_start);
+        const std::size_t after_name = i;
+        while (i < tag.size() && is_blank(tag[i])) ++i;
+        std::string_view value;
+        if (i < tag.size() && tag[i] == '=') {
+            ++i;
+            while (i < tag.size() && is_blank(tag[i])) ++i;
+            if (i < tag.size() && (tag[i] == '"' || tag[i] == '\'')) {
+                const char quote = tag[i++];
+                const std::size_t end = tag.find(quote, i);
+                value = tag.substr(i, end == std::string_view::npos ? std::string_view::npos : end - i);
+                i = end == std::string_view::npos ? tag.size() : end + 1;
+            } else {
+                const std::size_t start = i;
+                while (i < tag.size() && !is_blank(tag[i]) && tag[i] != '>') ++i;
+                value = tag.substr(start, i - start);
+            }
+        } else {
+            i = after_name;  // an attribute without a value; what follows is the next name
+        }
+        if (found == name) return value;
+        if (i == name_start) ++i;
     }
     return {};
 }
@@ -54,9 +119,9 @@ bool has_class(std::string_view tag, std::string_view name) {
     const std::string_view classes = attribute(tag, "class");
     std::size_t pos = 0;
     while (pos < classes.size()) {
-        const std::size_t start = classes.find_first_not_of(" \t\r\n", pos);
+        const std::size_t start = classes.find_first_not_of(kBlanks, pos);
         if (start == std::string_view::npos) break;
-        std::size_t end = classes.find_first_of(" \t\r\n", start);
+        std::size_t end = classes.find_first_of(kBlanks, start);
         if (end == std::string_view::npos) end = classes.size();
         if (classes.substr(start, end - start) == name) return true;
         pos = end;
@@ -102,4 +167,32 @@ std::string_view next_text_run(std::string_view content, std::size_t& pos) {
 std::string_view first_text(std::string_view content) {
     std::size_t pos = 0;
     return next_text_run(content, pos);
+}
+
+std::string decode_character_references(std::string_view text) {
+    static constexpr std::pair<std::string_view, std::string_view> kNamed[] = {
+        {"&amp;", "&"},   {"&lt;", "<"},    {"&gt;", ">"},
+        {"&quot;", "\""}, {"&apos;", "'"}, {"&nbsp;", "\xC2\xA0"}};
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t amp = text.find('&', i);
+        out.append(text.substr(i, amp == std::string_view::npos ? amp : amp - i));
+        if (amp == std::string_view::npos) break;
+        i = amp;
+        const std::string_view rest = text.substr(i);
+        std::size_t used = rest.starts_with("&#") ? decode_numeric_reference(rest, out) : 0;
+        for (const auto& [name, value] : kNamed) {
+            if (used == 0 && rest.starts_with(name)) {
+                out += value;
+                used = name.size();
+            }
+        }
+        if (used == 0) {
+            out += '&';
+            used = 1;
+        }
+        i += used;
+    }
+    return out;
 }

@@ -40,7 +40,7 @@ TEST(HostilePages, TheFaultsFoundFirstReadNothingAndEnd) {
         // Cells left open count nothing; a closed pair after them still counts.
         {repeated("<td class=\"alt1\">1", 50000) + "<td class=\"alt1\">5</td> <td class=\"alt2\">7</td>", 2},
         // An element left open ends where the next of its name begins: each count is read once.
-        {"<div class=\"board_stats\">Posts: 1<div class=\"board_stats\">Posts: 2", 2},
+        {"<div class=\"board_stats\">Posts: 1<br>Topics: 3<div class=\"board_stats\">Posts: 2<br>Topics: 4", 4},
     };
     for (const auto& c : forum_pages) EXPECT_EQ(read_forum_page(PageLines(c.page), true).numbers, c.numbers);
 
