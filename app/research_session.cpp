@@ -127,7 +127,8 @@ std::string ResearchSession::progress_display() const {
     // Only the rewriting line counts the Good forums; logged lines stay as the window shows them.
     if (progress_display_ && form_.pipeline.research_stage == stage::Forum) {
         int good = 0;
-        for (int r = 0; r < form_.result_list.item_count(); ++r) good += form_.result_list.sub_item(r, result_column::Verdict) == verdict::Good;
+        for (int r = 0; r < form_.result_list.item_count(); ++r)
+            good += form_.result_list.sub_item(r, result_column::Verdict) == verdict::Good;
         line += ", " + std::to_string(good) + " Good so far";
     }
     return line;
