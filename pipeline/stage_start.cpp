@@ -11,6 +11,7 @@ void TForm1::start_stage(const StageSettings& settings, const std::function<void
     pipeline.research_stage = settings.stage;
     research_running_ = true;
     google_res.clear_items();
+    pipeline.collected_links.clear();
     prepare_queue();
 
     pipeline.parallel_limit = pipeline.stage_threads;
