@@ -11,7 +11,7 @@
 //
 // Usage: bench_scheduler [Google Benchmark flags]; the ratios are printed at the end.
 
-#include "app/Downloaddemo_U.h"
+#include "model/app/Downloaddemo_U.h"
 #include "tests/support/form_fixture.h"
 
 #include <benchmark/benchmark.h>

@@ -1,6 +1,6 @@
 #include "gui/check_box_widget.h"
 
-#include "app/controls/check_box.h"
+#include "model/app/controls/check_box.h"
 #include "gui/simple_bindings.h"
 
 #include <QCheckBox>

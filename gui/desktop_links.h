@@ -1,6 +1,6 @@
 #pragma once
 
-#include "console/url_opening.h"
+#include "model/console/url_opening.h"
 
 #include <string>
 

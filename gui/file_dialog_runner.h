@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/controls/file_dialog.h"
+#include "model/app/controls/file_dialog.h"
 
 #include <QStringList>
 

@@ -1,6 +1,6 @@
 #include "gui/int_field_widget.h"
 
-#include "app/controls/int_field.h"
+#include "model/app/controls/int_field.h"
 #include "gui/simple_bindings.h"
 
 #include <QApplication>

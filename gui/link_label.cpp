@@ -1,6 +1,6 @@
 #include "gui/link_label.h"
 
-#include "app/controls/label.h"
+#include "model/app/controls/label.h"
 #include "gui/simple_bindings.h"
 
 #include <QMouseEvent>

@@ -1,7 +1,7 @@
 #include "gui/list_view_widget.h"
 
-#include "app/controls/list_view.h"
-#include "app/controls/popup_menu.h"
+#include "model/app/controls/list_view.h"
+#include "model/app/controls/popup_menu.h"
 #include "gui/simple_bindings.h"
 
 #include <QAction>

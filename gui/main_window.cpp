@@ -1,6 +1,6 @@
 #include "gui/main_window.h"
 
-#include "app/Downloaddemo_U.h"
+#include "model/app/Downloaddemo_U.h"
 #include "gui/check_box_widget.h"
 #include "gui/desktop_links.h"
 #include "gui/file_dialog_runner.h"

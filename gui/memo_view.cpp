@@ -1,6 +1,6 @@
 #include "gui/memo_view.h"
 
-#include "app/controls/memo.h"
+#include "model/app/controls/memo.h"
 #include "gui/simple_bindings.h"
 
 #include <QScrollBar>

@@ -1,6 +1,6 @@
 #include "gui/search_service_widgets.h"
 
-#include "app/Downloaddemo_U.h"
+#include "model/app/Downloaddemo_U.h"
 #include "gui/simple_bindings.h"
 
 #include <QComboBox>

@@ -1,10 +1,10 @@
 #include "gui/simple_bindings.h"
 
-#include "app/controls/button.h"
-#include "app/controls/label.h"
-#include "app/controls/page_control.h"
-#include "app/controls/progress_bar.h"
-#include "app/controls/text_field.h"
+#include "model/app/controls/button.h"
+#include "model/app/controls/label.h"
+#include "model/app/controls/page_control.h"
+#include "model/app/controls/progress_bar.h"
+#include "model/app/controls/text_field.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -1,9 +1,9 @@
-#include "app/forum_list_input.h"
+#include "runner/forum_list_input.h"
 
-#include "app/Downloaddemo_U.h"
-#include "app/list_layouts.h"
-#include "console/list_file.h"
-#include "console/url_list.h"
+#include "model/app/Downloaddemo_U.h"
+#include "model/app/list_layouts.h"
+#include "model/console/list_file.h"
+#include "model/console/url_list.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "app/research_arguments.h"
+#include "runner/research_arguments.h"
 
-#include "app/command_line.h"
+#include "model/app/command_line.h"
 
 ParsedArguments parse_research_arguments(const std::vector<std::string>& args) {
     ParsedCommandLine command_line = parse_command_line(Program::Runner, args);

@@ -1,8 +1,8 @@
-#include "app/research_json.h"
+#include "runner/research_json.h"
 
 #include "analysis/json_text.h"
-#include "app/controls/list_view.h"
-#include "pipeline/pipeline_state.h"
+#include "model/app/controls/list_view.h"
+#include "model/pipeline/pipeline_state.h"
 
 #include <string_view>
 #include <unordered_map>

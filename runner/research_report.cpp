@@ -1,6 +1,6 @@
-#include "app/research_report.h"
+#include "runner/research_report.h"
 
-#include "app/Downloaddemo_U.h"
+#include "model/app/Downloaddemo_U.h"
 
 #include <unordered_set>
 

@@ -1,12 +1,12 @@
-#include "app/research_session.h"
+#include "runner/research_session.h"
 
 #include "analysis/search_request.h"
 #include "analysis/search_service.h"
-#include "app/Downloaddemo_U.h"
-#include "app/command_line.h"
-#include "app/forum_list_input.h"
-#include "app/research_json.h"
-#include "console/list_file.h"
+#include "model/app/Downloaddemo_U.h"
+#include "model/app/command_line.h"
+#include "runner/forum_list_input.h"
+#include "runner/research_json.h"
+#include "model/console/list_file.h"
 
 #include <cstdlib>
 #include <unistd.h>

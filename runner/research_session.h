@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/research_arguments.h"
-#include "app/research_report.h"
+#include "runner/research_arguments.h"
+#include "runner/research_report.h"
 
 #include <QObject>
 

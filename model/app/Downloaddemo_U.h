@@ -5,25 +5,25 @@
 // draw it; the pipeline reads and writes its controls, never widgets. One thread: everything
 // here runs on the event loop that created the form.
 
-#include "app/controls/button.h"
-#include "app/controls/check_box.h"
-#include "app/controls/combo_box.h"
-#include "app/controls/file_dialog.h"
-#include "app/controls/file_list_box.h"
-#include "app/controls/int_field.h"
-#include "app/controls/label.h"
-#include "app/controls/list_view.h"
-#include "app/controls/memo.h"
-#include "app/controls/page_control.h"
-#include "app/controls/popup_menu.h"
-#include "app/controls/progress_bar.h"
-#include "app/controls/text_field.h"
-#include "app/error_guard.h"
-#include "app/form_options.h"
+#include "model/app/controls/button.h"
+#include "model/app/controls/check_box.h"
+#include "model/app/controls/combo_box.h"
+#include "model/app/controls/file_dialog.h"
+#include "model/app/controls/file_list_box.h"
+#include "model/app/controls/int_field.h"
+#include "model/app/controls/label.h"
+#include "model/app/controls/list_view.h"
+#include "model/app/controls/memo.h"
+#include "model/app/controls/page_control.h"
+#include "model/app/controls/popup_menu.h"
+#include "model/app/controls/progress_bar.h"
+#include "model/app/controls/text_field.h"
+#include "model/app/error_guard.h"
+#include "model/app/form_options.h"
 #include "download/UrlDownload.h"
-#include "pipeline/pipeline_state.h"
-#include "pipeline/queue_progress.h"
-#include "pipeline/slot_buffers.h"
+#include "model/pipeline/pipeline_state.h"
+#include "model/pipeline/queue_progress.h"
+#include "model/pipeline/slot_buffers.h"
 
 #include <QObject>
 #include <QTimer>
@@ -90,7 +90,7 @@ public:
     TextField search_host{"www.google.com"};
     // Off: forum pages are read by the classic "row2" rule alone.
     CheckBox read_current_engines{"Read current forum engines", true};
-    // Options page, search service (app/search_service_options.cpp). The key lives in memory
+    // Options page, search service (model/app/search_service_options.cpp). The key lives in memory
     // only: it is never saved, logged, or written to a list file or page copy.
     ComboBox search_service{search_service_captions()};
     TextField api_key{""};

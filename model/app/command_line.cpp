@@ -1,8 +1,8 @@
-#include "app/command_line.h"
+#include "model/app/command_line.h"
 
 #include "analysis/number_text.h"
 #include "analysis/search_service.h"
-#include "app/Downloaddemo_U.h"
+#include "model/app/Downloaddemo_U.h"
 
 #include <QCommandLineParser>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/program_options.h"
+#include "model/app/program_options.h"
 
 #include <string>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "app/error_guard.h"
+#include "model/app/error_guard.h"
 
 #include <cstdio>
 #include <new>

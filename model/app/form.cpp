@@ -1,7 +1,7 @@
-#include "app/Downloaddemo_U.h"
+#include "model/app/Downloaddemo_U.h"
 
-#include "app/list_layouts.h"
-#include "console/private_folder.h"
+#include "model/app/list_layouts.h"
+#include "model/console/private_folder.h"
 #include "download/moniker_layer.h"
 
 TForm1::TForm1(MonikerLayer& layer, FormOptions options, std::unique_ptr<TUrlDownload> component, QObject* parent)

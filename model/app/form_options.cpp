@@ -1,4 +1,4 @@
-#include "app/form_options.h"
+#include "model/app/form_options.h"
 
 #include <QDir>
 #include <QStandardPaths>

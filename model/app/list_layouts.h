@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/controls/list_view.h"
+#include "model/app/controls/list_view.h"
 
 #include <vector>
 

@@ -1,6 +1,6 @@
-#include "app/program_failure.h"
+#include "model/app/program_failure.h"
 
-#include "app/error_guard.h"
+#include "model/app/error_guard.h"
 
 #include <string>
 

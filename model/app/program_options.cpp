@@ -1,4 +1,4 @@
-#include "app/program_options.h"
+#include "model/app/program_options.h"
 
 #include <algorithm>
 #include <array>

@@ -1,7 +1,7 @@
-#include "app/Downloaddemo_U.h"
+#include "model/app/Downloaddemo_U.h"
 
 #include "analysis/search_service.h"
-#include "pipeline/queue_progress.h"
+#include "model/pipeline/queue_progress.h"
 
 void TForm1::Button4Click() {
     // Refused before anything changes: the research that runs, if any, goes on untouched.

@@ -1,4 +1,4 @@
-#include "app/Downloaddemo_U.h"
+#include "model/app/Downloaddemo_U.h"
 
 void TForm1::search_serviceChange() {
     search_host.set_text(search_service_at(search_service.item_index()).default_base);

@@ -1,7 +1,7 @@
-#include "app/search_settings.h"
+#include "model/app/search_settings.h"
 
 #include "analysis/search_service.h"
-#include "app/Downloaddemo_U.h"
+#include "model/app/Downloaddemo_U.h"
 
 #include <QSettings>
 #include <QStandardPaths>

@@ -1,6 +1,6 @@
-#include "app/window_arguments.h"
+#include "model/app/window_arguments.h"
 
-#include "app/command_line.h"
+#include "model/app/command_line.h"
 
 WindowArguments parse_window_arguments(const std::vector<std::string>& args) {
     ParsedCommandLine parsed = parse_command_line(Program::Window, args);

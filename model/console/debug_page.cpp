@@ -1,7 +1,7 @@
 #include "analysis/page_text.h"
-#include "app/Downloaddemo_U.h"
-#include "console/file_bytes.h"
-#include "console/private_folder.h"
+#include "model/app/Downloaddemo_U.h"
+#include "model/console/file_bytes.h"
+#include "model/console/private_folder.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "console/file_bytes.h"
+#include "model/console/file_bytes.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
-#include "app/Downloaddemo_U.h"
-#include "console/list_file.h"
-#include "console/url_opening.h"
+#include "model/app/Downloaddemo_U.h"
+#include "model/console/list_file.h"
+#include "model/console/url_opening.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
-#include "console/list_file.h"
+#include "model/console/list_file.h"
 
 #include "analysis/number_text.h"
 #include "analysis/page_text.h"
 #include "analysis/text_scan.h"
-#include "app/error_guard.h"
-#include "console/file_bytes.h"
+#include "model/app/error_guard.h"
+#include "model/console/file_bytes.h"
 
 #include <algorithm>
 #include <iterator>

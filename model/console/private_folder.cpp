@@ -1,4 +1,4 @@
-#include "console/private_folder.h"
+#include "model/console/private_folder.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "console/url_list.h"
+#include "model/console/url_list.h"
 
 #include "analysis/page_text.h"
 #include "analysis/web_url.h"

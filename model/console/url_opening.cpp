@@ -1,4 +1,4 @@
-#include "console/url_opening.h"
+#include "model/console/url_opening.h"
 
 #include "analysis/web_url.h"
 

@@ -1,10 +1,10 @@
-#include "app/Downloaddemo_U.h"
+#include "model/app/Downloaddemo_U.h"
 
 #include "analysis/number_text.h"
 #include "download/bscb.h"
 #include "download/utf16_text.h"
-#include "pipeline/page_copy.h"
-#include "pipeline/progress_line.h"
+#include "model/pipeline/page_copy.h"
+#include "model/pipeline/progress_line.h"
 
 #include <QCoreApplication>
 

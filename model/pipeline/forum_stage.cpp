@@ -1,8 +1,8 @@
-#include "app/Downloaddemo_U.h"
+#include "model/app/Downloaddemo_U.h"
 
 #include "analysis/forum_engines/forum_page.h"
 #include "analysis/number_text.h"
-#include "app/list_layouts.h"
+#include "model/app/list_layouts.h"
 
 void TForm1::check_page_for_popularClick() {
     // The queue holds the forums already ("Use list" or a loaded list file).

@@ -1,7 +1,7 @@
-#include "pipeline/page_copy.h"
+#include "model/pipeline/page_copy.h"
 
 #include "analysis/page_text.h"
-#include "console/file_bytes.h"
+#include "model/console/file_bytes.h"
 
 #include <QDir>
 

@@ -1,4 +1,4 @@
-#include "pipeline/progress_line.h"
+#include "model/pipeline/progress_line.h"
 
 #include "analysis/number_text.h"
 #include "download/binding_interfaces.h"

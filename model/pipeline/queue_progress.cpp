@@ -1,8 +1,8 @@
-#include "pipeline/queue_progress.h"
+#include "model/pipeline/queue_progress.h"
 
 #include "analysis/number_text.h"
-#include "app/controls/list_view.h"
-#include "pipeline/pipeline_state.h"
+#include "model/app/controls/list_view.h"
+#include "model/pipeline/pipeline_state.h"
 
 QueueProgress queue_progress(const ListView& queue, int attempts_shown) {
     QueueProgress progress;

@@ -1,8 +1,8 @@
-#include "pipeline/queue_rows.h"
+#include "model/pipeline/queue_rows.h"
 
 #include "analysis/number_text.h"
-#include "app/controls/list_view.h"
-#include "pipeline/pipeline_state.h"
+#include "model/app/controls/list_view.h"
+#include "model/pipeline/pipeline_state.h"
 
 bool is_new_attempts_text(std::string_view attempts_text) {
     return attempts_text.empty() || attempts_text == "0" || !parse_int_strict(attempts_text);

@@ -1,7 +1,7 @@
-#include "app/Downloaddemo_U.h"
+#include "model/app/Downloaddemo_U.h"
 
 #include "analysis/number_text.h"
-#include "pipeline/queue_rows.h"
+#include "model/pipeline/queue_rows.h"
 
 void TForm1::Timer1Timer() {
     if (pipeline.stop_requested) {

@@ -1,10 +1,10 @@
-#include "app/Downloaddemo_U.h"
+#include "model/app/Downloaddemo_U.h"
 
 #include "analysis/search_answer.h"
 #include "analysis/number_text.h"
 #include "analysis/search_request.h"
 #include "analysis/search_service.h"
-#include "app/list_layouts.h"
+#include "model/app/list_layouts.h"
 
 namespace {
 

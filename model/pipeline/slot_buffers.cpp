@@ -1,4 +1,4 @@
-#include "pipeline/slot_buffers.h"
+#include "model/pipeline/slot_buffers.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
-#include "app/Downloaddemo_U.h"
+#include "model/app/Downloaddemo_U.h"
 
-#include "app/list_layouts.h"
+#include "model/app/list_layouts.h"
 
 void TForm1::start_stage(const StageSettings& settings, const std::function<void()>& prepare_queue) {
     pipeline.status_text = settings.status;

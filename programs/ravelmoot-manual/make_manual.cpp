@@ -1,6 +1,6 @@
 // Build tool: writes the runner's manual page from its template, the line "@OPTIONS@" replaced
 // by the option table's paragraphs. Usage: ravelmoot-manual TEMPLATE OUTPUT
-#include "app/program_options.h"
+#include "model/app/program_options.h"
 
 #include <fstream>
 #include <iostream>

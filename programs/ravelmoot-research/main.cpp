@@ -1,6 +1,6 @@
-#include "app/Downloaddemo_U.h"
-#include "app/research_arguments.h"
-#include "app/research_session.h"
+#include "model/app/Downloaddemo_U.h"
+#include "runner/research_arguments.h"
+#include "runner/research_session.h"
 #include "download/moniker_layer.h"
 
 #include <QCoreApplication>

@@ -1,8 +1,8 @@
-#include "app/Downloaddemo_U.h"
-#include "app/command_line.h"
-#include "app/program_failure.h"
-#include "app/search_settings.h"
-#include "app/window_arguments.h"
+#include "model/app/Downloaddemo_U.h"
+#include "model/app/command_line.h"
+#include "model/app/program_failure.h"
+#include "model/app/search_settings.h"
+#include "model/app/window_arguments.h"
 #include "download/moniker_layer.h"
 #include "gui/main_window.h"
 

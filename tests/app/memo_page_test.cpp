@@ -1,5 +1,5 @@
 // A memo showing a page reads its lines from the page, and owns its lines once one changes.
-#include "app/controls/memo.h"
+#include "model/app/controls/memo.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "analysis/search_service.h"
-#include "app/command_line.h"
-#include "app/search_settings.h"
+#include "model/app/command_line.h"
+#include "model/app/search_settings.h"
 #include "tests/support/form_fixture.h"
 
 #include <QDir>

@@ -1,5 +1,5 @@
-#include "app/program_failure.h"
-#include "app/research_session.h"
+#include "model/app/program_failure.h"
+#include "runner/research_session.h"
 #include "tests/support/form_fixture.h"
 
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "app/Downloaddemo_U.h"
+#include "model/app/Downloaddemo_U.h"
 #include "download/moniker_layer.h"
 #include "tests/console/console_files.h"
 

@@ -1,5 +1,5 @@
-#include "app/Downloaddemo_U.h"
-#include "console/url_opening.h"
+#include "model/app/Downloaddemo_U.h"
+#include "model/console/url_opening.h"
 #include "download/moniker_layer.h"
 #include "tests/console/console_files.h"
 

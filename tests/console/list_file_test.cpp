@@ -1,6 +1,6 @@
-#include "console/list_file.h"
+#include "model/console/list_file.h"
 
-#include "app/error_guard.h"
+#include "model/app/error_guard.h"
 #include "tests/console/console_files.h"
 
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "console/url_list.h"
+#include "model/console/url_list.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "console/list_file.h"
+#include "model/console/list_file.h"
 #include "gui/int_field_widget.h"
 #include "gui/link_label.h"
 #include "gui/list_view_widget.h"

@@ -1,5 +1,5 @@
-#include "app/list_layouts.h"
-#include "console/list_file.h"
+#include "model/app/list_layouts.h"
+#include "model/console/list_file.h"
 #include "gui/list_view_widget.h"
 #include "tests/gui/window_fixture.h"
 

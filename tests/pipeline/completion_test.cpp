@@ -1,4 +1,4 @@
-#include "pipeline/progress_line.h"
+#include "model/pipeline/progress_line.h"
 #include "tests/console/console_files.h"
 #include "tests/support/form_fixture.h"
 

@@ -1,5 +1,5 @@
-#include "app/research_arguments.h"
-#include "app/window_arguments.h"
+#include "runner/research_arguments.h"
+#include "model/app/window_arguments.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/research_arguments.h"
+#include "runner/research_arguments.h"
 #include "tests/support/fixture_web.h"
 #include "tests/support/searx_instance.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Downloaddemo_U.h"
+#include "model/app/Downloaddemo_U.h"
 #include "download/moniker_layer.h"
 
 #include <QTemporaryDir>

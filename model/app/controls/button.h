@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/controls/click_action.h"
-#include "app/controls/text_control.h"
+#include "model/app/controls/click_action.h"
+#include "model/app/controls/text_control.h"
 
 // A button: caption, enabled flag and the click action (a view forwards clicks of enabled
 // buttons only; the pipeline clicks hidden buttons from code).

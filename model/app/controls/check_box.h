@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/controls/click_action.h"
-#include "app/controls/text_control.h"
+#include "model/app/controls/click_action.h"
+#include "model/app/controls/text_control.h"
 
 // A check box or radio button: caption, checked flag and an optional click action.
 class CheckBox : public TextControl, public ClickAction {

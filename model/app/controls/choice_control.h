@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/controls/assign_changed.h"
+#include "model/app/controls/assign_changed.h"
 
 #include <QObject>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/controls/choice_control.h"
+#include "model/app/controls/choice_control.h"
 
 // A drop-down list: fixed entries and the chosen one's position.
 class ComboBox : public ChoiceControl {

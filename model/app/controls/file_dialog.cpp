@@ -1,4 +1,4 @@
-#include "app/controls/file_dialog.h"
+#include "model/app/controls/file_dialog.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/controls/click_action.h"
+#include "model/app/controls/click_action.h"
 
 #include <QObject>
 

@@ -1,7 +1,7 @@
-#include "app/controls/int_field.h"
+#include "model/app/controls/int_field.h"
 
 #include "analysis/number_text.h"
-#include "app/controls/assign_changed.h"
+#include "model/app/controls/assign_changed.h"
 
 #include <limits>
 

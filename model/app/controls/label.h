@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/controls/text_control.h"
+#include "model/app/controls/text_control.h"
 
 // A label: a caption that a view draws.
 class Label : public TextControl {

@@ -1,7 +1,7 @@
-#include "app/controls/list_view.h"
+#include "model/app/controls/list_view.h"
 
-#include "app/controls/assign_changed.h"
-#include "app/error_guard.h"
+#include "model/app/controls/assign_changed.h"
+#include "model/app/error_guard.h"
 
 #include <QString>
 

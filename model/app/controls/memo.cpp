@@ -1,4 +1,4 @@
-#include "app/controls/memo.h"
+#include "model/app/controls/memo.h"
 
 #include "analysis/text_case.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/controls/choice_control.h"
+#include "model/app/controls/choice_control.h"
 
 // A tab set: page captions, the active page and whether the set is shown at all.
 class PageControl : public ChoiceControl {

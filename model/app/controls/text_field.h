@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/controls/text_control.h"
+#include "model/app/controls/text_control.h"
 
 // A one-line text field holding bytes (UTF-8 text); views convert only to draw.
 class TextField : public TextControl {
