@@ -7,12 +7,14 @@
 
 // What a forum page shows of its activity: the average (rounded down) and the largest of the
 // counts read, as decimal text, both empty when the page showed none; how many numbers were
-// counted; and the way the page was read (empty for the classic "row2" rule).
+// counted; the way the page was read (empty for the classic "row2" rule); and the date of the
+// newest post its forums show, "YYYY-MM-DD" or empty.
 struct ForumFigures {
     std::string average;
     std::string max;
     std::int64_t numbers = 0;
     std::string engine;
+    std::string newest_post = {};
 };
 
 // Reads the counts of one forum page. Pure: the page text in, the figures out.

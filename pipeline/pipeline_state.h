@@ -3,6 +3,7 @@
 #include "analysis/page_lines.h"
 #include "analysis/search_service.h"
 
+#include <cstdint>
 #include <map>
 #include <string>
 
@@ -17,10 +18,17 @@ struct PipelineState {
     int attempts_limit = 5;
     std::string posts_average = "0";
     std::string posts_max = "0";
+    // The date of the newest post the last forum page showed, "YYYY-MM-DD" or empty.
+    std::string newest_post;
     std::string completed_url;
     int completed_slot = 0;
     // The HTTP status of the page just handed on (some services answer a bot check with a success).
     int completed_response = 0;
+    // When the page just handed on was served (its Date header, else the local clock), in seconds
+    // since 1970: what "Today" on the page means.
+    std::int64_t completed_served_at = 0;
+    // When the current stage started, in seconds since 1970: the research's own date.
+    std::int64_t research_started_at = 0;
     // The search service the current search stage asks.
     SearchInUse search;
     // The last finished page as the readers take it; result_memo shows the same text.
@@ -56,3 +64,8 @@ inline constexpr int Status = 1;
 inline constexpr int Attemps = 2;
 inline constexpr int Result = 3;
 }  // namespace queue_column
+
+// Sub-item indexes of a results row of the forum stage.
+namespace result_column {
+inline constexpr int NewestPost = 4;
+}  // namespace result_column

@@ -2,6 +2,7 @@
 
 #include "analysis/forum_figures.h"
 
+#include <cstdint>
 #include <span>
 
 // The engine readers in the order they are tried: the first one that counts a number names
@@ -12,3 +13,8 @@ std::span<const ForumPageReader> forum_engine_readers();
 // current_engines is set, the engine readers in order. With current_engines off this is the
 // classic rule alone.
 ForumFigures read_forum_page(const PageLines& page, bool current_engines);
+
+// The same, and the date of the newest post the page shows, read by the date reader of the
+// engine whose counts were taken (the classic rule's own for "row2" pages). download_time
+// (seconds since 1970) is what relative words such as "Today" count from.
+ForumFigures read_forum_page(const PageLines& page, bool current_engines, std::int64_t download_time);
