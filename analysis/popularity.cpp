@@ -43,10 +43,36 @@ std::string PostCounter::max_text() const {
     return count_ == 0 ? std::string() : decimal_text(max_);
 }
 
-ForumFigures read_row2_counts(const PageLines& page) {
-    PostCounter counter;
-    // Only lines holding the marker count anything, so only those are handed over.
-    for (std::size_t i = page.next_line_holding(kRow2Marker, 0); i < page.size(); i = page.next_line_holding(kRow2Marker, i + 1))
-        counter.add_line(page.read_line(i));
-    return ForumFigures{counter.average_text(), counter.max_text(), counter.count(), {}};
+namespace {
+
+bool is_class_word_character(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' || c == '_';
 }
+
+// Whether every "row2" of the line stands inside a longer word.
+bool row2_only_inside_other_words(std::string_view line) {
+    for (std::size_t at = line.find(kRow2Marker); at != std::string_view::npos; at = line.find(kRow2Marker, at + 1)) {
+        const std::size_t after = at + kRow2Marker.size();
+        if ((at == 0 || !is_class_word_character(line[at - 1])) &&
+            (after >= line.size() || !is_class_word_character(line[after])))
+            return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+Row2Reading read_row2_lines(const PageLines& page) {
+    PostCounter counter;
+    bool inside_other_class = false;
+    // Only lines holding the marker count anything, so only those are handed over.
+    for (std::size_t i = page.next_line_holding(kRow2Marker, 0); i < page.size(); i = page.next_line_holding(kRow2Marker, i + 1)) {
+        const std::string_view line = page.read_line(i);
+        const std::int64_t before = counter.count();
+        counter.add_line(line);
+        if (!inside_other_class && counter.count() > before) inside_other_class = row2_only_inside_other_words(line);
+    }
+    return {ForumFigures{counter.average_text(), counter.max_text(), counter.count(), {}}, inside_other_class};
+}
+
+ForumFigures read_row2_counts(const PageLines& page) { return read_row2_lines(page).figures; }

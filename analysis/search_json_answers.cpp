@@ -20,9 +20,38 @@ std::string what_came_back(const std::string& bytes) {
     return kind + " (it begins: " + start + ")";
 }
 
+// No answer nests deeper; a page that does is refused before parsing, as the tree built for
+// "[[[[..." would take many times the page's size in memory.
+constexpr int kMaxJsonDepth = 256;
+
+// Whether brackets outside strings nest deeper than limit anywhere in bytes; one pass.
+bool nested_deeper_than(const std::string& bytes, int limit) {
+    int depth = 0;
+    bool in_string = false;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const char c = bytes[i];
+        if (in_string) {
+            if (c == '\\') ++i;
+            else if (c == '"') in_string = false;
+        } else if (c == '"') {
+            in_string = true;
+        } else if (c == '[' || c == '{') {
+            if (++depth > limit) return true;
+        } else if (c == ']' || c == '}') {
+            --depth;
+        }
+    }
+    return false;
+}
+
 // The links of the array at `path` whose elements carry "url" and "title" strings.
 SearchAnswer read_json_results(const PageLines& page, const char* service, std::initializer_list<const char*> path) {
     SearchAnswer answer;
+    if (nested_deeper_than(page.bytes(), kMaxJsonDepth)) {
+        answer.note = std::string(service) + " sent JSON nested deeper than " + std::to_string(kMaxJsonDepth) +
+                      " levels: no links taken from this page.";
+        return answer;
+    }
     // No exceptions: a parse failure gives a discarded value.
     const auto json = nlohmann::json::parse(page.bytes(), nullptr, false);
     if (json.is_discarded()) {

@@ -64,51 +64,65 @@ constexpr const char* kDuckDuckGoNothing =
     "The search found no forum links. DuckDuckGo may have answered with a bot check or no results "
     "(see the log lines above): try again later, or choose another search service under Options.";
 
-constexpr std::array<SearchService, 5> kServices{{
-    {"google", "Google", "Google", "www.google.com", false, kGooglePageSize, 0, google_page, read_google_result_page,
-     nullptr, nullptr, "", 0, nullptr, 0, nullptr, kGoogleNothing},
-    {"searx", "searx / SearXNG", "searx", "http://127.0.0.1:8888", true, kSearxPageSize, 0, searx_page, read_searx_json,
-     nullptr, nullptr, "", 403,
-     "searx / SearXNG refused the search (403): a SearXNG instance answers JSON only when its "
-     "settings.yml lists json under search.formats (search: formats: [html, json]); add it and restart it.",
-     0, nullptr, kSearxNothing},
-    {"brave", "Brave Search API", "Brave", "https://api.search.brave.com", true, kBravePageSize, 10, brave_page,
-     read_brave_json, "X-Subscription-Token", nullptr, "Accept: application/json\r\n", 0, nullptr, 0, nullptr, kBraveNothing},
-    {"marginalia", "Marginalia Search", "Marginalia", "https://api2.marginalia-search.com", true, kMarginaliaPageSize, 0,
-     marginalia_page, read_marginalia_json, "API-Key", "public", "", 0, nullptr, 0, nullptr, kMarginaliaNothing},
-    {"duckduckgo", "DuckDuckGo (unofficial)", "DuckDuckGo", "https://html.duckduckgo.com", true, kDuckDuckGoPageSize, 1,
-     duckduckgo_page, read_duckduckgo_html, nullptr, nullptr, "", 0, nullptr, 202, kDuckDuckGoBotCheckNote, kDuckDuckGoNothing},
-}};
-
-char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-std::string lower_text(std::string_view text) {
-    std::string out(text);
-    for (char& c : out) c = lower(c);
-    return out;
-}
-
-// Scheme, host and port of an http or https address, lower-cased, the port made explicit; empty
-// for anything else. Credentials before "@" are no part of it.
-std::string origin_of(std::string_view url) {
-    const auto sep = url.find("://");
-    if (sep == std::string_view::npos) return {};
-    const std::string scheme = lower_text(url.substr(0, sep));
-    if (scheme != "http" && scheme != "https") return {};
-    std::string_view authority = url.substr(sep + 3);
-    authority = authority.substr(0, authority.find_first_of("/?#\\"));
-    if (const auto at = authority.rfind('@'); at != std::string_view::npos) authority.remove_prefix(at + 1);
-    std::string_view host = authority;
-    std::string_view port;
-    const auto colon = authority.rfind(':');
-    if (colon != std::string_view::npos && authority.find(']', colon) == std::string_view::npos) {
-        host = authority.substr(0, colon);
-        port = authority.substr(colon + 1);
-    }
-    if (host.empty()) return {};
-    if (port.empty()) port = scheme == "https" ? "443" : "80";
-    return scheme + "://" + lower_text(host) + ":" + std::string(port);
-}
+// Each entry names its fields; those left out keep the defaults of SearchService.
+constexpr auto kServices = std::to_array<SearchService>({
+    {.name = "google",
+     .caption = "Google",
+     .page_label = "Google",
+     .default_base = "www.google.com",
+     .base_is_address = false,
+     .page_size = kGooglePageSize,
+     .page_url = google_page,
+     .reader = read_google_result_page,
+     .nothing_found = kGoogleNothing},
+    {.name = "searx",
+     .caption = "searx / SearXNG",
+     .page_label = "searx",
+     .default_base = "http://127.0.0.1:8888",
+     .base_is_address = true,
+     .page_size = kSearxPageSize,
+     .page_url = searx_page,
+     .reader = read_searx_json,
+     .refused_status = 403,
+     .refused_hint = "searx / SearXNG refused the search (403): a SearXNG instance answers JSON only when its "
+                     "settings.yml lists json under search.formats (search: formats: [html, json]); add it and restart it.",
+     .nothing_found = kSearxNothing},
+    {.name = "brave",
+     .caption = "Brave Search API",
+     .page_label = "Brave",
+     .default_base = "https://api.search.brave.com",
+     .base_is_address = true,
+     .page_size = kBravePageSize,
+     .max_pages = 10,
+     .page_url = brave_page,
+     .reader = read_brave_json,
+     .key_header = "X-Subscription-Token",
+     .other_headers = "Accept: application/json\r\n",
+     .nothing_found = kBraveNothing},
+    {.name = "marginalia",
+     .caption = "Marginalia Search",
+     .page_label = "Marginalia",
+     .default_base = "https://api2.marginalia-search.com",
+     .base_is_address = true,
+     .page_size = kMarginaliaPageSize,
+     .page_url = marginalia_page,
+     .reader = read_marginalia_json,
+     .key_header = "API-Key",
+     .key_when_empty = "public",
+     .nothing_found = kMarginaliaNothing},
+    {.name = "duckduckgo",
+     .caption = "DuckDuckGo (unofficial)",
+     .page_label = "DuckDuckGo",
+     .default_base = "https://html.duckduckgo.com",
+     .base_is_address = true,
+     .page_size = kDuckDuckGoPageSize,
+     .max_pages = 1,
+     .page_url = duckduckgo_page,
+     .reader = read_duckduckgo_html,
+     .bot_check_status = 202,
+     .bot_check_note = kDuckDuckGoBotCheckNote,
+     .nothing_found = kDuckDuckGoNothing},
+});
 
 }  // namespace
 
@@ -172,7 +186,8 @@ std::string search_key_problem(std::string_view key) {
 
 std::string search_base_problem(const SearchService& service, std::string_view base) {
     if (!service.base_is_address) return {};
-    if (origin_of(base).empty())
+    const auto read = read_url_as_curl(base);
+    if (!read || !read->is_web())
         return std::string("The search host \"") + std::string(base) + "\" is not an http:// or https:// address; " +
                service.caption + " is asked at an address such as \"" + service.default_base + "\".";
     for (const char c : base)
@@ -184,8 +199,8 @@ std::string search_base_problem(const SearchService& service, std::string_view b
 std::string search_request_headers(const SearchService& service, std::string_view base, std::string_view key,
                                    std::string_view url) {
     if (!service.base_is_address) return {};
-    const std::string origin = origin_of(base);
-    if (origin.empty() || origin != origin_of(url)) return {};
+    const std::string origin = request_origin(base);
+    if (origin.empty() || origin != request_origin(url)) return {};
     std::string headers;
     const std::string_view sent_key = key.empty() && service.key_when_empty ? service.key_when_empty : key;
     if (service.key_header && !sent_key.empty() && search_key_problem(sent_key).empty())

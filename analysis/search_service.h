@@ -17,21 +17,21 @@ struct SearchService {
     const char* default_base;  // what choosing the service puts into "Search host"
     // Google's "Search host" is a bare host[:port]; every other base is an http or https address.
     bool base_is_address;
-    int page_size;  // results per answer page
-    int max_pages;  // at most this many pages whatever the dig level; 0: no limit
+    int page_size;      // results per answer page
+    int max_pages = 0;  // at most this many pages whatever the dig level; 0: no limit
     // The address of answer page `page` (from 0) for the phrase and the keyword as typed.
     std::string (*page_url)(std::string_view base, std::string_view phrase, std::string_view keyword, int page);
     SearchAnswerReader reader;
-    const char* key_header;      // the header that carries the API key; nullptr: the service takes none
-    const char* key_when_empty;  // sent when the key field is empty; nullptr: then no key header
-    const char* other_headers;   // further header lines (each ending CR LF) for the service's host only
-    // A status that refuses the request, and what the log says about it (nullptr: nothing extra).
-    int refused_status;
-    const char* refused_hint;
+    const char* key_header = nullptr;      // the header that carries the API key; nullptr: the service takes none
+    const char* key_when_empty = nullptr;  // sent when the key field is empty; nullptr: then no key header
+    const char* other_headers = "";        // further header lines (each ending CR LF) for the service's host only
+    // A status that refuses the request, and what the log says about it (0, nullptr: nothing extra).
+    int refused_status = 0;
+    const char* refused_hint = nullptr;
     // A success status that is not an answer but a check whether a person is asking (0: none),
     // and what the log says about it.
-    int bot_check_status;
-    const char* bot_check_note;
+    int bot_check_status = 0;
+    const char* bot_check_note = nullptr;
     // The log line at the end of a search stage that collected no link: why, and what to do.
     const char* nothing_found;
 };

@@ -10,3 +10,9 @@ bool equals_ignoring_case(std::string_view a, std::string_view b) {
         if (lower(a[i]) != lower(b[i])) return false;
     return true;
 }
+
+std::string ascii_lower(std::string_view text) {
+    std::string out(text);
+    for (char& c : out) c = lower(c);
+    return out;
+}

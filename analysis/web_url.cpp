@@ -2,9 +2,26 @@
 
 #include "analysis/text_case.h"
 
+#include <curl/curl.h>
+
 #include <algorithm>
+#include <memory>
 
 namespace {
+
+struct UrlHandleFree {
+    void operator()(CURLU* handle) const { curl_url_cleanup(handle); }
+};
+struct CurlFree {
+    void operator()(char* text) const { curl_free(text); }
+};
+using UrlPart = std::unique_ptr<char, CurlFree>;
+
+UrlPart url_part(CURLU* handle, CURLUPart which, unsigned flags = 0) {
+    char* text = nullptr;
+    if (curl_url_get(handle, which, &text, flags) != CURLUE_OK) return nullptr;
+    return UrlPart(text);
+}
 
 bool starts_with_ignoring_case(std::string_view text, std::string_view prefix) {
     return text.size() >= prefix.size() && equals_ignoring_case(text.substr(0, prefix.size()), prefix);
@@ -17,7 +34,37 @@ bool has_control_character(std::string_view text) {
     });
 }
 
+int hex_value(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
 }  // namespace
+
+std::optional<CurlUrl> read_url_as_curl(std::string_view url) {
+    if (url.empty() || url.find('\0') != std::string_view::npos) return std::nullopt;
+    std::unique_ptr<CURLU, UrlHandleFree> handle(curl_url());
+    if (!handle) return std::nullopt;
+    const unsigned flags = CURLU_NON_SUPPORT_SCHEME | CURLU_ALLOW_SPACE | CURLU_URLENCODE;
+    if (curl_url_set(handle.get(), CURLUPART_URL, std::string(url).c_str(), flags) != CURLUE_OK) return std::nullopt;
+    const UrlPart whole = url_part(handle.get(), CURLUPART_URL);
+    const UrlPart scheme = url_part(handle.get(), CURLUPART_SCHEME);
+    const UrlPart host = url_part(handle.get(), CURLUPART_HOST);
+    const UrlPart port = url_part(handle.get(), CURLUPART_PORT, CURLU_DEFAULT_PORT);
+    if (!whole || !scheme || !host || *host.get() == '\0') return std::nullopt;
+    const bool user_info = url_part(handle.get(), CURLUPART_USER) || url_part(handle.get(), CURLUPART_PASSWORD) ||
+                           url_part(handle.get(), CURLUPART_OPTIONS);
+    return CurlUrl{whole.get(), ascii_lower(scheme.get()), ascii_lower(host.get()), port ? port.get() : "", user_info};
+}
+
+std::string request_origin(std::string_view url) {
+    const auto read = read_url_as_curl(url);
+    if (!read || read->user_info || read->port.empty()) return {};
+    if (!read->is_web()) return {};
+    return read->scheme + "://" + read->host + ":" + read->port;
+}
 
 std::size_t web_scheme_length(std::string_view url) {
     for (std::string_view scheme : {std::string_view("http://"), std::string_view("https://")})
@@ -66,4 +113,18 @@ std::string percent_encode(std::string_view text, bool (*keep)(unsigned char byt
         }
     }
     return encoded;
+}
+
+std::string percent_decode(std::string_view text) {
+    std::string decoded;
+    decoded.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '%' && i + 2 < text.size() && hex_value(text[i + 1]) >= 0 && hex_value(text[i + 2]) >= 0) {
+            decoded += static_cast<char>(hex_value(text[i + 1]) * 16 + hex_value(text[i + 2]));
+            i += 2;
+        } else {
+            decoded += text[i];
+        }
+    }
+    return decoded;
 }

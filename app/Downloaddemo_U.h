@@ -22,6 +22,7 @@
 #include "app/form_options.h"
 #include "download/UrlDownload.h"
 #include "pipeline/pipeline_state.h"
+#include "pipeline/queue_progress.h"
 #include "pipeline/slot_buffers.h"
 
 #include <QObject>
@@ -163,6 +164,8 @@ public:
     void Button3Click();
     void Button1Click();
     void Timer2Timer();
+    // The queue's progress as Timer2 shows it in Label12 and query_progress, counted now.
+    QueueProgress queue_progress() const;
     void Label13Click();
     void Label29Click();
 
@@ -233,6 +236,9 @@ signals:
     // end (a tick, a download's end, Stop): a receiver that does more than take note connects
     // queued, so that the handler finishes first.
     void research_over();
+    // A download failed and its queue row's Status now says why (status): sent from inside the
+    // completion handler, once per failure of a URL that has a queue row.
+    void download_failed(const std::string& url, const std::string& status);
 
 private:
     // What the two stage starts set differently.
@@ -248,6 +254,10 @@ private:
     // lets prepare_queue set up the stage's own lists, then empties the results table and the
     // download lines and starts the scheduler with a first tick at once.
     void start_stage(const StageSettings& settings, const std::function<void()>& prepare_queue);
+    // The two halves of a scheduler tick: starting the queue's due downloads (false when the
+    // download places are full, which ends the tick), then ending the stage when no row needs work.
+    bool start_due_downloads();
+    void end_stage_if_done();
     // Sends research_over when the research has come to rest: the scheduler stopped after the
     // last stage (last_stage_ended) or after Stop, and no download of it is listed any more.
     void end_research_if_over(bool last_stage_ended);

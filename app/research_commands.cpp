@@ -1,7 +1,7 @@
 #include "app/Downloaddemo_U.h"
 
-#include "analysis/number_text.h"
 #include "analysis/search_service.h"
+#include "pipeline/queue_progress.h"
 
 void TForm1::Button4Click() {
     // Refused before anything changes: the research that runs, if any, goes on untouched.
@@ -30,23 +30,12 @@ void TForm1::Button1Click() {
 
 void TForm1::Timer2Timer() {
     status_label.set_caption(pipeline.status_text);
-    const int rows = google_list.item_count();
-    if (rows == 0) {
-        Label12.set_caption("...");
-        query_progress.set(0, 0);
-        return;
-    }
-    int done = 0;
-    for (int r = 0; r < rows; ++r) {
-        if (google_list.sub_item(r, queue_column::Result) == row_state::Finished ||
-            google_list.sub_item(r, queue_column::Attemps) == decimal_text(allow_attemps_ui.value()))
-            ++done;
-    }
-    const long long percent = static_cast<long long>(done) * 100 / rows;
-    Label12.set_caption(decimal_text(done) + " / " + decimal_text(rows) + "  (" + decimal_text(percent) +
-                        " % downloaded)");
-    query_progress.set(done, rows);
+    const QueueProgress progress = queue_progress();
+    Label12.set_caption(queue_progress_caption(progress));
+    query_progress.set(progress.done, progress.rows);
 }
+
+QueueProgress TForm1::queue_progress() const { return ::queue_progress(google_list, allow_attemps_ui.value()); }
 
 void TForm1::Label13Click() {
     // The subject is the product name in lower case.

@@ -10,11 +10,6 @@
 
 namespace {
 
-// Sub-items of a results row of the forum stage.
-constexpr int kVerdict = 1;
-constexpr int kPostsAverage = 2;
-constexpr int kPostsMax = 3;
-
 struct ForumField {
     const char* key;
     std::string (*value)(const ForumRow& forum);
@@ -24,9 +19,9 @@ struct ForumField {
 const ForumField kForumFields[] = {
     {"url", [](const ForumRow& f) { return json_string(f.url()); }},
     {"description", [](const ForumRow& f) { return json_string(f.description()); }},
-    {"verdict", [](const ForumRow& f) { return json_string_or_null(f.result_sub_item(kVerdict)); }},
-    {"posts_average", [](const ForumRow& f) { return json_number_or_null(f.result_sub_item(kPostsAverage)); }},
-    {"posts_max", [](const ForumRow& f) { return json_number_or_null(f.result_sub_item(kPostsMax)); }},
+    {"verdict", [](const ForumRow& f) { return json_string_or_null(f.result_sub_item(result_column::Verdict)); }},
+    {"posts_average", [](const ForumRow& f) { return json_number_or_null(f.result_sub_item(result_column::PostsAverage)); }},
+    {"posts_max", [](const ForumRow& f) { return json_number_or_null(f.result_sub_item(result_column::PostsMax)); }},
     {"attempts", [](const ForumRow& f) { return json_number_or_null(f.queue_sub_item(queue_column::Attemps)); }},
     {"read_as", [](const ForumRow& f) { return json_string_or_null(f.read_as()); }},
     {"newest_post", [](const ForumRow& f) { return json_string_or_null(f.newest_post()); }},
@@ -44,7 +39,7 @@ std::string ForumRow::url() const {
 }
 
 std::string ForumRow::description() const {
-    auto text = result_sub_item(0);
+    auto text = result_sub_item(result_column::Description);
     if (!text) text = queue_sub_item(queue_column::Description);
     return text.value_or("");
 }
@@ -56,7 +51,7 @@ std::optional<std::string> ForumRow::queue_sub_item(int k) const { return sub_it
 std::optional<std::string> ForumRow::read_as() const {
     const auto engine = engines.find(url());
     if (engine != engines.end()) return engine->second;
-    const auto average = result_sub_item(kPostsAverage);
+    const auto average = result_sub_item(result_column::PostsAverage);
     if (average && !average->empty()) return "row2";
     return std::nullopt;
 }

@@ -11,7 +11,7 @@ std::string counted(int n, const char* one, const char* many) {
     return std::to_string(n) + " " + (n == 1 ? one : many);
 }
 
-std::string search_part(const SearchFigures& search) {
+std::string search_part(const SearchStageFigures& search) {
     if (!search.ran) return "Search: none (forums from a list file)";
     if (search.pages == 0) return "Search: no page asked for (dig level 0 or below), no links";
     std::string text = "Search: " + std::to_string(search.pages_read) + " of " +
@@ -25,7 +25,7 @@ std::string search_part(const SearchFigures& search) {
     return text + "no links: the search service answered without links";
 }
 
-std::string forum_part(const ForumFigures& forums) {
+std::string forum_part(const ForumStageFigures& forums) {
     if (!forums.started) return "forums: not started";
     if (forums.forums == 0) return "forums: none to rate";
     std::string text = "forums: " + std::to_string(forums.rated) + " rated, " + std::to_string(forums.good) + " Good, ";
@@ -37,8 +37,8 @@ std::string forum_part(const ForumFigures& forums) {
 
 }  // namespace
 
-SearchFigures search_figures(const TForm1& form) {
-    SearchFigures search;
+SearchStageFigures search_stage_figures(const TForm1& form) {
+    SearchStageFigures search;
     search.ran = true;
     search.pages = form.google_list.item_count();
     // Every page that reached the link extraction has its row in the results table.
@@ -47,8 +47,8 @@ SearchFigures search_figures(const TForm1& form) {
     return search;
 }
 
-ForumFigures forum_figures(const TForm1& form) {
-    ForumFigures forums;
+ForumStageFigures forum_stage_figures(const TForm1& form) {
+    ForumStageFigures forums;
     forums.started = form.pipeline.research_stage == stage::Forum;
     if (!forums.started) return forums;
     const ListView& results = form.result_list;
@@ -63,7 +63,7 @@ ForumFigures forum_figures(const TForm1& form) {
             const auto newest = parse_iso_day(results.sub_item(r, result_column::NewestPost));
             if (newest && *newest >= lately_from) ++forums.posted_lately;
         }
-        const std::string& verdict = results.sub_item(r, 1);
+        const std::string& verdict = results.sub_item(r, result_column::Verdict);
         if (verdict == verdict::Good) ++forums.good;
         if (verdict == verdict::BadDownload) ++forums.bad_download;
         if (verdict == verdict::Fatal) ++forums.fatal;
@@ -73,11 +73,11 @@ ForumFigures forum_figures(const TForm1& form) {
     return forums;
 }
 
-std::string research_summary(const SearchFigures& search, const ForumFigures& forums) {
+std::string research_summary(const SearchStageFigures& search, const ForumStageFigures& forums) {
     return search_part(search) + "; " + forum_part(forums);
 }
 
-int research_exit_status(const SearchFigures& search, const ForumFigures& forums) {
+int research_exit_status(const SearchStageFigures& search, const ForumStageFigures& forums) {
     if (forums.rated > 0) return research_exit::Rated;
     if (search.ran && search.links == 0) return research_exit::NoLinks;
     return research_exit::NoneRated;

@@ -6,7 +6,7 @@ class TForm1;
 
 // What the search stage did. Read while its pages are still in the queue: just before "Use list"
 // replaces them with the forums, or at the end of a research that never left the search stage.
-struct SearchFigures {
+struct SearchStageFigures {
     bool ran = false;   // false when the forums came from a list file
     int pages = 0;      // search pages asked for
     int pages_read = 0; // pages whose answer reached the link extraction
@@ -15,7 +15,7 @@ struct SearchFigures {
 };
 
 // What the forum stage did, read at the end of the research.
-struct ForumFigures {
+struct ForumStageFigures {
     bool started = false;
     int forums = 0;
     int rated = 0;  // forums in the results table
@@ -29,12 +29,12 @@ struct ForumFigures {
 // How many days back a forum's newest post counts as recent, from the research's own date.
 inline constexpr int kLatelyDays = 30;
 
-SearchFigures search_figures(const TForm1& form);
-ForumFigures forum_figures(const TForm1& form);
+SearchStageFigures search_stage_figures(const TForm1& form);
+ForumStageFigures forum_stage_figures(const TForm1& form);
 
 // The research in one line, e.g. "Search: 2 of 2 pages read, 9 links; forums: 7 rated, 5 Good,
 // 2 Fatal, 2 never answered, 3 with a post in the last 30 days". A search without links says why.
-std::string research_summary(const SearchFigures& search, const ForumFigures& forums);
+std::string research_summary(const SearchStageFigures& search, const ForumStageFigures& forums);
 
 // The research command's exit codes.
 namespace research_exit {
@@ -46,4 +46,4 @@ inline constexpr int Interrupted = 130;
 }  // namespace research_exit
 
 // Rated, NoLinks or NoneRated. Interrupts and bad arguments or files are the caller's.
-int research_exit_status(const SearchFigures& search, const ForumFigures& forums);
+int research_exit_status(const SearchStageFigures& search, const ForumStageFigures& forums);

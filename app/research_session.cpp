@@ -26,11 +26,11 @@ ResearchSession::ResearchSession(TForm1& form, ResearchArguments arguments, std:
     connect(&form_.google_list, &QAbstractItemModel::modelAboutToBeReset, this, [this] {
         if (form_.pipeline.research_stage == stage::Search) note_search_stage();
     });
-    connect(&form_.google_list, &QAbstractItemModel::dataChanged, this,
-            [this](const QModelIndex& from, const QModelIndex& to) {
-                if (from.column() <= queue_column::Status + 1 && to.column() >= queue_column::Status + 1)
-                    note_search_failure(from.row(), to.row());
-            });
+    // A page's status is its last failure until the scheduler starts it again; the last start may
+    // outlast the stage, so the failure is kept here rather than read from the queue at the end.
+    connect(&form_, &TForm1::download_failed, this, [this](const std::string&, const std::string& status) {
+        if (form_.pipeline.research_stage == stage::Search) search_failure_ = status;
+    });
     // Queued: the handler that saw the end finishes, and its log lines come, before the summary.
     connect(&form_, &TForm1::research_over, this,
             [this] { finish(interrupted_ ? research_exit::Interrupted : research_exit::Rated); }, Qt::QueuedConnection);
@@ -104,7 +104,7 @@ void ResearchSession::fail(const std::string& message) {
 
 void ResearchSession::report_status() {
     if (done_) return;
-    const std::string& status = form_.status_label.caption();
+    const std::string& status = form_.pipeline.status_text;
     if (status != shown_status_) {
         shown_status_ = status;
         clear_progress_line();
@@ -124,11 +124,11 @@ void ResearchSession::report_status() {
 }
 
 std::string ResearchSession::progress_display() const {
-    std::string line = "Query: " + form_.Label12.caption();
+    std::string line = "Query: " + queue_progress_caption(form_.queue_progress());
     // Only the rewriting line counts the Good forums; logged lines stay as the window shows them.
     if (progress_display_ && form_.pipeline.research_stage == stage::Forum) {
         int good = 0;
-        for (int r = 0; r < form_.result_list.item_count(); ++r) good += form_.result_list.sub_item(r, 1) == verdict::Good;
+        for (int r = 0; r < form_.result_list.item_count(); ++r) good += form_.result_list.sub_item(r, result_column::Verdict) == verdict::Good;
         line += ", " + std::to_string(good) + " Good so far";
     }
     return line;
@@ -136,18 +136,8 @@ std::string ResearchSession::progress_display() const {
 
 void ResearchSession::note_search_stage() {
     // Start Search empties the queue too, before it holds any page: nothing to note then.
-    if (form_.google_list.item_count() > 0 || !search_.ran) search_ = search_figures(form_);
+    if (form_.google_list.item_count() > 0 || !search_.ran) search_ = search_stage_figures(form_);
     search_.failure = search_failure_;
-}
-
-void ResearchSession::note_search_failure(int first_row, int last_row) {
-    if (form_.pipeline.research_stage != stage::Search) return;
-    // A page's status is its last failure until the scheduler starts it again; the last start may
-    // outlast the stage, so the failure is kept here rather than read from the queue at the end.
-    for (int r = first_row; r <= last_row && r < form_.google_list.item_count(); ++r) {
-        const std::string& status = form_.google_list.sub_item(r, queue_column::Status);
-        if (!status.empty() && status != "Analysis...") search_failure_ = status;
-    }
 }
 
 void ResearchSession::clear_progress_line() {
@@ -201,7 +191,7 @@ void ResearchSession::finish(int exit_code) {
     done_ = true;
     clear_progress_line();
     if (form_.pipeline.research_stage == stage::Search) note_search_stage();
-    const ForumFigures forums = forum_figures(form_);
+    const ForumStageFigures forums = forum_stage_figures(form_);
     if (exit_code == research_exit::Rated) exit_code = research_exit_status(search_, forums);
     if (!write_lists() && exit_code != research_exit::Interrupted) exit_code = research_exit::Failed;
     std::fprintf(err_, "%s\n", research_summary(search_, forums).c_str());

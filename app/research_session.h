@@ -39,7 +39,6 @@ private:
     void finish(int exit_code);
     bool write_lists();
     void note_search_stage();
-    void note_search_failure(int first_row, int last_row);
     std::string progress_display() const;
     void error_line(const std::string& message);
 
@@ -55,6 +54,6 @@ private:
     std::string shown_progress_;
     // The rewriting progress line: on a terminal, and not with --quiet.
     bool progress_display_;
-    SearchFigures search_;
+    SearchStageFigures search_;
     std::string search_failure_;
 };

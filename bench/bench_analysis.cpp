@@ -1,11 +1,11 @@
 // The page analyses against `grep -c` over the same 50 MB page, side by side in one run.
 //
 // For each finished page the program indexes the joined page's lines (PageLines) and runs the
-// page reader its handler runs: read_forum_page, the counts and the newest post's date
-// (forum stage), or read_google_result_page (search stage). This measures exactly that, starting from the page's bytes in memory and
-// including freeing page and answer, against grep counting the lines that hold the same marker
-// in the same page on disk (already in the page cache; grep runs with -F and LC_ALL=C, its
-// fastest way). Medians of alternating rounds; the ratio is grep's time / ours, so 1.0 means as
+// page reader its handler runs: read_forum_page (forum stage, current engines on: the counts and
+// the newest post's date) or read_google_result_page (search stage). This measures exactly that,
+// starting from the page's bytes in memory and including freeing page and answer, against grep
+// counting the lines that hold the same marker in the same page on disk (already in the page
+// cache; grep runs with -F and LC_ALL=C, its fastest way). Medians of alternating rounds; the ratio is grep's time / ours, so 1.0 means as
 // fast as grep and the target is at least 0.7 by processor time.
 //
 // Usage: bench_analysis [megabytes (default 50)] [rounds (default 5)] [folder to keep the pages in]

@@ -88,9 +88,15 @@ HRESULT BindingEngine::call_callback(std::uint64_t id, Call&& call) {
     return E_FAIL;
 }
 
+template <class Call>
+BindingEngine::CallOutcome BindingEngine::call_then_find(std::uint64_t id, Call&& call) {
+    const HRESULT result = call_callback(id, std::forward<Call>(call));
+    return {result, find_live(id)};
+}
+
 void BindingEngine::deliver(std::uint64_t id, Notice& notice) {
     switch (notice.kind) {
-        case Notice::Kind::Start: start_request(id, true); break;
+        case Notice::Kind::Start: start_binding(id); break;
         case Notice::Kind::Progress: deliver_progress(id, notice.code, notice.text); break;
         case Notice::Kind::Head: deliver_head(id, notice); break;
         case Notice::Kind::Data: deliver_data(id); break;
@@ -102,39 +108,52 @@ void BindingEngine::deliver(std::uint64_t id, Notice& notice) {
     }
 }
 
-// GetBindInfo (again, after a redirect), BeginningTransaction, the transfer handed to libcurl,
-// then for the first request OnStartBinding and GetPriority.
+// OnStartBinding and GetPriority, then the first request. The binding starts before its request,
+// so a cancel from inside that request's BeginningTransaction is seen by the next notification.
+void BindingEngine::start_binding(std::uint64_t id) {
+    if (!find_live(id)) return;
+    auto binding = std::make_shared<Binding>(self_, id);
+    const auto started =
+        call_then_find(id, [&](IBindStatusCallback* callback) { return callback->OnStartBinding(0, binding); });
+    if (!started.live) return;
+    if (started.result < 0) {
+        abort(id);
+        return;
+    }
+    std::int32_t priority = 0;
+    if (!call_then_find(id, [&](IBindStatusCallback* callback) { return callback->GetPriority(priority); }).live) return;
+    start_request(id, true);
+}
+
+// GetBindInfo (again, after a redirect), BeginningTransaction, then the transfer handed to libcurl.
 void BindingEngine::start_request(std::uint64_t id, bool first) {
-    const auto live = [&]() -> BindingRecord* {
-        BindingRecord* record = find(id);
-        return record && !record->stopping ? record : nullptr;
-    };
-    BindingRecord* record = live();
+    BindingRecord* record = find_live(id);
     if (!record) return;
     if (!first) {
         Cardinal bind_flags = 0;
         BINDINFO info;
-        const HRESULT hr = call_callback(id, [&](IBindStatusCallback* callback) { return callback->GetBindInfo(bind_flags, info); });
-        if (!(record = live())) return;
-        TransferRequest request = request_of(info, record->url);
-        if (!(record = live())) return;
-        if (hr < 0) {
-            queue_stop(*record, hr);
+        const auto asked =
+            call_then_find(id, [&](IBindStatusCallback* callback) { return callback->GetBindInfo(bind_flags, info); });
+        if (!asked.live) return;
+        TransferRequest request = request_of(info, asked.live->url);
+        if (!(record = find_live(id))) return;
+        if (asked.result < 0) {
+            queue_stop(*record, asked.result);
             return;
         }
         record->request = std::move(request);
     }
 
     std::u16string additional;
-    HRESULT hr = S_OK;
     if (auto* negotiate = interface_of<IHttpNegotiate>(record->callback, IID_IHttpNegotiate)) {
         const auto url = record->url_utf16;
-        hr = call_callback(id, [&](IBindStatusCallback*) { return negotiate->BeginningTransaction(*url, u"", 0, additional); });
-    }
-    if (!(record = live())) return;
-    if (hr < 0) {
-        queue_stop(*record, E_ABORT);
-        return;
+        const auto answered = call_then_find(
+            id, [&](IBindStatusCallback*) { return negotiate->BeginningTransaction(*url, u"", 0, additional); });
+        if (!(record = answered.live)) return;
+        if (answered.result < 0) {
+            queue_stop(*record, E_ABORT);
+            return;
+        }
     }
     record->request.header_lines = header_lines_of(from_utf16(additional));
     record->head.clear();
@@ -145,17 +164,6 @@ void BindingEngine::start_request(std::uint64_t id, bool first) {
         return;
     }
     record->push({Notice::Kind::Progress, BINDSTATUS_FINDINGRESOURCE, record->host});
-    if (!first) return;
-
-    auto binding = std::make_shared<Binding>(self_, id);
-    hr = call_callback(id, [&](IBindStatusCallback* callback) { return callback->OnStartBinding(0, binding); });
-    if (!live()) return;
-    if (hr < 0) {
-        abort(id);
-        return;
-    }
-    std::int32_t priority = 0;
-    call_callback(id, [&](IBindStatusCallback* callback) { return callback->GetPriority(priority); });
 }
 
 void BindingEngine::deliver_progress(std::uint64_t id, Cardinal status, const std::string& text) {
@@ -164,27 +172,25 @@ void BindingEngine::deliver_progress(std::uint64_t id, Cardinal status, const st
 
 // OnResponse for the final response (refusing it aborts), then the MIME type.
 void BindingEngine::deliver_head(std::uint64_t id, Notice& notice) {
-    BindingRecord* record = find(id);
-    if (!record || record->stopping) return;
+    BindingRecord* record = find_live(id);
+    if (!record) return;
     record->head = std::move(notice.text);
     record->content_length = content_length_of(record->head);
     const auto encoding = header_value(record->head, "Content-Encoding");
     record->encoded = encoding && !encoding->empty() && !equals_ignoring_case(*encoding, "identity");
 
-    HRESULT hr = S_OK;
     if (auto* negotiate = interface_of<IHttpNegotiate>(record->callback, IID_IHttpNegotiate)) {
         const std::u16string response_headers = to_utf16(record->head);
         const std::u16string request_headers = to_utf16(joined_lines(record->request.header_lines));
         std::u16string additional;
-        hr = call_callback(id, [&](IBindStatusCallback*) {
+        const auto answered = call_then_find(id, [&](IBindStatusCallback*) {
             return negotiate->OnResponse(notice.code, response_headers, request_headers, additional);
         });
-    }
-    record = find(id);
-    if (!record || record->stopping) return;
-    if (hr < 0) {
-        abort(id);
-        return;
+        if (!(record = answered.live)) return;
+        if (answered.result < 0) {
+            abort(id);
+            return;
+        }
     }
     const auto type = header_value(record->head, "Content-Type");
     if (type && !type->empty()) deliver_progress(id, BINDSTATUS_MIMETYPEAVAILABLE, *type);
@@ -192,29 +198,31 @@ void BindingEngine::deliver_head(std::uint64_t id, Notice& notice) {
 
 // Progress 4 before the first block, 5 for every block, then the data notification.
 void BindingEngine::deliver_data(std::uint64_t id) {
-    const BindingRecord* record = find(id);
-    if (!record || record->stopping) return;
+    const BindingRecord* record = find_live(id);
+    if (!record) return;
     const Cardinal total = saturated(record->stream->received());
     const Cardinal max = progress_max(*record);
     const auto url = record->url_utf16;
-    if (!record->first_data_sent && !report_progress(id, total, max, BINDSTATUS_BEGINDOWNLOADDATA, *url)) return;
+    if (record->phase == BindingRecord::Phase::Requesting &&
+        !report_progress(id, total, max, BINDSTATUS_BEGINDOWNLOADDATA, *url))
+        return;
     if (!report_progress(id, total, max, BINDSTATUS_DOWNLOADINGDATA, *url)) return;
     hand_over_data(id, total, false);
 }
 
 bool BindingEngine::report_progress(std::uint64_t id, Cardinal progress, Cardinal max, Cardinal status,
-                                const std::u16string& text) {
-    call_callback(id, [&](IBindStatusCallback* callback) { return callback->OnProgress(progress, max, status, text); });
-    const BindingRecord* record = find(id);
-    return record && !record->stopping;
+                                    const std::u16string& text) {
+    return call_then_find(id, [&](IBindStatusCallback* callback) {
+               return callback->OnProgress(progress, max, status, text);
+           }).live != nullptr;
 }
 
 // OnDataAvailable; the first one carries the data stream.
-void BindingEngine::hand_over_data(std::uint64_t id, Cardinal total, bool last) {
-    BindingRecord* record = find(id);
-    if (!record || record->stopping) return;
-    const bool first = !record->first_data_sent;
-    record->first_data_sent = true;
+bool BindingEngine::hand_over_data(std::uint64_t id, Cardinal total, bool last) {
+    BindingRecord* record = find_live(id);
+    if (!record) return false;
+    const bool first = record->phase == BindingRecord::Phase::Requesting;
+    record->phase = BindingRecord::Phase::Receiving;
     STGMEDIUM medium;
     if (first) {
         medium.tymed = TYMED_ISTREAM;
@@ -223,12 +231,14 @@ void BindingEngine::hand_over_data(std::uint64_t id, Cardinal total, bool last) 
     const FORMATETC format;
     Cardinal flags = last ? BSCF_LASTDATANOTIFICATION : BSCF_INTERMEDIATEDATANOTIFICATION;
     if (first) flags = last ? flags | BSCF_FIRSTDATANOTIFICATION : BSCF_FIRSTDATANOTIFICATION;
-    call_callback(id, [&](IBindStatusCallback* callback) { return callback->OnDataAvailable(flags, total, format, medium); });
+    return call_then_find(id, [&](IBindStatusCallback* callback) {
+               return callback->OnDataAvailable(flags, total, format, medium);
+           }).live != nullptr;
 }
 
 void BindingEngine::deliver_redirect(std::uint64_t id, const std::string& url) {
-    BindingRecord* record = find(id);
-    if (!record || record->stopping) return;
+    BindingRecord* record = find_live(id);
+    if (!record) return;
     ++record->redirects;
     record->set_url(url);
     deliver_progress(id, BINDSTATUS_REDIRECTING, url);
@@ -238,16 +248,18 @@ void BindingEngine::deliver_redirect(std::uint64_t id, const std::string& url) {
 // A 401 with a Basic challenge: ask once for credentials and repeat the request with them;
 // without them the 401 is the final response.
 void BindingEngine::deliver_challenge(std::uint64_t id, const std::string& head) {
-    BindingRecord* record = find(id);
-    if (!record || record->stopping) return;
+    BindingRecord* record = find_live(id);
+    if (!record) return;
     record->challenged = true;
     std::uintptr_t hwnd = 0;
     std::u16string user_name, password;
     HRESULT hr = E_NOINTERFACE;
-    if (auto* authenticate = interface_of<IAuthenticate>(record->callback, IID_IAuthenticate))
-        hr = call_callback(id, [&](IBindStatusCallback*) { return authenticate->Authenticate(hwnd, user_name, password); });
-    record = find(id);
-    if (!record || record->stopping) return;
+    if (auto* authenticate = interface_of<IAuthenticate>(record->callback, IID_IAuthenticate)) {
+        const auto answered = call_then_find(
+            id, [&](IBindStatusCallback*) { return authenticate->Authenticate(hwnd, user_name, password); });
+        if (!(record = answered.live)) return;
+        hr = answered.result;
+    }
     if (hr == S_OK && !user_name.empty()) {
         record->request.user_name = from_utf16(user_name);
         record->request.password = from_utf16(password);
@@ -264,43 +276,39 @@ void BindingEngine::deliver_challenge(std::uint64_t id, const std::string& head)
 
 // Informs the callback; its answer cannot switch certificate checks off.
 void BindingEngine::deliver_security_problem(std::uint64_t id) {
-    BindingRecord* record = find(id);
-    if (!record || record->stopping) return;
+    const BindingRecord* record = find_live(id);
+    if (!record) return;
     auto* security = interface_of<IHttpSecurity>(record->callback, IID_IHttpSecurity);
     if (!security) return;
     Cardinal hwnd = 0;
-    call_callback(id, [&](IBindStatusCallback*) { return security->GetWindow(IID_IHttpSecurity, hwnd); });
-    record = find(id);
-    if (!record || record->stopping) return;
+    if (!call_then_find(id, [&](IBindStatusCallback*) { return security->GetWindow(IID_IHttpSecurity, hwnd); }).live)
+        return;
     call_callback(id, [&](IBindStatusCallback*) { return security->OnSecurityProblem(SECURITY_PROBLEM_INVALID_CA); });
 }
 
 // A transfer that ended normally reports the end of its data; every end then stops the binding.
 void BindingEngine::deliver_end(std::uint64_t id, HRESULT result) {
-    const BindingRecord* record = find(id);
-    if (!record || record->stopping) return;
+    const BindingRecord* record = find_live(id);
+    if (!record) return;
     if (result == S_OK) {
         const Cardinal total = saturated(record->stream->received());
         const auto url = record->url_utf16;
-        if (!report_progress(id, total, progress_max(*record), BINDSTATUS_ENDDOWNLOADDATA, *url))
-            return;
-        hand_over_data(id, total, true);
-        record = find(id);
-        if (!record || record->stopping) return;
+        if (!report_progress(id, total, progress_max(*record), BINDSTATUS_ENDDOWNLOADDATA, *url)) return;
+        if (!hand_over_data(id, total, true)) return;
     }
     deliver_stop(id, result);
 }
 
 void BindingEngine::deliver_stop(std::uint64_t id, HRESULT result) {
     BindingRecord* record = find(id);
-    if (!record || record->finished) return;
-    record->stopping = true;
+    if (!record || record->phase == BindingRecord::Phase::Finished) return;
+    record->phase = BindingRecord::Phase::Stopping;
     record->queue.clear();
     drop_transfer(*record);
     call_callback(id, [&](IBindStatusCallback* callback) { return callback->OnStopBinding(result, u""); });
     record = find(id);
     if (!record) return;  // revoked meanwhile: its owner is gone
-    record->finished = true;
+    record->phase = BindingRecord::Phase::Finished;
     record->callback->Release();
 }
 

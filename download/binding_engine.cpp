@@ -16,7 +16,7 @@ BindingRecord::BindingRecord(BindingEngine& engine_, std::uint64_t id_, IBindSta
     : engine(engine_), id(id_), callback(callback_) {}
 
 void BindingRecord::push(Notice notice) {
-    if (stopping) return;
+    if (stopping()) return;
     queue.push_back(std::move(notice));
     engine.mark_ready(*this);
 }
@@ -108,7 +108,7 @@ HRESULT BindingEngine::bind(const std::string& url, IBindStatusCallback* callbac
 HRESULT BindingEngine::abort(std::uint64_t id) {
     thread_.check();
     BindingRecord* record = find(id);
-    if (!record || record->stopping || record->finished) return S_OK;
+    if (!record || record->stopping()) return S_OK;
     drop_transfer(*record);
     queue_stop(*record, E_ABORT);
     return S_OK;
@@ -148,6 +148,11 @@ void BindingEngine::mark_ready(BindingRecord& record) {
 BindingRecord* BindingEngine::find(std::uint64_t id) {
     const auto found = records_.find(id);
     return found == records_.end() ? nullptr : found->second.get();
+}
+
+BindingRecord* BindingEngine::find_live(std::uint64_t id) {
+    BindingRecord* record = find(id);
+    return record && !record->stopping() ? record : nullptr;
 }
 
 bool BindingEngine::deliverable(const BindingRecord& record) const {
@@ -203,7 +208,7 @@ void BindingEngine::deliver_all(std::uint64_t id) {
         record = find(id);
         if (!record) return;
         record->delivering = false;
-        if (record->finished) {
+        if (record->phase == BindingRecord::Phase::Finished) {
             records_.erase(id);
             return;
         }
@@ -211,7 +216,7 @@ void BindingEngine::deliver_all(std::uint64_t id) {
 }
 
 void BindingEngine::queue_stop(BindingRecord& record, HRESULT result) {
-    record.stopping = true;
+    record.phase = BindingRecord::Phase::Stopping;
     record.queue.clear();
     record.queue.push_back({Notice::Kind::Stop, 0, {}, result});
     mark_ready(record);
@@ -246,7 +251,7 @@ void BindingEngine::on_transfer_done(CURL* easy, CURLcode code) {
     curl_easy_getinfo(easy, CURLINFO_REQUEST_SIZE, &request_bytes);
     curl_easy_getinfo(easy, CURLINFO_SIZE_DOWNLOAD_T, &body_bytes);
     drop_transfer(*record);
-    if (record->stopping) return;
+    if (record->stopping()) return;
     if (failure != S_OK) {
         // One of its libcurl callbacks failed; libcurl has let go of it.
         record->push({Notice::Kind::End, 0, {}, failure});
@@ -280,6 +285,6 @@ void BindingEngine::end_all_transfers(HRESULT result) {
         BindingRecord* record = find(id);
         if (!record) continue;
         drop_transfer(*record);
-        if (!record->stopping) record->push({Notice::Kind::End, 0, {}, result});
+        if (!record->stopping()) record->push({Notice::Kind::End, 0, {}, result});
     }
 }

@@ -65,11 +65,18 @@ struct BindingRecord final : TransferSink {
     std::string head;  // of the final response
     std::optional<std::uint64_t> content_length;
     bool encoded = false;
-    bool first_data_sent = false;
-    bool stopping = false;    // its OnStopBinding is queued or running: nothing else follows
-    bool finished = false;    // OnStopBinding has returned
+    // Where the binding is in its life; the phases only go forward.
+    enum class Phase {
+        Requesting,  // started, its requests under way, no data handed over yet
+        Receiving,   // its first data notification has been delivered
+        Stopping,    // its OnStopBinding is queued or running: nothing else follows
+        Finished,    // OnStopBinding has returned
+    };
+    Phase phase = Phase::Requesting;
     bool delivering = false;  // one of its notifications is running
     bool in_ready = false;
+
+    bool stopping() const { return phase >= Phase::Stopping; }
 
     void push(Notice notice);
     void set_url(std::string next);
@@ -121,13 +128,15 @@ private:
     bool launch(BindingRecord& record);
 
     // Delivery of each kind of notice (binding_delivery.cpp).
+    void start_binding(std::uint64_t id);
     void start_request(std::uint64_t id, bool first);
     void deliver_progress(std::uint64_t id, Cardinal status, const std::string& text);
     void deliver_head(std::uint64_t id, Notice& notice);
     void deliver_data(std::uint64_t id);
     // OnProgress; false when the binding is gone or stopping afterwards.
     bool report_progress(std::uint64_t id, Cardinal progress, Cardinal max, Cardinal status, const std::u16string& text);
-    void hand_over_data(std::uint64_t id, Cardinal total, bool last);
+    // OnDataAvailable; false when the binding is gone or stopping afterwards.
+    bool hand_over_data(std::uint64_t id, Cardinal total, bool last);
     void deliver_redirect(std::uint64_t id, const std::string& url);
     void deliver_challenge(std::uint64_t id, const std::string& head);
     void deliver_security_problem(std::uint64_t id);
@@ -137,6 +146,16 @@ private:
     // so that the layer's bookkeeping always completes.
     template <class Call>
     HRESULT call_callback(std::uint64_t id, Call&& call);
+    // The record of a binding that may still be delivered to: present and not stopping; or null.
+    BindingRecord* find_live(std::uint64_t id);
+    // What a call into the callback left: its result, and the binding's record looked up again
+    // (the callback may have aborted, revoked or started bindings), null when it is gone or stopping.
+    struct CallOutcome {
+        HRESULT result;
+        BindingRecord* live;
+    };
+    template <class Call>
+    CallOutcome call_then_find(std::uint64_t id, Call&& call);
     Cardinal progress_max(const BindingRecord& record) const;
 
     OwnerThread thread_;

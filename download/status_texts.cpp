@@ -76,6 +76,8 @@ const char* const bind_status_texts[] = {
 const std::pair<std::int32_t, const char*> result_texts[] = {
     {S_OK, "Download complete..."},
     {E_ABORT, "Cancelled ..."},
+    // The program's own handling of the download failed (a handler raised an error).
+    {E_FAIL, "The download failed: the program could not handle its data."},
     {hresult(0x80030005u), "Unable to access the storage object."},
     {hresult(0x800401E0u),
      "The operation was unable to connect to the storage, possibly because a network device could not be "

@@ -89,7 +89,9 @@ void TForm1::download_completed(const std::string& url, Cardinal response_code, 
             std::find(search.page_urls.begin(), search.page_urls.end(), url) != search.page_urls.end())
             memo1.add_line(search.service->refused_hint);
         const int row = google_list.find_caption(url);
-        if (row >= 0) google_list.set_sub_item(row, queue_column::Status, err + "  " + resp);
+        if (row < 0) return;
+        google_list.set_sub_item(row, queue_column::Status, err + "  " + resp);
+        emit download_failed(url, google_list.sub_item(row, queue_column::Status));
         return;
     }
 

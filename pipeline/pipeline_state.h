@@ -57,6 +57,11 @@ inline constexpr const char* Search = "google-forum-query";
 inline constexpr const char* Forum = "Popular Site";
 }  // namespace stage
 
+// The Status a queue row shows while its download runs; a failed download writes its error texts.
+namespace queue_status {
+inline constexpr const char* Analysis = "Analysis...";
+}  // namespace queue_status
+
 // Sub-item indexes of a queue row.
 namespace queue_column {
 inline constexpr int Description = 0;
@@ -65,7 +70,14 @@ inline constexpr int Attemps = 2;
 inline constexpr int Result = 3;
 }  // namespace queue_column
 
-// Sub-item indexes of a results row of the forum stage.
+// Sub-item indexes of a results row. Both stages begin with the description and the verdict; the
+// search stage then counts the links collected so far, the forum stage gives the post figures
+// and the date of the newest post.
 namespace result_column {
+inline constexpr int Description = 0;
+inline constexpr int Verdict = 1;
+inline constexpr int SitesOnPage = 2;
+inline constexpr int PostsAverage = 2;
+inline constexpr int PostsMax = 3;
 inline constexpr int NewestPost = 4;
 }  // namespace result_column

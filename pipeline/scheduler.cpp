@@ -9,13 +9,17 @@ void TForm1::Timer1Timer() {
         Timer1.stop();
         end_research_if_over(false);
     }
-    if (download_list.count() >= pipeline.parallel_limit) return;
+    if (start_due_downloads()) end_stage_if_done();
+}
+
+bool TForm1::start_due_downloads() {
+    if (download_list.count() >= pipeline.parallel_limit) return false;
 
     NewRowTracker tracker(google_list);
     const int rows = google_list.item_count();
     // A nested event (a synchronous download's completion) may replace the queue: stop at its end.
     for (int r = 0; r < rows && r < google_list.item_count(); ++r) {
-        if (download_list.count() >= pipeline.parallel_limit) return;
+        if (download_list.count() >= pipeline.parallel_limit) return false;
         if (pipeline.stop_requested) break;
 
         const bool new_left = tracker.any_new();
@@ -48,14 +52,17 @@ void TForm1::Timer1Timer() {
             const std::string counted = google_list.sub_item(r, queue_column::Attemps);
             google_list.set_sub_item(r, queue_column::Attemps, decimal_text(static_cast<long long>(attempts) + 1));
             tracker.own_attempts_change(result, counted, google_list.sub_item(r, queue_column::Attemps));
-            google_list.set_sub_item(r, queue_column::Status, "Analysis...");
+            google_list.set_sub_item(r, queue_column::Status, queue_status::Analysis);
         }
         tracker.sync();
         if (eligible) UrlDownload1.Download(url);
     }
+    return true;
+}
 
-    // End of stage: no row is left that is unfinished and has starts left, and no download of
-    // the stage is still listed, so that the page of its last start is still judged.
+void TForm1::end_stage_if_done() {
+    // No row is left that is unfinished and has starts left, and no download of the stage is
+    // still listed, so that the page of its last start is still judged.
     if (download_list.count() > 0) return;
     for (int r = 0; r < google_list.item_count(); ++r) {
         if (google_list.sub_item(r, queue_column::Result) != row_state::Finished &&

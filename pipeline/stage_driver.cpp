@@ -68,6 +68,6 @@ void TForm1::further_actClick() {
     }
 
     google_list.set_sub_item(r, queue_column::Result,
-                             result_list.sub_item(result_row, 1) == verdict::BadDownload ? row_state::Redownload
+                             result_list.sub_item(result_row, result_column::Verdict) == verdict::BadDownload ? row_state::Redownload
                                                                                          : row_state::Finished);
 }

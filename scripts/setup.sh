@@ -7,6 +7,8 @@ packages=(build-essential cmake ninja-build pkg-config qt6-base-dev libcurl4-ope
           libqt6svg6 desktop-file-utils  # the window icon (SVG plugin); the install test
           nlohmann-json3-dev searx
           nginx-light)  # serves the download benchmark's pages
+# scripts/fuzz.sh --fuzz: clang and its runtimes, libFuzzer's among them.
+[ "${1:-}" = "--fuzz" ] && packages+=(clang libclang-rt-14-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

@@ -1,5 +1,8 @@
 #include "analysis/forum_engines/board_number.h"
 
+#include "analysis/html_markup.h"
+
+#include <algorithm>
 #include <array>
 #include <limits>
 
@@ -67,8 +70,45 @@ std::optional<std::int32_t> parse_board_number(std::string_view text) {
     return static_cast<std::int32_t>(value);
 }
 
+namespace {
+
+// parse_labelled_number of text whose character references are decoded.
+std::optional<std::int32_t> labelled_number(std::string_view text) {
+    const auto is_letter_or_digit = [](char c) {
+        return is_digit(c) || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+    };
+    const std::size_t first = text.find_first_of("0123456789");
+    if (first == std::string_view::npos || (first > 0 && (is_letter_or_digit(text[first - 1]) || text[first - 1] == '-')))
+        return std::nullopt;
+    // The number: digits, and separators that stand between digits.
+    std::size_t end = first + digit_run(text, first);
+    for (bool more = true; more;) {
+        more = false;
+        for (std::string_view s : kSeparators) {
+            if (text.substr(end, s.size()) == s && digit_run(text, end + s.size()) > 0) {
+                end += s.size();
+                end += digit_run(text, end);
+                more = true;
+                break;
+            }
+        }
+    }
+    const std::string_view rest = text.substr(end);
+    if (rest.find_first_of("0123456789") != std::string_view::npos) return std::nullopt;
+    // What follows the number is a blank or a mark, never a letter of a short form or a unit.
+    const bool blank_next = std::any_of(kBlanks.begin(), kBlanks.end(), [&](std::string_view b) { return rest.starts_with(b); });
+    if (!rest.empty() && !blank_next) {
+        const char next = rest.front();
+        if (static_cast<unsigned char>(next) >= 0x80 || is_letter_or_digit(next) || next == '.' || next == ',' || next == '%')
+            return std::nullopt;
+    }
+    return parse_board_number(text.substr(first, end - first));
+}
+
+}  // namespace
+
 std::optional<std::int32_t> parse_labelled_number(std::string_view text) {
-    const auto colon = text.rfind(':');
-    if (colon == std::string_view::npos) return std::nullopt;
-    return parse_board_number(text.substr(colon + 1));
+    // A label may spell a letter as "&#228;": its digits are no count.
+    if (text.find("&#") != std::string_view::npos) return labelled_number(decode_character_references(text));
+    return labelled_number(text);
 }

@@ -10,6 +10,7 @@
 // 2147483647 give nullopt: they are not exact counts.
 std::optional<std::int32_t> parse_board_number(std::string_view text);
 
-// The number after the last ':' of a labelled count ("Threads: 79", "Beiträge: 1.234"),
-// so that translated labels read the same; nullopt when there is no ':' or no number after it.
+// The one count in a run of text that may label it, in any language and on either side
+// ("Threads: 79", "54725 Posts", "7 İleti", "主题: 1354", or "556" alone). nullopt when the run
+// holds no count or more than one, or when the number runs into letters ("6万", "18.1K", "a12").
 std::optional<std::int32_t> parse_labelled_number(std::string_view text);

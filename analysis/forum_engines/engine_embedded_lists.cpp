@@ -1,6 +1,7 @@
 #include "analysis/forum_engines/board_number.h"
 #include "analysis/forum_engines/forum_engines.h"
 #include "analysis/forum_engines/json_scan.h"
+#include "analysis/html_markup.h"
 
 #include <string>
 
@@ -31,29 +32,6 @@ std::string_view object_behind(std::string_view text, std::string_view marker) {
     return end == std::string_view::npos ? std::string_view() : text.substr(brace, end - brace);
 }
 
-// An attribute value as the page's text means it: the entities a JSON text needs, decoded.
-std::string decode_entities(std::string_view value) {
-    static constexpr std::pair<std::string_view, char> kEntities[] = {
-        {"&quot;", '"'}, {"&#34;", '"'}, {"&#39;", '\''}, {"&apos;", '\''}, {"&lt;", '<'}, {"&gt;", '>'}, {"&amp;", '&'}};
-    std::string out;
-    out.reserve(value.size());
-    for (std::size_t p = 0; p < value.size(); ++p) {
-        bool replaced = false;
-        if (value[p] == '&') {
-            for (const auto& [entity, c] : kEntities) {
-                if (value.substr(p, entity.size()) == entity) {
-                    out += c;
-                    p += entity.size() - 1;
-                    replaced = true;
-                    break;
-                }
-            }
-        }
-        if (!replaced) out += value[p];
-    }
-    return out;
-}
-
 // One level of JSON string escaping undone, for a JSON text stored as a string inside another.
 std::string unescape_quotes(std::string_view text) {
     std::string out;
@@ -69,10 +47,15 @@ std::string unescape_quotes(std::string_view text) {
 }  // namespace
 
 // The page script sets window._ajaxifyData = {...}; its "categories" hold each category's
-// totalTopicCount and totalPostCount.
+// totalTopicCount and totalPostCount. Where the page carries no such data, the category list
+// shows each count as <span class="human-readable-number" title="N">, the exact count in the title.
 ForumFigures read_nodebb(const PageLines& page) {
     PostCounter counter;
     count_categories(object_behind(page.bytes(), "window._ajaxifyData"), "totalTopicCount", "totalPostCount", counter);
+    if (counter.count() == 0)
+        for_each_element(page.bytes(), "span", "human-readable-number", [&](std::string_view tag, std::string_view) {
+            if (const auto value = parse_board_number(attribute(tag, "title"))) counter.add(*value);
+        });
     return engine_figures(counter, "NodeBB");
 }
 
@@ -87,7 +70,7 @@ ForumFigures read_discourse(const PageLines& page) {
     const std::size_t start = at + kAttribute.size();
     const std::size_t end = text.find('"', start);
     if (end == std::string_view::npos) return {};
-    std::string data = decode_entities(text.substr(start, end - start));
+    std::string data = decode_character_references(text.substr(start, end - start));
     if (data.find("\"category_list\"") == std::string::npos) data = unescape_quotes(data);
 
     PostCounter counter;

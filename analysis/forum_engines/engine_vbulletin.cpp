@@ -1,6 +1,6 @@
 #include "analysis/forum_engines/board_number.h"
 #include "analysis/forum_engines/forum_engines.h"
-#include "analysis/forum_engines/markup.h"
+#include "analysis/html_markup.h"
 
 #include <optional>
 
@@ -9,12 +9,12 @@ namespace {
 constexpr std::string_view kCellEnd = "</td>";
 
 // The number a cell holds alone, from start (behind its start tag) to its "</td>"; next is set
-// behind the end tag.
+// behind the end tag. A bare cell ends at its first '<', so the search stops there: a cell left
+// open ends at the next tag instead of sending every such cell to the end of the page.
 std::optional<std::int32_t> bare_cell_number(std::string_view text, std::size_t start, std::size_t& next) {
-    const std::size_t end = text.find(kCellEnd, start);
-    if (end == std::string_view::npos) return std::nullopt;
+    const std::size_t end = text.find('<', start);
+    if (end == std::string_view::npos || text.substr(end, kCellEnd.size()) != kCellEnd) return std::nullopt;
     const std::string_view cell = text.substr(start, end - start);
-    if (cell.find('<') != std::string_view::npos) return std::nullopt;
     next = end + kCellEnd.size();
     return parse_board_number(cell);
 }

@@ -11,13 +11,18 @@
 // Verified on real boards.
 ForumFigures read_phpbb3(const PageLines& page);
 ForumFigures read_xenforo2(const PageLines& page);
+ForumFigures read_xenforo1(const PageLines& page);
 ForumFigures read_vbulletin4(const PageLines& page);
 ForumFigures read_vbulletin3(const PageLines& page);
 ForumFigures read_invision4(const PageLines& page);
+ForumFigures read_ipboard3(const PageLines& page);
 ForumFigures read_mybb(const PageLines& page);
+ForumFigures read_smf1(const PageLines& page);
+ForumFigures read_discuzx(const PageLines& page);
 // Built from the engines' template markup.
 ForumFigures read_smf21(const PageLines& page);
 ForumFigures read_fluxbb(const PageLines& page);
+ForumFigures read_punbb(const PageLines& page);
 ForumFigures read_vbulletin5(const PageLines& page);
 ForumFigures read_vanilla(const PageLines& page);
 ForumFigures read_nodebb(const PageLines& page);
@@ -30,3 +35,8 @@ ForumFigures engine_figures(const PostCounter& counter, const char* engine);
 // class when empty) begins with; elements holding no number are passed over.
 void count_element_numbers(std::string_view text, std::string_view tag, std::string_view class_name,
                            PostCounter& counter);
+
+// Counts what a count cell shows: the exact figure in the title of an element that gives one
+// (the text it shows, often a short form, is then passed over), and the one count of each other
+// run of text, bare or labelled in any language.
+void count_cell_numbers(std::string_view cell, PostCounter& counter);

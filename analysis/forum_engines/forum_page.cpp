@@ -7,21 +7,24 @@
 namespace {
 
 // Verified engines first; a template-only reader never gets a page a verified one could read.
-constexpr std::array<ForumPageReader, 12> kReaders{
-    read_phpbb3, read_xenforo2, read_vbulletin4, read_vbulletin3, read_invision4, read_mybb,
-    read_smf21,  read_fluxbb,   read_vbulletin5, read_vanilla,    read_nodebb,    read_discourse,
-};
+constexpr auto kReaders = std::to_array<ForumPageReader>({
+    read_phpbb3, read_xenforo2,  read_xenforo1, read_vbulletin4, read_vbulletin3, read_invision4,
+    read_ipboard3, read_mybb, read_smf1, read_discuzx, read_smf21, read_fluxbb, read_punbb,
+    read_vbulletin5, read_vanilla, read_nodebb, read_discourse,
+});
 
 }  // namespace
 
 std::span<const ForumPageReader> forum_engine_readers() { return kReaders; }
 
 ForumFigures read_forum_page(const PageLines& page, bool current_engines) {
-    ForumFigures classic = read_row2_counts(page);
-    if (classic.numbers > 0 || !current_engines) return classic;
+    Row2Reading classic = read_row2_lines(page);
+    // Counts in subSilver's own "row2" cells make a classic page; no current engine writes
+    // them, and the readers would cost a pass each over what may be a very large page.
+    if (!current_engines || (classic.figures.numbers > 0 && !classic.inside_other_class)) return classic.figures;
     for (ForumPageReader reader : kReaders) {
         ForumFigures figures = reader(page);
         if (figures.numbers > 0) return figures;
     }
-    return classic;
+    return classic.figures;
 }

@@ -9,9 +9,11 @@
 // the page's engine.
 std::span<const ForumPageReader> forum_engine_readers();
 
-// Reads a forum page: the classic "row2" rule first; only when it found no number, and
-// current_engines is set, the engine readers in order. With current_engines off this is the
-// classic rule alone.
+// Reads a forum page: with current_engines set, the engine readers in order, each of which
+// reads only a page with its engine's markers and count cells; the classic "row2" rule reads
+// every page none of them read, and reads alone a page whose counts it finds in cells of the
+// class "row2" itself (phpBB 2 subSilver and its kin, never a current engine's markup). With
+// current_engines off this is the classic rule alone.
 ForumFigures read_forum_page(const PageLines& page, bool current_engines);
 
 // The same, and the date of the newest post the page shows, read by the date reader of the

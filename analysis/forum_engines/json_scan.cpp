@@ -19,28 +19,32 @@ std::size_t string_end(std::string_view text, std::size_t pos) {
 }
 
 // Calls visit(value_text) for each value of the object or array at text[0], with the member's
-// key (unquoted, escapes kept) for objects; stops on malformed text.
+// key (unquoted, escapes kept) for objects. False on malformed text: every step must take a
+// whole value, so a stray '}' in an array or ']' in an object ends the walk instead of being
+// taken again and again as an empty value.
 template <typename Visit>
-void walk_container(std::string_view text, bool object, Visit visit) {
+bool walk_container(std::string_view text, bool object, Visit visit) {
     const char close = object ? '}' : ']';
     std::size_t p = skip_blanks(text, 1);
     while (p < text.size() && text[p] != close) {
         std::string_view key;
         if (object) {
-            if (text[p] != '"') return;
+            if (text[p] != '"') return false;
             const std::size_t key_end = string_end(text, p);
-            if (key_end == std::string_view::npos) return;
+            if (key_end == std::string_view::npos) return false;
             key = text.substr(p + 1, key_end - p - 2);
             p = skip_blanks(text, key_end);
-            if (p >= text.size() || text[p] != ':') return;
+            if (p >= text.size() || text[p] != ':') return false;
             p = skip_blanks(text, p + 1);
         }
         const std::size_t end = json_value_end(text, p);
-        if (end == std::string_view::npos) return;
+        if (end == std::string_view::npos || end == p) return false;
         visit(key, text.substr(p, end - p));
         p = skip_blanks(text, end);
         if (p < text.size() && text[p] == ',') p = skip_blanks(text, p + 1);
+        else if (p < text.size() && text[p] != close) return false;
     }
+    return p < text.size();
 }
 
 }  // namespace
@@ -72,15 +76,16 @@ std::size_t json_value_end(std::string_view text, std::size_t pos) {
 std::string_view json_member(std::string_view object, std::string_view key) {
     std::string_view found;
     if (object.empty() || object.front() != '{') return found;
-    walk_container(object, true, [&](std::string_view k, std::string_view value) {
+    const bool whole = walk_container(object, true, [&](std::string_view k, std::string_view value) {
         if (found.empty() && k == key) found = value;
     });
-    return found;
+    return whole ? found : std::string_view();
 }
 
 std::vector<std::string_view> json_items(std::string_view array) {
     std::vector<std::string_view> items;
     if (array.empty() || array.front() != '[') return items;
-    walk_container(array, false, [&](std::string_view, std::string_view value) { items.push_back(value); });
+    if (!walk_container(array, false, [&](std::string_view, std::string_view value) { items.push_back(value); }))
+        items.clear();
     return items;
 }

@@ -1,6 +1,6 @@
 #include "analysis/forum_engines/last_post_cell.h"
 
-#include "analysis/forum_engines/markup.h"
+#include "analysis/html_markup.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "analysis/forum_engines/last_post_cell.h"
 #include "analysis/forum_engines/last_post_readers.h"
-#include "analysis/forum_engines/markup.h"
+#include "analysis/html_markup.h"
 
 // Each forum's last post is a link to "...goto=lastpost#lastpost" holding a label and the time:
 // "2018-3-11 17:08" (year first), or relative words in the board's language with that time in

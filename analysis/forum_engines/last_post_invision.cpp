@@ -1,6 +1,6 @@
 #include "analysis/forum_engines/last_post_cell.h"
 #include "analysis/forum_engines/last_post_readers.h"
-#include "analysis/forum_engines/markup.h"
+#include "analysis/html_markup.h"
 
 // IP.Board 3: <ul class='last_post'> holds the topic's link, then the date as the text of the link
 // to the last post (...?view=getlastpost): "Yesterday, 06:32 AM", "10 March 2018 - 04:11 PM".

@@ -1,6 +1,6 @@
 #include "analysis/forum_engines/last_post_cell.h"
 #include "analysis/forum_engines/last_post_readers.h"
-#include "analysis/forum_engines/markup.h"
+#include "analysis/html_markup.h"
 
 // The forum row's last-post cell links "showthread.php?tid=N&amp;action=lastpost" and shows
 // "03-10-2018, 04:11 PM", or <span title="03-24-2018, 07:09 PM">6 hours ago</span>.

@@ -23,8 +23,8 @@ std::string newest_post_vbulletin3(const PageLines& page, std::int64_t download_
 std::string newest_post_vbulletin4(const PageLines& page, std::int64_t download_time);
 std::string newest_post_vbulletin5(const PageLines& page, std::int64_t download_time);
 std::string newest_post_mybb(const PageLines& page, std::int64_t download_time);
-std::string newest_post_smf1(const PageLines& page, std::int64_t download_time);
-std::string newest_post_smf2(const PageLines& page, std::int64_t download_time);
+std::string newest_post_smf1(const PageLines& page, std::int64_t download_time);  // 1.1 and 2.0
+std::string newest_post_smf21(const PageLines& page, std::int64_t download_time);
 std::string newest_post_ipb3(const PageLines& page, std::int64_t download_time);
 std::string newest_post_invision4(const PageLines& page, std::int64_t download_time);
 std::string newest_post_fluxbb(const PageLines& page, std::int64_t download_time);

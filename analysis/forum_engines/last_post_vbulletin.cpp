@@ -1,6 +1,6 @@
 #include "analysis/forum_engines/last_post_cell.h"
 #include "analysis/forum_engines/last_post_readers.h"
-#include "analysis/forum_engines/markup.h"
+#include "analysis/html_markup.h"
 
 // vBulletin prints "03-10-2018" (month-day-year) by default; boards often switch to day first.
 

@@ -11,12 +11,9 @@
 #include "analysis/forum_figures.h"
 #include "analysis/page_text.h"
 #include "analysis/search_answer.h"
+#include "tests/support/real_pages.h"
 
 #include <gtest/gtest.h>
-
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 
 namespace {
 
@@ -26,25 +23,16 @@ std::vector<FoundLink> links_of(const std::string& page) {
     return links;
 }
 
-std::string read_page(const std::string& name) {
-    const auto path = std::filesystem::path(RAVELMOOT_REAL_FIXTURES) / name;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return {};
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
 class RealPages : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (!std::filesystem::is_directory(RAVELMOOT_REAL_FIXTURES))
+        if (!real_pages_present())
             GTEST_SKIP() << "real pages not present at " << RAVELMOOT_REAL_FIXTURES;
     }
 
     // Fails the test (rather than reading an empty page) when one file is missing.
     std::string page(const std::string& name) {
-        auto bytes = read_page(name);
+        auto bytes = read_real_page(name);
         EXPECT_FALSE(bytes.empty()) << name;
         return bytes;
     }

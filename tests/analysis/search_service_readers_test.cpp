@@ -1,19 +1,9 @@
 #include "analysis/search_readers.h"
-
+#include "tests/support/real_pages.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-
 namespace {
-
-std::string real_page(const std::string& name) {
-    std::ifstream in(std::string(RAVELMOOT_REAL_FIXTURES) + "/" + name, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
 
 std::vector<std::string> urls_of(const SearchAnswer& answer) {
     std::vector<std::string> urls;
@@ -38,6 +28,7 @@ const std::vector<std::string> kEinoResults = {
 };
 
 TEST(SearchReaders, RealAnswers) {
+    if (!real_pages_present()) GTEST_SKIP() << "real pages not present at " << RAVELMOOT_REAL_FIXTURES;
     const struct {
         const char* file;
         SearchAnswerReader reader;
@@ -53,21 +44,21 @@ TEST(SearchReaders, RealAnswers) {
         {"ddg-html-2025-eino.html", read_brave_json, {}, true},
     };
     for (const auto& c : cases) {
-        const std::string page = real_page(c.file);
+        const std::string page = read_real_page(c.file);
         ASSERT_FALSE(page.empty()) << c.file;
         const SearchAnswer answer = c.reader(PageLines(page));
         EXPECT_EQ(urls_of(answer), c.urls) << c.file;
         EXPECT_EQ(!answer.note.empty(), c.note) << c.file << ": " << answer.note;
     }
-    const auto searx = read_searx_json(PageLines(real_page("searx-1.1.0-debian12-json-page1.json")));
-    const auto ddg = read_duckduckgo_html(PageLines(real_page("ddg-html-2025-eino.html")));
+    const auto searx = read_searx_json(PageLines(read_real_page("searx-1.1.0-debian12-json-page1.json")));
+    const auto ddg = read_duckduckgo_html(PageLines(read_real_page("ddg-html-2025-eino.html")));
     ASSERT_EQ(searx.links.size(), 10u);
     ASSERT_EQ(ddg.links.size(), 10u);
     for (const auto* answer : {&searx, &ddg}) {
         EXPECT_EQ(answer->links[1].description, "Eino: 概述 | CloudWeGo");
         EXPECT_EQ(answer->links[9].description, "Eino - Wikipedia");
     }
-    EXPECT_NE(read_searx_json(PageLines(real_page("searx-1.1.0-debian12-html-page1.html"))).note.find("HTML page"),
+    EXPECT_NE(read_searx_json(PageLines(read_real_page("searx-1.1.0-debian12-html-page1.html"))).note.find("HTML page"),
               std::string::npos);
 }
 

@@ -87,6 +87,12 @@ TEST(SearchService, KeyHeadersOnlyToTheServicesOwnAddress) {
         {"brave", "https://api.search.brave.com", "k1", "https://forum.example/index.php", ""},
         {"brave", "https://api.search.brave.com", "k1", "https://api.search.brave.com@evil.example/", ""},
         {"brave", "https://api.search.brave.com", "k1", "https://evil.example/?https://api.search.brave.com/", ""},
+        // Read as libcurl reads them: user information, even one that hides the real host, and a
+        // trailing dot make another address.
+        {"brave", "https://api.search.brave.com", "k1", "https://api.search.brave.com:\\@elsewhere.example/", ""},
+        {"brave", "https://api.search.brave.com", "k1", "https://user@api.search.brave.com/", ""},
+        {"brave", "https://api.search.brave.com", "k1", "https://api.search.brave.com./", ""},
+        {"brave", "https://api.search.brave.com", "k1", "https://api.search.brave.com\\res", ""},
         {"brave", "https://api.search.brave.com", "k1\r\nX: y", "https://api.search.brave.com/", "Accept: application/json\r\n"},
         {"marginalia", "https://api2.marginalia-search.com", "", "https://api2.marginalia-search.com/search", "API-Key: public\r\n"},
         {"marginalia", "https://api2.marginalia-search.com", "mine", "https://api2.marginalia-search.com/search", "API-Key: mine\r\n"},

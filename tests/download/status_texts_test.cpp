@@ -37,7 +37,8 @@ TEST(StatusTexts, ResultCodes) {
               "IOleItemContainer interface.");
     EXPECT_EQ(HResultToStr(1), "Error: 1");
     EXPECT_EQ(HResultToStr(hresult(0x800C0012u)), "Error: -2146697198");
-    EXPECT_EQ(HResultToStr(hresult(0x80004005u)), "Error: -2147467259");
+    // A handler that raised an error: the one failure only the program itself causes.
+    EXPECT_EQ(HResultToStr(E_FAIL), "The download failed: the program could not handle its data.");
 }
 
 TEST(ProgressStatistics, SpeedIsCutTwoPlacesBehindThePoint) {

@@ -121,6 +121,26 @@ TEST(Cancel, DownloadsNotYetNegotiatedAreRefusedAndReportedTwice) {
     EXPECT_EQ(download.active_count(), 0u);
 }
 
+// The binding starts before its request: a cancel from inside the request's BeginningTransaction
+// is seen by the next notification and ends the download once, without an early report.
+TEST(Cancel, FromInsideBeginningTransactionEndsOnceWithAbort) {
+    DownloadBench bench;
+    bench.server.route("/a", HttpResponse::html("a"));
+    const auto recorded = bench.download.OnBeginningTransaction;
+    bench.download.OnBeginningTransaction = [&](TBSCB& sender, const std::u16string& url, const std::u16string& headers,
+                                                Cardinal reserved, std::u16string& additional) {
+        const HRESULT result = recorded(sender, url, headers, reserved, additional);
+        bench.download.Cancel();
+        return result;
+    };
+    ASSERT_TRUE(bench.fetch("/a"));
+    run_for(100);
+    ASSERT_EQ(bench.rec.completions.size(), 1u);
+    EXPECT_TRUE(bench.rec.completions[0].has_stream);
+    EXPECT_EQ(bench.rec.completions[0].result, E_ABORT);
+    EXPECT_EQ(bench.download.active_count(), 0u);
+}
+
 TEST(Cancel, RunningDownloadsEndAtTheirNextNotification) {
     MonikerLayer layer;
     HttpFixtureServer server;

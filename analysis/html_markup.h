@@ -1,11 +1,13 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
-// Just enough HTML reading for the engine readers: start tags found by name, their class
-// words, what an element holds, and the text between tags. All matching is case-sensitive,
-// as the engines write their markup in lower case. Pure functions over the page bytes.
+// Just enough HTML reading for every page reader: start tags found by name, their attributes
+// and class words, what an element holds, the text between tags and its character references.
+// Tag and attribute names match case-sensitively, as the engines and search services write
+// their markup in lower case. Pure functions over the page bytes.
 
 // How much of one element the readers look at. Count cells and stat boxes are far smaller; the
 // bound keeps an element left open (HTML lets a page omit </td>) from making every such tag
@@ -20,7 +22,8 @@ std::size_t find_start_tag(std::string_view page, std::string_view name, std::si
 // that much of the page).
 std::string_view tag_at(std::string_view page, std::size_t pos);
 
-// The value of attribute name in a start tag ("" quoted or '' quoted), empty when absent.
+// The value of attribute name in a start tag ("<a ..." with or without its '>'): quoted with
+// " or ', or unquoted up to the next blank; blanks around '=' allowed. Empty when absent.
 std::string_view attribute(std::string_view tag, std::string_view name);
 
 // Whether the tag's class attribute holds name as one whole word ("node-stats" is not in
@@ -28,15 +31,22 @@ std::string_view attribute(std::string_view tag, std::string_view name);
 bool has_class(std::string_view tag, std::string_view name);
 
 // What the element whose start tag begins at pos holds, up to its own end tag; elements of the
-// same name inside it are passed over. Without an end tag within kElementReadLimit bytes, the
-// first kElementReadLimit bytes behind the start tag.
+// same name inside it are passed over. Without its end tag within kElementReadLimit bytes, what
+// stands before the next start tag of the same name, within the first kElementReadLimit bytes
+// behind the start tag.
 std::string_view element_content(std::string_view page, std::size_t pos, std::string_view name);
 
 // The text in front of the first tag of content ("145 " of "145 <dfn>Topics</dfn>").
 std::string_view leading_text(std::string_view content);
 
-// The first run of text between tags that holds more than blanks; empty when there is none.
+// The first run of text between tags that holds more than blanks; empty when there is none. It
+// stops there: the rest of the element is not walked.
 std::string_view first_text(std::string_view content);
+
+// text with its character references decoded: the named ones pages use in text and attribute
+// values (&amp; &lt; &gt; &quot; &apos; &nbsp;) and numeric ones (&#233; &#xE9;) as UTF-8; a
+// numeric one naming no character gives U+FFFD. Anything else stays as it is.
+std::string decode_character_references(std::string_view text);
 
 // Calls visit(tag, content) for every element <name> whose start tag accept(tag) takes, in page order.
 template <typename Accept, typename Visit>
@@ -57,17 +67,13 @@ void for_each_element(std::string_view page, std::string_view name, std::string_
         visit);
 }
 
+// The next run of text between two tags of content, at or after pos, that holds more than
+// blanks (empty when none is left); pos moves behind it.
+std::string_view next_text_run(std::string_view content, std::size_t& pos);
+
 // Calls visit(text) for every run of text between two tags of content that holds more than blanks.
 template <typename Visit>
 void for_each_text_run(std::string_view content, Visit visit) {
     std::size_t pos = 0;
-    while (pos < content.size()) {
-        const std::size_t open = content.find('<', pos);
-        const std::string_view run = content.substr(pos, open == std::string_view::npos ? open : open - pos);
-        if (run.find_first_not_of(" \t\r\n") != std::string_view::npos) visit(run);
-        if (open == std::string_view::npos) break;
-        const std::size_t close = content.find('>', open);
-        if (close == std::string_view::npos) break;
-        pos = close + 1;
-    }
+    for (std::string_view run = next_text_run(content, pos); !run.empty(); run = next_text_run(content, pos)) visit(run);
 }
