@@ -25,6 +25,7 @@ constexpr std::pair<std::string_view, NewestPostReader> kDateReaders[] = {
     {"PunBB", newest_post_punbb},
     {"Vanilla", newest_post_vanilla},
     {"Discuz! X", newest_post_discuz},
+    {"NodeBB", newest_post_nodebb},
 };
 
 }  // namespace
