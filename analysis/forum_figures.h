@@ -3,6 +3,7 @@
 #include "analysis/page_lines.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 // What a forum page shows of its activity: the average (rounded down) and the largest of the
@@ -29,4 +30,6 @@ struct Row2Reading {
     ForumFigures figures;
     bool inside_other_class = false;
 };
-Row2Reading read_row2_lines(const PageLines& page);
+// also_read(i) is called for each line i that holds "row2" but gave no count, so that another
+// reading of those lines shares the pass.
+Row2Reading read_row2_lines(const PageLines& page, const std::function<void(std::size_t line)>& also_read = nullptr);

@@ -62,7 +62,7 @@ bool row2_only_inside_other_words(std::string_view line) {
 
 }  // namespace
 
-Row2Reading read_row2_lines(const PageLines& page) {
+Row2Reading read_row2_lines(const PageLines& page, const std::function<void(std::size_t line)>& also_read) {
     PostCounter counter;
     bool inside_other_class = false;
     // Only lines holding the marker count anything, so only those are handed over.
@@ -70,7 +70,11 @@ Row2Reading read_row2_lines(const PageLines& page) {
         const std::string_view line = page.read_line(i);
         const std::int64_t before = counter.count();
         counter.add_line(line);
-        if (!inside_other_class && counter.count() > before) inside_other_class = row2_only_inside_other_words(line);
+        if (counter.count() == before) {
+            if (also_read) also_read(i);
+        } else if (!inside_other_class) {
+            inside_other_class = row2_only_inside_other_words(line);
+        }
     }
     return {ForumFigures{counter.average_text(), counter.max_text(), counter.count(), {}}, inside_other_class};
 }

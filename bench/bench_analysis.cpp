@@ -209,7 +209,7 @@ void run_page(const std::string& page, Timed& timed, Phases& phases, Reader read
 
 void count_posts(const std::string& page, Timed& timed, Phases& phases) {
     // The day after the page's last posts, as a server's Date header would say.
-    constexpr std::int64_t kServedAt = 1032480000;  // 2002-09-20
+    static constexpr std::int64_t kServedAt = 1032480000;  // 2002-09-20
     run_page(
         page, timed, phases, [](const PageLines& lines) { return read_forum_page(lines, true, kServedAt); },
         [](const ForumFigures& f) { return static_cast<long>(f.numbers) + (f.newest_post.empty() ? 0 : 1); });

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "analysis/html_markup.h"
 #include "analysis/post_date.h"
 
 #include <cstdint>
@@ -17,3 +18,16 @@ void read_last_post_cell(std::string_view cell, NewestPost& newest, bool read_li
 // as a last-post cell: "YYYY-MM-DD", or empty when they show none.
 std::string newest_in_elements(std::string_view page, std::string_view name, std::string_view class_name,
                                std::int64_t download_time, NumericDates numeric, bool read_links = false);
+
+// The same for the elements <name> whose start tag accept(tag) takes and whose content holds
+// marker: where a class alone does not tell the last-post cell from the others of its row.
+template <typename Accept>
+std::string newest_in_elements_holding(std::string_view page, std::string_view name, Accept accept,
+                                       std::string_view marker, std::int64_t download_time, NumericDates numeric,
+                                       bool read_links = false) {
+    NewestPost newest(download_time, numeric);
+    for_each_element_if(page, name, accept, [&](std::string_view, std::string_view cell) {
+        if (cell.find(marker) != std::string_view::npos) read_last_post_cell(cell, newest, read_links);
+    });
+    return newest.newest();
+}

@@ -1,14 +1,10 @@
 #include "analysis/forum_engines/last_post_cell.h"
 #include "analysis/forum_engines/last_post_readers.h"
-#include "analysis/html_markup.h"
 
 // The forum row's last-post cell links "showthread.php?tid=N&amp;action=lastpost" and shows
 // "03-10-2018, 04:11 PM", or <span title="03-24-2018, 07:09 PM">6 hours ago</span>.
 std::string newest_post_mybb(const PageLines& page, std::int64_t download_time) {
-    NewestPost newest(download_time, NumericDates::MonthDayYear);
     const auto row_cell = [](std::string_view tag) { return has_class(tag, "trow1") || has_class(tag, "trow2"); };
-    for_each_element_if(page.bytes(), "td", row_cell, [&](std::string_view, std::string_view cell) {
-        if (cell.find("action=lastpost") != std::string_view::npos) read_last_post_cell(cell, newest);
-    });
-    return newest.newest();
+    return newest_in_elements_holding(page.bytes(), "td", row_cell, "action=lastpost", download_time,
+                                      NumericDates::MonthDayYear);
 }

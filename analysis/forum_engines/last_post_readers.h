@@ -1,6 +1,7 @@
 #pragma once
 
 #include "analysis/page_lines.h"
+#include "analysis/post_date.h"
 
 #include <cstdint>
 #include <string>
@@ -13,8 +14,19 @@
 // is what "Today" and "5 hours ago" are counted from. Pure functions of the page.
 using NewestPostReader = std::string (*)(const PageLines& page, std::int64_t download_time);
 
-// The classic rule's pages: a date in the table row of a "row2" line.
-std::string newest_post_row2(const PageLines& page, std::int64_t download_time);
+// The classic rule's pages: the date a "row2" cell begins with, read line by line in the pass
+// that counts the same lines (read_row2_lines), on the lines whose cell holds no count.
+class Row2Dates {
+public:
+    Row2Dates(const PageLines& page, std::int64_t download_time);
+    // Reads the cell that "row2" line i opens.
+    void read_line(std::size_t i);
+    std::string newest() const { return newest_.newest(); }
+
+private:
+    const PageLines& page_;
+    NewestPost newest_;
+};
 
 std::string newest_post_phpbb3(const PageLines& page, std::int64_t download_time);
 std::string newest_post_xenforo1(const PageLines& page, std::int64_t download_time);
@@ -33,6 +45,6 @@ std::string newest_post_vanilla(const PageLines& page, std::int64_t download_tim
 std::string newest_post_discuz(const PageLines& page, std::int64_t download_time);
 std::string newest_post_nodebb(const PageLines& page, std::int64_t download_time);
 
-// The date reader of the engine a page's counts were read as ("" for the classic rule); one that
-// reads nothing for an engine without one.
+// The date reader of the engine a page's counts were read as; one that reads nothing for an
+// engine without one.
 NewestPostReader newest_post_reader(std::string_view engine);

@@ -1,34 +1,47 @@
-#include "analysis/forum_engines/last_post_cell.h"
 #include "analysis/forum_engines/last_post_readers.h"
-
-#include <algorithm>
 
 namespace {
 
-// How far a "row2" line's table row is read for its date: a forum row is far shorter; the bound
-// keeps a row left open from making every such line read the rest of the page.
-constexpr std::size_t kRowReadLimit = 16 * 1024;
+// How far a "row2" cell is read for its first text: a cell left open on its line (the date of
+// subsilver2 stands on a line of its own) goes on below, but not without end.
+constexpr std::size_t kCellReadLimit = 1024;
+
+bool is_blank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+// The first text of the cell that starts at the front of cell (its "<td" tag first), behind its
+// leading tags and blanks; empty when the cell ends first.
+std::string_view first_cell_text(std::string_view cell) {
+    std::size_t pos = 0;
+    while (pos < cell.size()) {
+        if (is_blank(cell[pos])) {
+            ++pos;
+        } else if (cell[pos] == '<') {
+            if (pos > 0 && cell.substr(pos, 4) == "</td") return {};
+            const std::size_t close = cell.find('>', pos);
+            if (close == std::string_view::npos) return {};
+            pos = close + 1;
+        } else {
+            const std::size_t open = cell.find('<', pos);
+            return cell.substr(pos, open == std::string_view::npos ? open : open - pos);
+        }
+    }
+    return {};
+}
 
 }  // namespace
 
-// Classic boards put the last post's date in a cell of the forum's row, on the "row2" line itself
-// (phpBB 2) or a line further down the same row (subsilver2). Each row is read once, from its
-// first "row2" line up to its "</tr>", links' words passed over; numeric dates are not read, as
-// nothing tells their order.
-std::string newest_post_row2(const PageLines& page, std::int64_t download_time) {
-    const std::string& text = page.bytes();
-    NewestPost newest(download_time, NumericDates::None);
-    std::size_t read_up_to = 0;
-    for (std::size_t i = page.next_line_holding("row2", 0); i < page.size(); i = page.next_line_holding("row2", i + 1)) {
-        const std::string_view line = page.read_line(i);
-        const std::size_t start = static_cast<std::size_t>(line.data() - text.data());
-        if (start < read_up_to) continue;
-        const std::size_t bound = std::min(text.size(), start + kRowReadLimit);
-        std::size_t end = text.find("</tr>", start);
-        if (end == std::string::npos || end > bound) end = bound;
-        end = std::max(end, start + line.size());
-        read_last_post_cell(std::string_view(text).substr(start, end - start), newest);
-        read_up_to = end;
-    }
-    return newest.newest();
+// Classic boards print the last post's date as what the last "row2" cell of a forum's row begins
+// with: on the "row2" line itself (phpBB 2) or on a line below, inside the same cell
+// (subsilver2). Numeric dates are not read, as nothing tells their order; a board's clock or
+// statistics stand in no "row2" cell.
+Row2Dates::Row2Dates(const PageLines& page, std::int64_t download_time)
+    : page_(page), newest_(download_time, NumericDates::None) {}
+
+void Row2Dates::read_line(std::size_t i) {
+    const std::string_view line = page_.read_line(i);
+    const std::size_t cell = line.find("<td");
+    if (cell == std::string_view::npos) return;
+    const std::string_view text = page_.bytes();
+    const std::size_t start = static_cast<std::size_t>(line.data() - text.data()) + cell;
+    newest_.take_text(first_cell_text(text.substr(start, kCellReadLimit)));
 }

@@ -1,18 +1,14 @@
 #include "analysis/forum_engines/last_post_cell.h"
 #include "analysis/forum_engines/last_post_readers.h"
-#include "analysis/html_markup.h"
 
 // vBulletin prints "03-10-2018" (month-day-year) by default; boards often switch to day first.
 
 // The forumhome_lastpostby box sits in a <td class="alt1|alt2"> of the forum row, beside the count
 // cells of the same classes; it alone links the last post ("lastpost" in its link or image).
 std::string newest_post_vbulletin3(const PageLines& page, std::int64_t download_time) {
-    NewestPost newest(download_time, NumericDates::MonthDayYear);
-    const auto last_post_box = [](std::string_view tag) { return has_class(tag, "alt1") || has_class(tag, "alt2"); };
-    for_each_element_if(page.bytes(), "td", last_post_box, [&](std::string_view, std::string_view cell) {
-        if (cell.find("lastpost") != std::string_view::npos) read_last_post_cell(cell, newest);
-    });
-    return newest.newest();
+    const auto row_cell = [](std::string_view tag) { return has_class(tag, "alt1") || has_class(tag, "alt2"); };
+    return newest_in_elements_holding(page.bytes(), "td", row_cell, "lastpost", download_time,
+                                      NumericDates::MonthDayYear);
 }
 
 // <p class="lastpostdate">Today, <span class="time">09:36 PM</span></p>.

@@ -1,4 +1,3 @@
-#include "analysis/forum_engines/forum_page.h"
 #include "analysis/forum_engines/last_post_readers.h"
 
 #include <utility>
@@ -9,7 +8,6 @@ std::string no_date(const PageLines&, std::int64_t) { return {}; }
 
 // By the engine names the count readers give their figures.
 constexpr std::pair<std::string_view, NewestPostReader> kDateReaders[] = {
-    {"", newest_post_row2},
     {"phpBB 3", newest_post_phpbb3},
     {"XenForo 1", newest_post_xenforo1},
     {"XenForo 2", newest_post_xenforo2},
@@ -34,10 +32,4 @@ NewestPostReader newest_post_reader(std::string_view engine) {
     for (const auto& [name, reader] : kDateReaders)
         if (name == engine) return reader;
     return no_date;
-}
-
-ForumFigures read_forum_page(const PageLines& page, bool current_engines, std::int64_t download_time) {
-    ForumFigures figures = read_forum_page(page, current_engines);
-    figures.newest_post = newest_post_reader(figures.engine)(page, download_time);
-    return figures;
 }
