@@ -24,7 +24,7 @@ using ForumPageReader = ForumFigures (*)(const PageLines& page);
 // The classic rule: the first table cell of every "row2" line.
 ForumFigures read_row2_counts(const PageLines& page);
 
-// The classic rule's figures, and whether some line it counted holds "row2" only inside
+// The classic rule's figures, and whether the first line it counted holds "row2" only inside
 // another class word (MyBB's "trow2"), not as the class of its own that subSilver writes.
 struct Row2Reading {
     ForumFigures figures;

@@ -7,6 +7,8 @@
 namespace {
 
 constexpr std::string_view kAnchorEnd = "</a>";
+constexpr std::string_view kTopicMarker = "viewtopic";
+constexpr std::string_view kForumIndex = "index.php";
 
 // Cuts a bold-free anchor down to the text behind its last inner tag: step from ">" to ">"
 // until nothing is left behind one, then keep what precedes "</a>" in the last non-empty rest.
@@ -33,7 +35,7 @@ void remove_bold(std::string& text) {
 // double quote, so removing the tags leaves it standing between what the tags left of the head
 // and of the tail. When the tail keeps a ">" before its closing "</a>", the description lies in
 // the tail alone and the head need not be copied.
-std::string description_of(std::string_view anchor, std::size_t tail_start) {
+std::string anchor_description(std::string_view anchor, std::size_t tail_start) {
     std::string text(anchor.substr(tail_start));
     remove_bold(text);
     const auto first_close = text.find('>');
@@ -47,7 +49,7 @@ std::string description_of(std::string_view anchor, std::size_t tail_start) {
 
 }  // namespace
 
-std::optional<FoundLink> extract_link(std::string_view line) {
+std::optional<AnchorLink> find_anchor_link(std::string_view line) {
     const auto anchor = span_view(line, kAnchorStart, kAnchorEnd);
     if (!anchor) return std::nullopt;
     // The anchor begins with its start marker, so the href runs from behind it to the next double quote.
@@ -56,19 +58,33 @@ std::optional<FoundLink> extract_link(std::string_view line) {
     const auto href = anchor->substr(kAnchorStart.size(), quote - kAnchorStart.size());
     // The filter looks at the address only, so a line it rejects needs no description.
     if (!is_web_link(href)) return std::nullopt;
+    return AnchorLink{*anchor, quote, before_view(href, kTopicMarker).size()};
+}
 
+void write_url(const AnchorLink& link, std::string& url) {
+    url.assign(link.href().substr(0, link.url_kept));
+    if (link.topic()) url.append(kForumIndex);
+}
+
+std::string description_of(const AnchorLink& link) {
+    return anchor_description(link.anchor, link.href_end + 1);
+}
+
+std::optional<FoundLink> extract_link(std::string_view line) {
+    const auto found = find_anchor_link(line);
+    if (!found) return std::nullopt;
     FoundLink link;
-    link.description = description_of(*anchor, quote + 1);
-    link.url = forum_index_url(href);
+    write_url(*found, link.url);
+    link.description = description_of(*found);
     return link;
 }
 
 std::string forum_index_url(std::string_view url) {
-    const auto kept = before_view(url, "viewtopic");
+    const auto kept = before_view(url, kTopicMarker);
     if (kept.size() == url.size()) return std::string(url);
     std::string index;
-    index.reserve(kept.size() + 9);
-    index.assign(kept).append("index.php");
+    index.reserve(kept.size() + kForumIndex.size());
+    index.assign(kept).append(kForumIndex);
     return index;
 }
 
@@ -79,12 +95,6 @@ std::optional<FoundLink> link_from_result(std::string_view url, std::string_view
     for (char& c : link.description)
         if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = ' ';
     return link;
-}
-
-void collect_new_links(std::vector<FoundLink>& collected, std::vector<FoundLink> found) {
-    for (auto& link : found)
-        if (!duplicates_any(link.url, collected, [](const FoundLink& l) -> std::string_view { return l.url; }))
-            collected.push_back(std::move(link));
 }
 
 bool is_duplicate_link(std::string_view url, std::string_view stored_caption) {

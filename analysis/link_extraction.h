@@ -3,7 +3,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 // What starts the anchor a link is read from; a line without it yields no link.
 inline constexpr std::string_view kAnchorStart = "<a href=\"";
@@ -13,6 +12,26 @@ struct FoundLink {
     std::string url;
     std::string description;
 };
+
+// The link of one page line as views into the line, copied into a FoundLink only when it is kept:
+// most links of a long result page are dropped as duplicates. anchor runs from "<a href=" and a
+// double quote through "</a>"; the href ends at href_end; the URL keeps url_kept bytes of the
+// href, followed by "index.php" when that is fewer (a topic link cut at "viewtopic").
+struct AnchorLink {
+    std::string_view anchor;
+    std::size_t href_end = 0;
+    std::size_t url_kept = 0;
+
+    std::string_view href() const { return anchor.substr(kAnchorStart.size(), href_end - kAnchorStart.size()); }
+    bool topic() const { return url_kept < href_end - kAnchorStart.size(); }
+};
+
+// The link of one page line, by the rule of extract_link below; nullopt when the line yields none.
+std::optional<AnchorLink> find_anchor_link(std::string_view line);
+// The link's URL into url, whose storage is reused.
+void write_url(const AnchorLink& link, std::string& url);
+// The link's description, as extract_link gives it.
+std::string description_of(const AnchorLink& link);
 
 // The link of one page line: the first anchor ("<a href=" and a double quote ... "</a>"), its
 // href, the description behind the anchor's last inner tag with bold tags removed, the web-link
@@ -33,14 +52,3 @@ std::optional<FoundLink> link_from_result(std::string_view url, std::string_view
 // A URL is a duplicate of a stored caption when they are equal or either is found inside the other
 // (case-sensitive). An empty text is found nowhere, so an empty one only equals another empty one.
 bool is_duplicate_link(std::string_view url, std::string_view stored_caption);
-
-// Whether url is a duplicate of any stored link; caption_of gives a stored element's URL.
-template <class Stored, class CaptionOf>
-bool duplicates_any(std::string_view url, const Stored& stored, CaptionOf caption_of) {
-    for (const auto& element : stored)
-        if (is_duplicate_link(url, caption_of(element))) return true;
-    return false;
-}
-
-// Appends to collected each found link that duplicates none collected before it, in order.
-void collect_new_links(std::vector<FoundLink>& collected, std::vector<FoundLink> found);

@@ -11,8 +11,10 @@ constexpr std::string_view kRow2Marker = "row2";
 }  // namespace
 
 void PostCounter::add_line(std::string_view line) {
-    if (!holds_marker(line, kRow2Marker)) return;
+    if (holds_marker(line, kRow2Marker)) add_row2_line(line);
+}
 
+void PostCounter::add_row2_line(std::string_view line) {
     // The first cell of the line, or the whole line when it has no complete cell.
     std::string_view cell = span_view(line, "<td", "</td>").value_or(line);
 
@@ -65,16 +67,15 @@ bool row2_only_inside_other_words(std::string_view line) {
 Row2Reading read_row2_lines(const PageLines& page, const std::function<void(std::size_t line)>& also_read) {
     PostCounter counter;
     bool inside_other_class = false;
-    // Only lines holding the marker count anything, so only those are handed over.
+    // Only lines holding the marker count anything, so only those are handed over, unchecked.
     for (std::size_t i = page.next_line_holding(kRow2Marker, 0); i < page.size(); i = page.next_line_holding(kRow2Marker, i + 1)) {
         const std::string_view line = page.read_line(i);
+        const bool first_count = counter.count() == 0;
         const std::int64_t before = counter.count();
-        counter.add_line(line);
-        if (counter.count() == before) {
-            if (also_read) also_read(i);
-        } else if (!inside_other_class) {
-            inside_other_class = row2_only_inside_other_words(line);
-        }
+        counter.add_row2_line(line);
+        if (also_read && counter.count() == before) also_read(i);
+        // The first line counted tells the markup: a page writes its count cells alike.
+        if (first_count && counter.count() > 0) inside_other_class = row2_only_inside_other_words(line);
     }
     return {ForumFigures{counter.average_text(), counter.max_text(), counter.count(), {}}, inside_other_class};
 }

@@ -9,6 +9,8 @@
 class PostCounter {
 public:
     void add_line(std::string_view line);
+    // add_line for a line already known to hold "row2".
+    void add_row2_line(std::string_view line);
     // Counts one number read some other way (the engine readers).
     void add(std::int32_t value);
 

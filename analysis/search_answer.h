@@ -1,8 +1,10 @@
 #pragma once
 
 #include "analysis/link_extraction.h"
+#include "analysis/link_index.h"
 #include "analysis/page_lines.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -10,10 +12,23 @@
 // already through the web-link filter and the topic rewrite but not yet through the duplicate
 // test against the links the stage collected (that needs the stage's list), and a note for the
 // log when the answer was not what the service sends (empty when it was).
+// A reader fills one of the two lists: links with text of their own (decoded answers), or
+// page_links as views into the page read, which must outlive them.
 struct SearchAnswer {
     std::vector<FoundLink> links;
+    std::vector<AnchorLink> page_links;
     std::string note;
 };
+
+// How many links the answer holds, in either list.
+inline std::size_t link_count(const SearchAnswer& answer) { return answer.links.size() + answer.page_links.size(); }
+
+// Hands keep each link of the answer, in order, that duplicates none in collected, adding its URL
+// to collected first. A link read as views into the page is copied only here.
+void keep_new_links(SearchAnswer&& answer, CollectedLinkIndex& collected, const std::function<void(FoundLink)>& keep);
+
+// keep_new_links into a plain list: appends each new link to collected.
+void collect_new_links(std::vector<FoundLink>& collected, SearchAnswer&& answer);
 
 // Reads one answer page of one search service. Pure: the page text in, the links out.
 using SearchAnswerReader = SearchAnswer (*)(const PageLines& page);

@@ -3,21 +3,49 @@
 #include <nlohmann/json.hpp>
 
 #include <initializer_list>
+#include <string_view>
 
 namespace {
+
+// At most `limit` bytes of text for the log, control bytes as blanks: what a service sent must
+// not steer the terminal the runner prints the log on.
+std::string printable(std::string_view text, std::size_t limit) {
+    std::string shown(text.substr(0, limit));
+    for (char& c : shown)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = ' ';
+    return shown;
+}
 
 // What an answer that is not JSON looks like, for the log: its kind and its first printable bytes.
 std::string what_came_back(const std::string& bytes) {
     const auto first = bytes.find_first_not_of(" \t\r\n");
     if (first == std::string::npos) return "an empty answer";
     constexpr std::size_t kShownBytes = 60;
-    std::string start;
-    for (std::size_t i = first; i < bytes.size() && start.size() < kShownBytes; ++i) {
-        const auto byte = static_cast<unsigned char>(bytes[i]);
-        start += byte < 0x20 || byte == 0x7F ? ' ' : bytes[i];
-    }
     const std::string kind = bytes[first] == '<' ? "an HTML page" : "text that is not JSON";
-    return kind + " (it begins: " + start + ")";
+    return kind + " (it begins: " + printable(std::string_view(bytes).substr(first), kShownBytes) + ")";
+}
+
+// searx lists the engines that failed it as [name, reason] pairs; with none answering (no
+// connection to the internet, say) an empty page is no news about the keyword.
+std::string unanswered_engines_note(const nlohmann::json& json, const char* service) {
+    const auto engines = json.find("unresponsive_engines");
+    if (engines == json.end() || !engines->is_array() || engines->empty()) return "";
+    constexpr std::size_t kShownEngines = 12;
+    constexpr std::size_t kShownBytes = 40;
+    std::string named;
+    std::size_t shown = 0;
+    for (const auto& engine : *engines) {
+        if (!engine.is_array() || engine.size() < 2 || !engine[0].is_string() || !engine[1].is_string()) continue;
+        if (++shown > kShownEngines) {
+            named += ", ...";
+            break;
+        }
+        named += (named.empty() ? "" : ", ") + printable(engine[0].get_ref<const std::string&>(), kShownBytes) + " (" +
+                 printable(engine[1].get_ref<const std::string&>(), kShownBytes) + ")";
+    }
+    if (named.empty()) return "";
+    return std::string(service) + " found nothing: its engines did not answer it: " + named +
+           ". Is the machine connected to the internet?";
 }
 
 // No answer nests deeper; a page that does is refused before parsing, as the tree built for
@@ -83,6 +111,7 @@ SearchAnswer read_json_results(const PageLines& page, const char* service, std::
         if (auto link = link_from_result(url->get_ref<const std::string&>(), text))
             answer.links.push_back(std::move(*link));
     }
+    if (answer.links.empty()) answer.note = unanswered_engines_note(json, service);
     return answer;
 }
 

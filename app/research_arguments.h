@@ -1,29 +1,13 @@
 #pragma once
 
-#include <optional>
+#include "app/program_options.h"
+
 #include <string>
 #include <vector>
 
-// What the research command was asked to do. Numeric options keep the text given, so that the
-// window model's fields read them with their own rules.
-struct ResearchArguments {
-    std::optional<std::string> search_host;
-    std::optional<std::string> dig;
-    std::optional<std::string> threads;
-    std::optional<std::string> attempts;
-    std::optional<std::string> timeout_normal;
-    std::optional<std::string> timeout_advanced;
-    std::optional<std::string> results_file;
-    std::optional<std::string> queue_file;
-    std::optional<std::string> forums_file;
-    // What standard output carries: "tsv" (the default) or "json"; checked by the parser.
-    std::optional<std::string> format;
-    // Search service options; the API key comes from the environment only (RAVELMOOT_SEARCH_KEY).
-    std::optional<std::string> search_service;
-    std::optional<std::string> search_phrase;
-    bool quiet = false;
-    bool classic_count = false;  // forum pages by the "row2" rule alone
-    bool help = false;
+// What the research command was asked to do: its options (the API key comes from the
+// environment only, RAVELMOOT_SEARCH_KEY) and the keyword.
+struct ResearchArguments : OptionValues {
     std::string keyword;
 };
 
@@ -32,8 +16,8 @@ struct ParsedArguments {
     std::string error;  // one line for standard error; empty when the arguments are usable
 };
 
-// Parses the arguments after the program name. "--name value" and "--name=value" both work;
-// "--" ends the options. A missing keyword is an error unless --forums or --help is given.
+// Parses the arguments after the program name. A missing keyword is an error unless --forums
+// or --help is given.
 ParsedArguments parse_research_arguments(const std::vector<std::string>& args);
 
 // The usage text, one line per option.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/program_options.h"
+
 #include <string>
 
 class TForm1;
@@ -39,7 +41,7 @@ std::string research_summary(const SearchStageFigures& search, const ForumStageF
 // The research command's exit codes.
 namespace research_exit {
 inline constexpr int Rated = 0;        // at least one forum rated
-inline constexpr int Failed = 2;       // bad arguments, a list file not read or written, an error
+inline constexpr int Failed = kBadArgumentsExit;  // bad arguments, a list file not read or written, an error
 inline constexpr int NoLinks = 3;      // the search collected no link
 inline constexpr int NoneRated = 4;    // forums were listed but none could be rated
 inline constexpr int Interrupted = 130;

@@ -3,6 +3,8 @@
 #include "analysis/search_request.h"
 #include "analysis/search_service.h"
 #include "app/Downloaddemo_U.h"
+#include "app/command_line.h"
+#include "app/forum_list_input.h"
 #include "app/research_json.h"
 #include "console/list_file.h"
 
@@ -48,11 +50,8 @@ void type_into(IntField& field, const std::optional<std::string>& value) {
 }  // namespace
 
 bool ResearchSession::start() {
-    // The service first: choosing it sets its own address, which --search-host may then replace.
-    if (arguments_.search_service) form_.search_service.set_item_index(search_service_index(*arguments_.search_service));
-    if (arguments_.search_phrase) form_.search_phrase.set_text(*arguments_.search_phrase);
+    apply_search_options(form_, arguments_);
     if (const char* key = std::getenv("RAVELMOOT_SEARCH_KEY")) form_.api_key.set_text(key);
-    if (arguments_.search_host) form_.search_host.set_text(*arguments_.search_host);
     type_into(form_.dig_level_ui, arguments_.dig);
     type_into(form_.allowed_threads, arguments_.threads);
     type_into(form_.allow_attemps_ui, arguments_.attempts);
@@ -61,10 +60,10 @@ bool ResearchSession::start() {
     if (arguments_.classic_count) form_.read_current_engines.set_checked(false);
 
     if (arguments_.forums_file) {
-        try {
-            load_list_file(*arguments_.forums_file, form_.google_list);
-        } catch (const std::exception& error) {
-            error_line("cannot read " + *arguments_.forums_file + ": " + error.what());
+        const std::string failure = load_forum_list(*arguments_.forums_file, stdin, form_.google_list,
+                                                    [this](const std::string& line) { error_line(line); });
+        if (!failure.empty()) {
+            error_line(failure);
             return false;
         }
         form_.guarded([this] { form_.check_page_for_popular.click(); });
@@ -128,7 +127,8 @@ std::string ResearchSession::progress_display() const {
     // Only the rewriting line counts the Good forums; logged lines stay as the window shows them.
     if (progress_display_ && form_.pipeline.research_stage == stage::Forum) {
         int good = 0;
-        for (int r = 0; r < form_.result_list.item_count(); ++r) good += form_.result_list.sub_item(r, result_column::Verdict) == verdict::Good;
+        for (int r = 0; r < form_.result_list.item_count(); ++r)
+            good += form_.result_list.sub_item(r, result_column::Verdict) == verdict::Good;
         line += ", " + std::to_string(good) + " Good so far";
     }
     return line;

@@ -38,18 +38,6 @@ std::string quoted_field(const std::string& field) {
     return field.size() <= kShown ? field : field.substr(0, kShown) + "...";
 }
 
-std::string read_list_file(const std::string& file_name) {
-    std::string bytes;
-    switch (read_file_bytes(file_name, bytes)) {
-    case ReadOutcome::ok: return bytes;
-    case ReadOutcome::missing_file: throw AppError("File not found");
-    case ReadOutcome::missing_folder: throw AppError("Path not found");
-    case ReadOutcome::not_readable: throw AppError("File access denied");
-    case ReadOutcome::read_failed: break;
-    }
-    throw AppError("Disk read error");
-}
-
 void set_widths(const std::vector<std::string>& fields, ListView& list) {
     for (std::size_t k = 0; k < fields.size(); ++k) {
         const int index = static_cast<int>(k);
@@ -88,8 +76,22 @@ void save_list_file(const std::string& file_name, const ListView& list) {
     throw AppError("Disk write error");
 }
 
-void load_list_file(const std::string& file_name, ListView& list) {
-    const auto lines = split_page_lines(read_list_file(file_name));
+std::string read_list_file(const std::string& file_name) {
+    std::string bytes;
+    switch (read_file_bytes(file_name, bytes)) {
+    case ReadOutcome::ok: return bytes;
+    case ReadOutcome::missing_file: throw AppError("File not found");
+    case ReadOutcome::missing_folder: throw AppError("Path not found");
+    case ReadOutcome::not_readable: throw AppError("File access denied");
+    case ReadOutcome::read_failed: break;
+    }
+    throw AppError("Disk read error");
+}
+
+void load_list_file(const std::string& file_name, ListView& list) { load_list_text(read_list_file(file_name), list); }
+
+void load_list_text(std::string_view bytes, ListView& list) {
+    const auto lines = split_page_lines(bytes);
     list.clear_items();
     list.clear_columns();
     if (lines.empty()) return;

@@ -3,6 +3,7 @@
 #include "app/controls/list_view.h"
 
 #include <string>
+#include <string_view>
 
 // List files: a list view's columns (captions, widths) and rows as tab-separated text, every
 // field followed by TAB and every line ended by CR LF. Event-loop thread; failures are raised
@@ -18,3 +19,8 @@ void save_list_file(const std::string& file_name, const ListView& list);
 // Replaces the list's columns and rows with the file's. A file that cannot be read changes
 // nothing; a bad widths line stops the load with the columns read so far and no rows.
 void load_list_file(const std::string& file_name, ListView& list);
+
+// The file's bytes, or AppError with the message of the runtime ("File not found", ...).
+std::string read_list_file(const std::string& file_name);
+// load_list_file on bytes already read.
+void load_list_text(std::string_view bytes, ListView& list);

@@ -121,7 +121,9 @@ void BindingEngine::start_binding(std::uint64_t id) {
         return;
     }
     std::int32_t priority = 0;
-    if (!call_then_find(id, [&](IBindStatusCallback* callback) { return callback->GetPriority(priority); }).live) return;
+    const auto prioritised =
+        call_then_find(id, [&](IBindStatusCallback* callback) { return callback->GetPriority(priority); });
+    if (!prioritised.live) return;
     start_request(id, true);
 }
 

@@ -12,7 +12,8 @@
 // never from inside a libcurl callback, and never while another notification of the same
 // binding is still running (a handler that processes events re-entrantly gets the rest of
 // its own binding's notifications after it returns). OnStopBinding comes exactly once per
-// started binding, and last.
+// started binding, and last. The binding starts before its first request: OnStartBinding and
+// GetPriority come first, then BeginningTransaction for each request (a followed redirect's too).
 
 #include "download/binding_interfaces.h"
 

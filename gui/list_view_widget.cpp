@@ -76,8 +76,8 @@ ListViewWidget::ListViewWidget(ListView& model, const char* name, Guard guard, s
     connect(&model_, &ListView::selection_changed, this, &ListViewWidget::show_model_selection);
     // A column the user resizes keeps its new width in the model, which the list file saves.
     connect(header(), &QHeaderView::sectionResized, this, [this](int column, int, int width) {
-        // The first column's share of a grown window is the view's, not the list's.
-        const int list_width = width - (column == 0 ? room_ : 0);
+        // A column's share of a grown window is the view's, not the list's.
+        const int list_width = width - room_of(column);
         if (applying_widths_ || column >= model_.column_count() || model_.column(column).width == list_width) return;
         applying_widths_ = true;
         guard_([this, column, list_width] { model_.set_column_width(column, list_width); });
@@ -116,11 +116,18 @@ void ListViewWidget::add_standard_keys() {
 void ListViewWidget::set_room(int extra_width) {
     extra_width = std::max(0, extra_width);
     if (extra_width == room_) return;
-    // Only the change moves the first column, so a width the user dragged stays; room_ changes
+    // Only the change moves the columns, so a width the user dragged stays; room_ changes
     // first, so the resize is not taken for the user's and the list's width stays as it is.
-    const int change = extra_width - room_;
+    const int before[] = {room_of(0), room_of(1)};
     room_ = extra_width;
-    if (model_.column_count() > 0) header()->resizeSection(0, header()->sectionSize(0) + change);
+    for (int i = 0; i < std::min(2, model_.column_count()); ++i)
+        header()->resizeSection(i, header()->sectionSize(i) + room_of(i) - before[i]);
+}
+
+int ListViewWidget::room_of(int column) const {
+    if (column > 1 || column >= model_.column_count()) return 0;
+    if (model_.column_count() == 1) return room_;
+    return column == 0 ? room_ - room_ / 2 : room_ / 2;
 }
 
 QModelIndex ListViewWidget::shown_index(const QModelIndex& model_index) const {
@@ -173,7 +180,7 @@ void ListViewWidget::apply_column_widths() {
     if (applying_widths_) return;
     applying_widths_ = true;
     for (int i = 0; i < model_.column_count(); ++i)
-        header()->resizeSection(i, model_.column(i).width + (i == 0 ? room_ : 0));
+        header()->resizeSection(i, model_.column(i).width + room_of(i));
     applying_widths_ = false;
 }
 

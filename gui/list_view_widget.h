@@ -29,8 +29,8 @@ public:
     // The context menu shown on a right-click, or null for a list without one.
     QMenu* context_menu() const { return context_menu_; }
 
-    // Width the view has beyond its design; the first column (the URL) takes it, so a wider
-    // window shows longer URLs while the list's own widths stay as they are.
+    // Width the view has beyond its design; the first two columns (URL and Description) share
+    // it, so a wider window shows more of both while the list's own widths stay as they are.
     void set_room(int extra_width);
     // Where the model's index is shown, and which model index a shown one stands for.
     QModelIndex shown_index(const QModelIndex& model_index) const;
@@ -46,6 +46,9 @@ private:
     void apply_column_widths();
     void show_model_selection();
     void take_view_selection();
+    // The part of room_ that column takes: half to each of the first two (the odd pixel to the
+    // URL), all of it to the only column.
+    int room_of(int column) const;
 
     ListView& model_;
     Guard guard_;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "analysis/link_index.h"
 #include "analysis/page_lines.h"
 #include "analysis/search_service.h"
 
@@ -31,6 +32,8 @@ struct PipelineState {
     std::int64_t research_started_at = 0;
     // The search service the current search stage asks.
     SearchInUse search;
+    // The URLs of google_res for the duplicate test, in step with its rows.
+    CollectedLinkIndex collected_links;
     // The last finished page as the readers take it; result_memo shows the same text.
     PageLines page_text;
     // The engine reader that rated each forum of this forum stage, by URL; a forum rated by the

@@ -49,11 +49,15 @@ void TForm1::get_urls_from_google_listClick() {
     else
         answer = service.reader(pipeline.page_text);
     if (!answer.note.empty()) memo1.add_line(answer.note);
-    for (auto& link : answer.links) {
-        if (duplicates_any(link.url, google_res.items(), [](const ListItem& i) -> std::string_view { return i.caption; }))
-            continue;
-        google_res.add_item(ListItem{std::move(link.url), {std::move(link.description), ""}});
+    CollectedLinkIndex& collected = pipeline.collected_links;
+    // Rows that came some other way than below are indexed afresh, so the test always sees them all.
+    if (collected.size() != static_cast<std::size_t>(google_res.item_count())) {
+        collected.clear();
+        for (const auto& row : google_res.items()) collected.add(row.caption);
     }
+    keep_new_links(std::move(answer), collected, [&](FoundLink link) {
+        google_res.add_item(ListItem{std::move(link.url), {std::move(link.description), ""}});
+    });
 }
 
 void TForm1::google_gotClick() {

@@ -67,7 +67,6 @@ void TForm1::further_actClick() {
             result_list.set_sub_item(result_row, static_cast<int>(i), row.sub_items[i]);
     }
 
-    google_list.set_sub_item(r, queue_column::Result,
-                             result_list.sub_item(result_row, result_column::Verdict) == verdict::BadDownload ? row_state::Redownload
-                                                                                         : row_state::Finished);
+    const bool bad = result_list.sub_item(result_row, result_column::Verdict) == verdict::BadDownload;
+    google_list.set_sub_item(r, queue_column::Result, bad ? row_state::Redownload : row_state::Finished);
 }

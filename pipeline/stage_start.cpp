@@ -14,6 +14,7 @@ void TForm1::start_stage(const StageSettings& settings, const std::function<void
     pipeline.research_started_at = std::time(nullptr);
     research_running_ = true;
     google_res.clear_items();
+    pipeline.collected_links.clear();
     prepare_queue();
 
     pipeline.parallel_limit = pipeline.stage_threads;

@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # Installs what building and testing need, from Debian's packages, only when something is missing.
 set -euo pipefail
-# nlohmann-json3-dev reads the search services' JSON answers; searx runs on loopback in a test.
+# nlohmann-json3-dev reads the search services' JSON answers; searx is the window's private search
+# (run.sh) and runs on loopback in tests.
 packages=(build-essential cmake ninja-build pkg-config qt6-base-dev libcurl4-openssl-dev
           libgtest-dev libgmock-dev libbenchmark-dev curl
           libqt6svg6 desktop-file-utils  # the window icon (SVG plugin); the install test
           nlohmann-json3-dev searx
-          nginx-light)  # serves the download benchmark's pages
+          nginx-light  # serves the download benchmark's pages
+          xvfb)  # the window under a virtual display in a test of run.sh's helper
 # scripts/fuzz.sh --fuzz: clang and its runtimes, libFuzzer's among them.
 [ "${1:-}" = "--fuzz" ] && packages+=(clang libclang-rt-14-dev)
 missing=()

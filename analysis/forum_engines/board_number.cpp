@@ -78,7 +78,9 @@ std::optional<std::int32_t> labelled_number(std::string_view text) {
         return is_digit(c) || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
     };
     const std::size_t first = text.find_first_of("0123456789");
-    if (first == std::string_view::npos || (first > 0 && (is_letter_or_digit(text[first - 1]) || text[first - 1] == '-')))
+    // A number in brackets is an aside (new today, awaiting approval), not the count.
+    if (first == std::string_view::npos ||
+        (first > 0 && (is_letter_or_digit(text[first - 1]) || text[first - 1] == '-' || text[first - 1] == '(')))
         return std::nullopt;
     // The number: digits, and separators that stand between digits.
     std::size_t end = first + digit_run(text, first);

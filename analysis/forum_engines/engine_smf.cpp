@@ -7,29 +7,26 @@
 
 namespace {
 
-// The counts of a board's count cell: two runs of text, each one count with its label in the
-// board's language on either side ("54725 Posts <br />11414 Topics", "7 İleti<br> 1 Konu"), or a
-// bare number alone where a theme gives each count its own cell. Anything else (names,
-// descriptions, last posts, a redirect board's one labelled count) gives none.
-std::vector<std::int32_t> board_counts(std::string_view cell) {
+// Where the counts stand: in a cell of their own, whose every run of text is a count, or in the
+// 2.1 stats box, where themes may also set the labels apart ("<strong>Posts:</strong> 1,234").
+enum class Holder { Cell, StatsBox };
+
+// The counts of a board: posts and topics, each with its label in the board's language on
+// either side ("54725 Posts <br />11414 Topics", "7 İleti<br> 1 Konu"), or a bare number alone
+// in a cell where a theme gives each count its own. Anything else (names, descriptions, last
+// posts, a redirect board's one count) gives none.
+std::vector<std::int32_t> board_counts(std::string_view cell, Holder holder) {
     std::vector<std::int32_t> counts;
     bool other_text = false;
     std::size_t runs = 0;
     for_each_text_run(cell, [&](std::string_view run) {
         ++runs;
-        const auto value = parse_labelled_number(run);
-        if (value) counts.push_back(*value);
-        else other_text = true;
+        if (const auto value = parse_labelled_number(run)) counts.push_back(*value);
+        else if (holder == Holder::Cell || run.find_first_of("0123456789") != std::string_view::npos) other_text = true;
     });
-    const bool bare_number = runs == 1 && parse_board_number(first_text(cell)).has_value();
-    if (other_text || !(runs == 2 || bare_number)) counts.clear();
+    const bool bare_number = holder == Holder::Cell && runs == 1 && parse_board_number(first_text(cell)).has_value();
+    if (other_text || !(counts.size() == 2 || bare_number)) counts.clear();
     return counts;
-}
-
-void count_board_cells(std::string_view page, std::string_view tag, std::string_view class_name, PostCounter& counter) {
-    for_each_element(page, tag, class_name, [&](std::string_view, std::string_view cell) {
-        for (std::int32_t value : board_counts(cell)) counter.add(value);
-    });
 }
 
 // SMF's own classes for the cells of its board index.
@@ -43,7 +40,9 @@ bool is_board_cell(std::string_view tag) {
 // SMF 2.1: each board's <div class="board_stats"><p>label: N<br>label: N</p></div>.
 ForumFigures read_smf21(const PageLines& page) {
     PostCounter counter;
-    count_board_cells(page.bytes(), "div", "board_stats", counter);
+    for_each_element(page.bytes(), "div", "board_stats", [&](std::string_view, std::string_view stats) {
+        for (std::int32_t value : board_counts(stats, Holder::StatsBox)) counter.add(value);
+    });
     return engine_figures(counter, "SMF 2.1");
 }
 
@@ -55,7 +54,7 @@ ForumFigures read_smf1(const PageLines& page) {
     if (text.find("smf_scripturl") == std::string_view::npos) return {};
     PostCounter counter;
     for_each_element_if(text, "td", is_board_cell, [&](std::string_view, std::string_view cell) {
-        for (std::int32_t value : board_counts(cell)) counter.add(value);
+        for (std::int32_t value : board_counts(cell, Holder::Cell)) counter.add(value);
     });
     return engine_figures(counter, "SMF 1.1 / 2.0");
 }

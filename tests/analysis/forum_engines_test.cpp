@@ -33,7 +33,7 @@ TEST(BoardNumber, ReadsGroupedCountsAndRefusesInexactOnes) {
         {"7 \xC4\xB0leti", 7},          {"\xE4\xB8\xBB\xE9\xA2\x98: 1354", 1354}, {" 556  &nbsp; ", 556},
         {" / 1,513", 1513},            {"Beitr&#228;ge: 7", 7},       {"Time: 10:30", std::nullopt},
         {"Posts: 18.1K", std::nullopt}, {"6\xE4\xB8\x87", std::nullopt}, {"1,234 Posts in 156 Topics", std::nullopt},
-        {"Club2 News", std::nullopt},  {"Posts", std::nullopt},
+        {"Club2 News", std::nullopt},  {"Posts", std::nullopt},       {" (10)", std::nullopt},
     };
     for (const auto& c : labelled) EXPECT_EQ(parse_labelled_number(c.text), c.value) << c.text;
 }
@@ -109,8 +109,9 @@ TEST(EngineReaders, PagesBuiltFromTheEnginesTemplateMarkup) {
         {R"(<div class="board_stats"><p>Posts: 1,234<br>Topics: 56</p></div>
             <div class="board_stats">
               <p>7 &#304;leti<br> 3 Konu</p>
-            </div><div class="board_stats"><p>Redirects: 99</p></div>)",
-         "SMF 2.1", 4, "325", "1234"},
+            </div><div class="board_stats"><p>Redirects: 99</p></div>
+            <div class="board_stats"><p><strong>Posts:</strong> 10<strong> Topics: </strong>2</p></div>)",
+         "SMF 2.1", 6, "218", "1234"},
         // One count per cell; the board's name cell holds a number too, among other text.
         {R"(<script>var smf_scripturl = "/index.php";</script><tr><td class="windowbg2"><b>Club 2012</b><br>Meets</td>
             <td class="windowbg" width="6%">1.234</td><td class="windowbg" width="6%">56</td></tr>)",

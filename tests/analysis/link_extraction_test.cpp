@@ -10,7 +10,7 @@
 namespace {
 
 void collect_links(std::string_view page, std::vector<FoundLink>& links) {
-    collect_new_links(links, read_google_result_page(PageLines(std::string(page))).links);
+    collect_new_links(links, read_google_result_page(PageLines(std::string(page))));
 }
 
 std::vector<FoundLink> collect_links(std::string_view page) {
@@ -80,6 +80,54 @@ TEST(LinkExtraction, DuplicatesInAllThreeDirections) {
     EXPECT_FALSE(is_duplicate_link("http://a/b/", ""));
     EXPECT_FALSE(is_duplicate_link("", stored));
     EXPECT_TRUE(is_duplicate_link("", ""));
+}
+
+// The kept URLs as the rule reads: each is tested against every one kept before it.
+std::vector<std::string> kept_by_plain_walk(const std::vector<std::string>& urls) {
+    std::vector<std::string> kept;
+    for (const auto& url : urls) {
+        bool duplicate = false;
+        for (const auto& stored : kept) duplicate = duplicate || is_duplicate_link(url, stored);
+        if (!duplicate) kept.push_back(url);
+    }
+    return kept;
+}
+
+TEST(LinkExtraction, IndexedDuplicateTestKeepsWhatThePlainWalkKeeps) {
+    std::mt19937 random(21);
+    // A small alphabet makes pieces repeat, so links hold one another in every way.
+    const auto random_text = [&](std::size_t length) {
+        std::string text;
+        while (text.size() < length) text += "ab/h:tp"[random() % 7];
+        return text;
+    };
+    for (int round = 0; round < 300; ++round) {
+        std::vector<std::string> urls;
+        for (int i = 0; i < 60; ++i) {
+            const std::string earlier = urls.empty() ? random_text(12) : urls[random() % urls.size()];
+            const auto cut = random() % (earlier.size() + 1);
+            switch (random() % 6) {
+            case 0: urls.push_back(random_text(random() % 24)); break;                       // new, short or long
+            case 1: urls.push_back(earlier); break;                                           // the same URL
+            case 2: urls.push_back(earlier.substr(cut, random() % 20)); break;               // found inside one
+            case 3: urls.push_back(random_text(random() % 4) + earlier + random_text(random() % 4)); break;  // holds one
+            case 4: urls.push_back(forum_index_url(earlier.substr(0, cut) + "viewtopic.php?t=" + random_text(2))); break;
+            default: urls.push_back(earlier.substr(0, cut) + random_text(random() % 10)); break;  // shares a head
+            }
+        }
+        std::vector<FoundLink> collected;
+        std::vector<FoundLink> found;
+        for (const auto& url : urls) found.push_back(FoundLink{url, "d" + url});
+        // Collected over two pages, as the stage does.
+        collect_new_links(collected, SearchAnswer{{found.begin(), found.begin() + 30}, {}, ""});
+        collect_new_links(collected, SearchAnswer{{found.begin() + 30, found.end()}, {}, ""});
+        const auto expected = kept_by_plain_walk(urls);
+        ASSERT_EQ(collected.size(), expected.size()) << round;
+        for (std::size_t i = 0; i < expected.size(); ++i) {
+            ASSERT_EQ(collected[i].url, expected[i]) << round;
+            ASSERT_EQ(collected[i].description, "d" + expected[i]) << round;
+        }
+    }
 }
 
 // A result page in the old table layout: one result anchor per line, bold query words,

@@ -19,7 +19,7 @@ namespace {
 
 std::vector<FoundLink> links_of(const std::string& page) {
     std::vector<FoundLink> links;
-    collect_new_links(links, read_google_result_page(PageLines(page)).links);
+    collect_new_links(links, read_google_result_page(PageLines(page)));
     return links;
 }
 

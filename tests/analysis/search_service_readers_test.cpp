@@ -110,6 +110,9 @@ TEST(SearchReaders, AnswersThatAreNotWhatTheServiceSendsGiveNoLinksAndANote) {
         {read_searx_json, R"([{"url": "http://a.example/x/"}])", true},
         {read_brave_json, R"({"results": [{"url": "http://a.example/x/"}]})", true},  // no "web"
         {read_marginalia_json, std::string("{\"results\": [\"\xff\xfe\"]}"), true},  // not UTF-8
+        // Engines that did not answer searx: the empty page says why.
+        {read_searx_json, R"({"results": [], "unresponsive_engines": [["google", "HTTP error"]]})", true},
+        {read_searx_json, R"({"results": [], "unresponsive_engines": []})", false},
         // Well-formed but odd elements are passed over without a note.
         {read_marginalia_json, R"({"results": [5, "x", {"url": 5}, {"title": "t"}, null]})", false},
     };

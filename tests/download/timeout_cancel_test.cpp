@@ -127,8 +127,9 @@ TEST(Cancel, FromInsideBeginningTransactionEndsOnceWithAbort) {
     DownloadBench bench;
     bench.server.route("/a", HttpResponse::html("a"));
     const auto recorded = bench.download.OnBeginningTransaction;
-    bench.download.OnBeginningTransaction = [&](TBSCB& sender, const std::u16string& url, const std::u16string& headers,
-                                                Cardinal reserved, std::u16string& additional) {
+    bench.download.OnBeginningTransaction = [&](TBSCB& sender, const std::u16string& url,
+                                                const std::u16string& headers, Cardinal reserved,
+                                                std::u16string& additional) {
         const HRESULT result = recorded(sender, url, headers, reserved, additional);
         bench.download.Cancel();
         return result;

@@ -117,13 +117,18 @@ TEST_F(WindowTest, AtDesignSizeTheLayoutIsTheDesignsAndAGrownWindowGivesTheRoomT
     }
     EXPECT_EQ(geometry("result_list").width() - design["result_list"].width(), 400);
     EXPECT_EQ(geometry("result_list").height() - design["result_list"].height(), 100);
-    EXPECT_EQ(results->header()->sectionSize(0), 150 + 400);  // the URL column takes the new width
-    EXPECT_EQ(form_->result_list.column(0).width, 150);      // the list's own width stays
+    // URL and Description share the new width; the list's own widths stay, also in its file.
+    EXPECT_EQ(results->header()->sectionSize(0), 150 + 200);
+    EXPECT_EQ(results->header()->sectionSize(1), 200 + 200);
+    EXPECT_EQ(results->header()->sectionSize(2), 100);
+    EXPECT_EQ(list_file_text(form_->result_list),
+              "URL\tDescription\tPosts average\tPosts max\tResult\t\r\n150\t200\t100\t100\t50\t\r\n");
 
     window_->resize(643, 453);
     QApplication::processEvents();
     for (const auto& [name, rect] : design) EXPECT_EQ(geometry(name.c_str()), rect) << name;
     EXPECT_EQ(results->header()->sectionSize(0), 150);
+    EXPECT_EQ(results->header()->sectionSize(1), 200);
 }
 
 TEST_F(WindowTest, ATooltipShowsACellsWholeTextOnlyWhereTheColumnCutsIt) {

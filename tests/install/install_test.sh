@@ -20,13 +20,7 @@ while read -r path kind; do
     program) [ -x "$file" ] && [ -f "$file" ] || fail "$path is not an installed program" ;;
     file) [ -s "$file" ] || fail "$path is missing or empty" ;;
   esac
-done <<'LIST'
-bin/ravelmoot program
-bin/ravelmoot-research program
-share/applications/ravelmoot.desktop file
-share/icons/hicolor/scalable/apps/ravelmoot.svg file
-share/man/man1/ravelmoot-research.1 file
-LIST
+done <"$(dirname "$0")/installed_files.txt"
 
 entry="$prefix/share/applications/ravelmoot.desktop"
 if [ -f "$entry" ]; then

@@ -45,8 +45,9 @@ std::vector<std::string> redirect_targets(const std::string& own, const std::str
     const std::vector<std::string> users = {"",          "u@",        "u:p@",         "{own}@",     "{own}\\@",
                                             "{own}:\\@", ":@",        "@",            "a@b@",       "%40@",
                                             "\xC3\xA9@", "\xFF:\xFE@", "{own}%3a@",   "{other}\\@", "[::1]@"};
-    const std::vector<std::string> hosts = {"127.0.0.1",  "localhost",  "LocalHost", "127.1",       "2130706433",
-                                            "0x7f.0.0.1", "127.0.0.01", "[::1]",     "127%2e0.0.1", "[::ffff:127.0.0.1]"};
+    const std::vector<std::string> hosts = {"127.0.0.1",  "localhost",   "LocalHost", "127.1",
+                                            "2130706433", "0x7f.0.0.1",  "127.0.0.01", "[::1]",
+                                            "127%2e0.0.1", "[::ffff:127.0.0.1]"};
     const std::vector<std::string> ports = {":{own_port}", ":{other_port}", ":0{own_port}", "", ":"};
     const std::vector<std::string> tails = {"/",        "",           "\\",          "/\\@{own}/", "?@{own}", "#@{own}",
                                             "\\@{own}/", "/%2e%2e/", "/\xC3\xA9", ":{other}@{own}/", "\\\\@{other}/"};
@@ -72,7 +73,8 @@ TEST(SearchKeyOrigin, RedirectsNeverCarryTheKeyAwayFromTheServicesAddress) {
     search.service = &search_service_at(search_service_index("brave"));
     search.base = api.base_url();
     search.key = kKey;
-    for (std::size_t i = 0; i < targets.size(); ++i) search.page_urls.push_back(api.url("/answer?" + std::to_string(i)));
+    for (std::size_t i = 0; i < targets.size(); ++i)
+        search.page_urls.push_back(api.url("/answer?" + std::to_string(i)));
 
     // The form's own key rule stays; the pipeline's other handlers are not under test here.
     std::size_t next = 0;
@@ -89,7 +91,8 @@ TEST(SearchKeyOrigin, RedirectsNeverCarryTheKeyAwayFromTheServicesAddress) {
     for (; next < 32; ++next) download.Download(search.page_urls[next]);
     QElapsedTimer clock;
     clock.start();
-    while (ended < targets.size() && clock.elapsed() < 120000) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    while (ended < targets.size() && clock.elapsed() < 120000)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
     ASSERT_EQ(ended, targets.size());
 
     std::size_t keyed = 0;

@@ -1,4 +1,5 @@
 #include "app/research_arguments.h"
+#include "app/window_arguments.h"
 
 #include <gtest/gtest.h>
 
@@ -32,11 +33,17 @@ TEST(ResearchArguments, ErrorsNameWhatIsWrong) {
     EXPECT_TRUE(parse_research_arguments({"--help"}).arguments.help);
 }
 
-TEST(ResearchArguments, UsageHasOneLinePerOption) {
-    const std::string usage = research_usage();
-    for (const char* option : {"--search-host", "--dig", "--threads", "--attempts", "--timeout-normal",
-                               "--timeout-advanced", "--results", "--queue", "--forums", "--format", "--quiet", "--help"})
-        EXPECT_NE(usage.find(std::string("  ") + option + " "), std::string::npos) << option;
+TEST(WindowArguments, TheWindowTakesTheSearchOptionsOnly) {
+    const auto parsed = parse_window_arguments({"--search-service=searx", "--search-host", "http://127.0.0.1:1"});
+    EXPECT_EQ(parsed.error, "");
+    EXPECT_EQ(parsed.options.search_service, "searx");
+    EXPECT_EQ(parsed.options.search_host, "http://127.0.0.1:1");
+    EXPECT_EQ(parse_window_arguments({"--dig", "5"}).error, "unknown option '--dig' (see --help)");
+    EXPECT_EQ(parse_window_arguments({"kw"}).error, "unexpected argument 'kw' (see --help)");
+    EXPECT_FALSE(parse_window_arguments({"kw"}).maybe_qt_option);
+    EXPECT_TRUE(parse_window_arguments({"-session", "1a2b"}).maybe_qt_option);  // the application takes it
+    EXPECT_EQ(parse_window_arguments({"--search-service", "bing"}).error.rfind("unknown search service 'bing'", 0), 0u);
+    EXPECT_EQ(window_usage().find("--threads"), std::string::npos);
 }
 
 }  // namespace

@@ -19,10 +19,12 @@ struct ProcessRun {
     std::string err;
 };
 
-ProcessRun run_research(const QStringList& args, int interrupt_after_ms = -1) {
+ProcessRun run_research(const QStringList& args, int interrupt_after_ms = -1, const std::string& input = "") {
     QProcess process;
     process.start(RAVELMOOT_RESEARCH_BIN, args);
     if (!process.waitForStarted(10000)) return {};
+    process.write(input.data(), static_cast<qint64>(input.size()));
+    process.closeWriteChannel();
     if (interrupt_after_ms >= 0) {
         QThread::msleep(static_cast<unsigned long>(interrupt_after_ms));
         ::kill(static_cast<pid_t>(process.processId()), SIGINT);
@@ -99,6 +101,33 @@ TEST_F(ResearchCommand, RatesTheForumsOfAListFileAndPrintsToStandardOutput) {
     EXPECT_EQ(run.out, expected_results(web, /*only_good=*/true));
     EXPECT_EQ(run.err.find("Download complete..."), std::string::npos);  // --quiet
     EXPECT_EQ(web.hits("/search"), 0);
+}
+
+TEST_F(ResearchCommand, RatesAPlainListOfUrlsFromStandardInputAndRefusesAListWithoutOne) {
+    std::vector<std::string> urls, rated;
+    for (const auto& forum : fixture_web::forums()) {
+        if (forum.verdict != "Good" || urls.size() == 2) continue;
+        urls.push_back(web.forum_url(forum));
+        rated.push_back(urls.back() + "\t\tGood\t" + forum.average + "\t" + forum.maximum + "\t\r\n");
+    }
+    const std::string input = "# forums to rate\n  " + urls[0] + "\nforum.example.org\n\n" + urls[1] + "\n";
+    ProcessRun run = run_research(fast() + QStringList{"--quiet", "--forums", "-"}, -1, input);
+    ASSERT_EQ(run.exit_code, 0) << run.err;
+    for (const auto& row : rated) EXPECT_NE(run.out.find(row), std::string::npos) << run.out;
+    EXPECT_NE(run.err.find("ravelmoot-research: standard input line 3: 'forum.example.org' is not an http or https "
+                           "URL; skipped\n"),
+              std::string::npos)
+        << run.err;
+
+    QFile list(path("none.txt"));
+    ASSERT_TRUE(list.open(QIODevice::WriteOnly));
+    list.write("# nothing here\nforum.example.org\n");
+    list.close();
+    run = run_research({"--forums", path("none.txt")});
+    EXPECT_EQ(run.exit_code, 2);
+    EXPECT_NE(run.err.find("ravelmoot-research: no http or https URL in " + path("none.txt").toStdString() + "\n"),
+              std::string::npos)
+        << run.err;
 }
 
 TEST_F(ResearchCommand, JsonHasOneObjectPerForumAndTheSummaryCountsThem) {

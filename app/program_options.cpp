@@ -1,0 +1,136 @@
+#include "app/program_options.h"
+
+#include <algorithm>
+#include <array>
+#include <string_view>
+
+namespace {
+
+using V = OptionValues;
+
+constexpr auto kOptions = std::to_array<ProgramOption>({
+    {.name = "search-host",
+     .value_name = "HOST[:PORT]",
+     .text = &V::search_host,
+     .window = true,
+     .help = "where to ask the search service: a host for google (default\n"
+             "www.google.com), an http:// or https:// address for the others"},
+    {.name = "search-service",
+     .value_name = "NAME",
+     .text = &V::search_service,
+     .window = true,
+     .help = "google (default), searx, brave, marginalia or duckduckgo; sets\n"
+             "the search host to the service's own address unless given"},
+    {.name = "search-phrase",
+     .value_name = "TEXT",
+     .text = &V::search_phrase,
+     .window = true,
+     .help = "what goes before the keyword (default \"forum index\" with its quotes)"},
+    {.name = "dig",
+     .value_name = "N",
+     .text = &V::dig,
+     .numeric = true,
+     .help = "search depth in results (default 100); a page holds 100 at\n"
+             "google and marginalia, 10 at searx, 20 at brave (10 pages at\n"
+             "most); duckduckgo gives one page"},
+    {.name = "threads",
+     .value_name = "N",
+     .text = &V::threads,
+     .numeric = true,
+     .help = "parallel downloads in the forum stage, 1 to 25 (default 2)"},
+    {.name = "attempts",
+     .value_name = "N",
+     .text = &V::attempts,
+     .numeric = true,
+     .help = "downloads allowed per forum page (default 5)"},
+    {.name = "timeout-normal",
+     .value_name = "MS",
+     .text = &V::timeout_normal,
+     .numeric = true,
+     .help = "inactivity time-out while new pages are left (default 10000)"},
+    {.name = "timeout-advanced",
+     .value_name = "MS",
+     .text = &V::timeout_advanced,
+     .numeric = true,
+     .help = "inactivity time-out for retries (default 30000)"},
+    {.name = "results",
+     .value_name = "FILE",
+     .text = &V::results_file,
+     .help = "write the results table here (default: standard output)"},
+    {.name = "queue", .value_name = "FILE", .text = &V::queue_file, .help = "also write the download queue here"},
+    {.name = "forums",
+     .value_name = "FILE",
+     .text = &V::forums_file,
+     .help = "skip the search; rate the forums of FILE: a list file, or one URL\n"
+             "per line (blank lines and lines starting with # skipped); - reads\n"
+             "standard input"},
+    {.name = "classic-count",
+     .flag = &V::classic_count,
+     .help = "rate forum pages by their \"row2\" cells only, not by the\n"
+             "counts that current forum engines show"},
+    {.name = "format",
+     .value_name = "tsv|json",
+     .text = &V::format,
+     .help = "standard output: tsv, the results table as a list file (default);\n"
+             "json, one JSON object per forum and line (url, description,\n"
+             "verdict, posts_average, posts_max, attempts, read_as, newest_post),\n"
+             "also with --results"},
+    {.name = "quiet",
+     .flag = &V::quiet,
+     .help = "do not print the download log (nor how each forum was read) nor the\n"
+             "progress display"},
+    {.name = "help", .flag = &V::help, .window = true, .help = "print this help and exit"},
+});
+
+std::string option_head(const ProgramOption& option) {
+    std::string head = std::string("--") + option.name;
+    if (option.value_name) head += std::string(" ") + option.value_name;
+    return head;
+}
+
+// Roff reads '-' as a hyphen; options and their dashes are minus signs.
+std::string roff_text(std::string_view text) {
+    std::string out;
+    for (const char c : text) {
+        if (c == '-') out += '\\';
+        out += c;
+    }
+    return out;
+}
+
+}  // namespace
+
+std::span<const ProgramOption> program_options() { return kOptions; }
+
+bool takes_option(Program program, const ProgramOption& option) {
+    return program == Program::Runner || option.window;
+}
+
+std::string options_usage(Program program) {
+    std::size_t width = 0;
+    for (const auto& option : kOptions)
+        if (takes_option(program, option)) width = std::max(width, option_head(option).size());
+    const std::string indent(2 + width + 2, ' ');
+    std::string usage;
+    for (const auto& option : kOptions) {
+        if (!takes_option(program, option)) continue;
+        const std::string head = option_head(option);
+        usage += "  " + head + std::string(width - head.size() + 2, ' ');
+        for (const char c : std::string_view(option.help)) usage += c == '\n' ? "\n" + indent : std::string(1, c);
+        usage += '\n';
+    }
+    return usage;
+}
+
+std::string options_manual() {
+    std::string manual;
+    for (const auto& option : kOptions) {
+        manual += ".TP\n";
+        manual += option.value_name ? ".BI " + roff_text(std::string("--") + option.name) + " \" " + option.value_name + "\"\n"
+                                    : ".B " + roff_text(std::string("--") + option.name) + "\n";
+        std::string help = roff_text(option.help);
+        std::replace(help.begin(), help.end(), '\n', ' ');
+        manual += help + "\n";
+    }
+    return manual;
+}

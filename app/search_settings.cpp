@@ -1,0 +1,46 @@
+#include "app/search_settings.h"
+
+#include "analysis/search_service.h"
+#include "app/Downloaddemo_U.h"
+
+#include <QSettings>
+#include <QStandardPaths>
+
+namespace {
+
+constexpr const char* kService = "search/service";
+constexpr const char* kHost = "search/host";
+constexpr const char* kPhrase = "search/phrase";
+
+void write(QSettings& settings, const char* key, const std::string& value) {
+    settings.setValue(key, QString::fromStdString(value));
+    // At once: a window that is killed keeps what was chosen before.
+    settings.sync();
+}
+
+}  // namespace
+
+QString search_settings_file() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + "/ravelmoot/ravelmoot.conf";
+}
+
+void restore_search_settings(TForm1& form, const QSettings& settings) {
+    // By name, so that a new service in the list does not shift what was chosen.
+    if (const QVariant service = settings.value(kService); service.isValid()) {
+        const int index = search_service_index(service.toString().toStdString());
+        if (index >= 0) form.search_service.set_item_index(index);
+    }
+    if (const QVariant host = settings.value(kHost); host.isValid()) form.search_host.set_text(host.toString().toStdString());
+    if (const QVariant phrase = settings.value(kPhrase); phrase.isValid())
+        form.search_phrase.set_text(phrase.toString().toStdString());
+}
+
+void remember_search_settings(TForm1& form, QSettings& settings) {
+    QObject::connect(&form.search_service, &ComboBox::changed, &form, [&form, &settings] {
+        write(settings, kService, search_service_at(form.search_service.item_index()).name);
+    });
+    QObject::connect(&form.search_host, &TextField::changed, &form,
+                     [&form, &settings] { write(settings, kHost, form.search_host.text()); });
+    QObject::connect(&form.search_phrase, &TextField::changed, &form,
+                     [&form, &settings] { write(settings, kPhrase, form.search_phrase.text()); });
+}
