@@ -108,7 +108,8 @@ TEST_F(ResearchCommand, RatesAPlainListOfUrlsFromStandardInputAndRefusesAListWit
     for (const auto& forum : fixture_web::forums()) {
         if (forum.verdict != "Good" || urls.size() == 2) continue;
         urls.push_back(web.forum_url(forum));
-        rated.push_back(urls.back() + "\t\tGood\t" + forum.average + "\t" + forum.maximum + "\t\r\n");
+        rated.push_back(urls.back() + "\t\tGood\t" + forum.average + "\t" + forum.maximum + "\t" +
+                        fixture_web::newest_post(forum) + "\t\r\n");
     }
     const std::string input = "# forums to rate\n  " + urls[0] + "\nforum.example.org\n\n" + urls[1] + "\n";
     ProcessRun run = run_research(fast() + QStringList{"--quiet", "--forums", "-"}, -1, input);
