@@ -145,7 +145,12 @@ TEST(EngineReaders, PagesBuiltFromTheEnginesTemplateMarkup) {
         {R"(<tr class="rowodd"><td class="tcl">General</td><td class="tc2">12</td><td class="tc3">3 456</td></tr>
             <tr class="roweven"><td class="tcl">News</td><td class="tc2">5</td><td class="tc3">100</td></tr>)",
          "FluxBB", 4, "893", "3456"},
-        {R"(<td class="topics-count">1,021</td><td class="posts-count">10,212</td>)", "vBulletin 5", 2, "5616", "10212"},
+        {R"(<td class="topics-count">
+              1,021
+            </td><td class="posts-count">10,212</td>)", "vBulletin 5", 2, "5616", "10212"},
+        // A top-level forum's list.
+        {R"(<ul class="forumstats_2 td"><li>Themen: 103.425</li><li>Beitr&auml;ge: 2.203.947</li></ul>)",
+         "vBulletin 4", 2, "1153686", "2203947"},
         {R"(<td class="BigCount CountDiscussions"><div class="Wrap"><span title="1,234 discussions" class="Number">1.2K</span></div></td>
             <td class="BigCount CountComments"><div class="Wrap"><span title="18,100 Kommentare" class="Number">18.1K</span></div></td>)",
          "Vanilla", 2, "9667", "18100"},
