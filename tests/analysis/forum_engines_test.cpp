@@ -112,6 +112,9 @@ TEST(EngineReaders, PagesBuiltFromTheEnginesTemplateMarkup) {
         {R"(<ul class='cForumGrid__title-stats'><li>45 messages</li><li><a href="x">3 followers</a></li></ul>
             <ul class='cForumGrid__title-stats'><li>1.2k messages</li></ul><ul class='cForumGrid__title-stats'><li><a>9 followers</a></li></ul>)",
          "Invision Community 4", 1, "45", "45"},
+        {R"(<ul data-ips-hook="stats" class="ipsData__stats ipsData__stats--large"><li><span>999</span><span>Beitr&auml;ge</span></li></ul>
+            <ul class="ipsData__stats ipsData__stats--large"><li><span>3.4K</span><span>posts</span></li></ul>)",
+         "Invision Community 4", 1, "999", "999"},
         {R"(<div class="board_stats"><p>Posts: 1,234<br>Topics: 56</p></div>
             <div class="board_stats">
               <p>7 &#304;leti<br> 3 Konu</p>
