@@ -4,8 +4,9 @@
 # (a fresh random secret, loopback only, JSON answers on, the engines of the package's example).
 # That searx is stopped by its pid when PROGRAM ends, and on Ctrl+C.
 # PROGRAM runs as it is, without a private searx, when its arguments choose a search, when the
-# window remembers a service other than Google, when a searx answers on its usual loopback
-# address already (PROGRAM then uses that one), or when searx is not installed.
+# window remembers a service other than Google (a searx only while it answers), when a searx
+# answers on its usual loopback address already (PROGRAM then uses that one), or when searx is
+# not installed.
 # Usage: with_local_searx.sh PROGRAM [ARGS...]
 set -euo pipefail
 program=$1
@@ -23,8 +24,13 @@ answers() { curl -fsS --noproxy "*" -o /dev/null --max-time 2 "$1/config" 2>/dev
 for arg in "$@"; do
   case $arg in --search-service* | --search-host*) exec "$program" "$@" ;; esac
 done
-remembered=$(sed -n 's/^service=//p' "$config/ravelmoot.conf" 2>/dev/null || true)
-if [ -n "$remembered" ] && [ "$remembered" != google ]; then exec "$program" "$@"; fi
+# What the window remembers (ravelmoot.conf, INI; a value may stand in double quotes).
+remembered() { sed -n "s/^$1=\"\{0,1\}\([^\"]*\)\"\{0,1\}\$/\1/p" "$config/ravelmoot.conf" 2>/dev/null || true; }
+case $(remembered service) in
+  "" | google) ;;
+  searx) answers "$(remembered host)" && exec "$program" "$@" ;;
+  *) exec "$program" "$@" ;;
+esac
 if answers "$usual_address"; then
   say "searx answers at $usual_address: the window uses it"
   exec "$program" --search-service searx --search-host "$usual_address" "$@"

@@ -21,11 +21,12 @@ for name in http_proxy https_proxy HTTP_PROXY HTTPS_PROXY all_proxy ALL_PROXY; d
 work=$(mktemp -d)
 web_pid=
 helper_pid=
-# A helper left running by a failed step stops its window and its searx itself.
+# A helper left running by a failed step stops its window and its searx itself, and xvfb-run
+# its Xvfb once the helper is gone: wait for them rather than end them halfway.
 cleanup() {
   [ -n "$helper_pid" ] && kill -TERM "$helper_pid" 2>/dev/null || true
   [ -n "$web_pid" ] && kill "$web_pid" 2>/dev/null || true
-  pkill -TERM -P $$ 2>/dev/null || true
+  wait || true
   rm -rf "$work"
 }
 trap cleanup EXIT
