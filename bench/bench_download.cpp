@@ -38,6 +38,9 @@ extern char** environ;
 
 namespace {
 
+// The most of curl's wall and processor time the engine may take (medians of paired runs).
+constexpr double kTimeTarget = 0.95;
+
 struct Run {
     double wall_s = 0;
     double cpu_s = 0;
@@ -247,11 +250,16 @@ int main(int argc, char** argv) {
     }
     const double wall_ratio = median(ours_wall) / median(curl_wall);
     const double cpu_ratio = median(ours_cpu) / median(curl_cpu);
+    const auto spread = [](const std::vector<double>& v) { return std::minmax_element(v.begin(), v.end()); };
+    const auto [wall_low, wall_high] = spread(pair_wall);
+    const auto [cpu_low, cpu_high] = spread(pair_cpu);
     std::printf("%zu pages of %zu bytes from nginx, 25 in flight, medians of %d paired runs:\n", pages, size, rounds);
-    std::printf("  wall time: curl %.3f s, TUrlDownload %.3f s, ratio %.2f (median of the pairs' ratios %.2f; target <= 1.0)\n",
-                median(curl_wall), median(ours_wall), wall_ratio, median(pair_wall));
-    std::printf("  CPU time:  curl %.3f s, TUrlDownload %.3f s, ratio %.2f (median of the pairs' ratios %.2f; target <= 1.0)\n",
-                median(curl_cpu), median(ours_cpu), cpu_ratio, median(pair_cpu));
+    std::printf("  wall time: curl %.3f s, TUrlDownload %.3f s, ratio %.2f (pairs' ratios: median %.2f, %.2f to %.2f; "
+                "target <= %.2f)\n",
+                median(curl_wall), median(ours_wall), wall_ratio, median(pair_wall), *wall_low, *wall_high, kTimeTarget);
+    std::printf("  CPU time:  curl %.3f s, TUrlDownload %.3f s, ratio %.2f (pairs' ratios: median %.2f, %.2f to %.2f; "
+                "target <= %.2f)\n",
+                median(curl_cpu), median(ours_cpu), cpu_ratio, median(pair_cpu), *cpu_low, *cpu_high, kTimeTarget);
     std::printf("  peak resident memory: curl %ld KB, TUrlDownload %ld KB\n", curl_peak, ours_peak);
 
     const Run b = run_process({client, "big", base + "/big", result});
@@ -266,7 +274,7 @@ int main(int argc, char** argv) {
     std::printf("one %llu MB page: idle %s KB, peak %s KB, %.1f MB above idle = %.2fx the page (target <= 1.5x)\n",
                 static_cast<unsigned long long>(big_mb), fields.at("idle_kb").c_str(), fields.at("peak_kb").c_str(),
                 above_idle_mb, memory_ratio);
-    const bool met = wall_ratio <= 1.0 && cpu_ratio <= 1.0 && memory_ratio <= 1.5;
+    const bool met = wall_ratio <= kTimeTarget && cpu_ratio <= kTimeTarget && memory_ratio <= 1.5;
     std::printf("verdict: wall %.2fx, CPU %.2fx, memory %.2fx the page: %s\n", wall_ratio, cpu_ratio, memory_ratio,
                 met ? "target met" : "TARGET MISSED");
     return met ? 0 : 1;

@@ -223,7 +223,8 @@ void BindingEngine::queue_stop(BindingRecord& record, HRESULT result) {
 }
 
 bool BindingEngine::launch(BindingRecord& record) {
-    auto transfer = std::make_unique<Transfer>(record.request, record, max_redirects - record.redirects, !record.challenged);
+    auto transfer = std::make_unique<Transfer>(record.request, record, max_redirects - record.redirects, !record.challenged,
+                                               easy_handles_);
     if (!transfer->ready() || !driver_.add(transfer->easy())) return false;
     transfers_[transfer->easy()] = record.id;
     record.transfer = std::move(transfer);

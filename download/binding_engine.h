@@ -162,6 +162,8 @@ private:
     std::weak_ptr<BindingEngine> self_;
     QObject context_;
     CurlMultiDriver driver_;
+    // Before the records: their transfers give their handles back here when they go.
+    EasyHandles easy_handles_;
     std::unordered_map<std::uint64_t, std::unique_ptr<BindingRecord>> records_;
     std::unordered_map<CURL*, std::uint64_t> transfers_;
     std::deque<std::uint64_t> ready_;

@@ -7,6 +7,8 @@ namespace {
 
 // libcurl's own receive buffer: large enough that a page arrives in a few blocks.
 constexpr long receive_buffer_bytes = 64L * 1024L;
+// Spare easy handles: as many as the downloads that run at once at most (25), and a few more.
+constexpr std::size_t kept_easy_handles = 32;
 // Check that the certificate names the host (libcurl's only strict setting).
 constexpr long verify_host_name = 2L;
 
@@ -21,8 +23,31 @@ bool offers_basic(const std::string& head) {
 
 }  // namespace
 
-Transfer::Transfer(const TransferRequest& request, TransferSink& sink, int redirects_left, bool may_challenge)
-    : sink_(sink), easy_(curl_easy_init()), redirects_left_(redirects_left), may_challenge_(may_challenge) {
+EasyHandles::~EasyHandles() {
+    for (CURL* easy : spare_) curl_easy_cleanup(easy);
+}
+
+CURL* EasyHandles::take() {
+    if (spare_.empty()) return curl_easy_init();
+    CURL* easy = spare_.back();
+    spare_.pop_back();
+    return easy;
+}
+
+void EasyHandles::give_back(CURL* easy) {
+    if (!easy) return;
+    if (spare_.size() >= kept_easy_handles) {
+        curl_easy_cleanup(easy);
+        return;
+    }
+    // Every option back to its initial value; kept are only caches (TLS sessions) and the buffer.
+    curl_easy_reset(easy);
+    spare_.push_back(easy);
+}
+
+Transfer::Transfer(const TransferRequest& request, TransferSink& sink, int redirects_left, bool may_challenge,
+                   EasyHandles& handles)
+    : sink_(sink), handles_(handles), easy_(handles.take()), redirects_left_(redirects_left), may_challenge_(may_challenge) {
     if (!easy_) return;
     bool ok = true;
     const auto set = [&](CURLoption option, auto value) { ok = ok && curl_easy_setopt(easy_, option, value) == CURLE_OK; };
@@ -81,7 +106,7 @@ Transfer::Transfer(const TransferRequest& request, TransferSink& sink, int redir
 }
 
 Transfer::~Transfer() {
-    if (easy_) curl_easy_cleanup(easy_);
+    handles_.give_back(easy_);
     curl_slist_free_all(headers_);
 }
 

@@ -41,6 +41,25 @@ protected:
     ~TransferSink() = default;
 };
 
+// Easy handles kept for the next transfer, reset: making one allocates libcurl's state for it
+// and, at its first transfer, its receive buffer, and both were freed again at every page's end.
+// Event-loop thread only.
+class EasyHandles {
+public:
+    EasyHandles() = default;
+    ~EasyHandles();
+    EasyHandles(const EasyHandles&) = delete;
+    EasyHandles& operator=(const EasyHandles&) = delete;
+
+    // A handle with libcurl's initial settings; nullptr when libcurl cannot make one.
+    CURL* take();
+    // Takes the handle back (it must be out of the multi handle); keeps a few, frees the rest.
+    void give_back(CURL* easy);
+
+private:
+    std::vector<CURL*> spare_;
+};
+
 class Transfer {
 public:
     enum class Outcome {
@@ -52,7 +71,9 @@ public:
 
     // redirects_left: how many more redirects may be followed; may_challenge: whether a 401
     // with a Basic challenge should stop for credentials.
-    Transfer(const TransferRequest& request, TransferSink& sink, int redirects_left, bool may_challenge);
+    // The handle comes from handles and goes back there; handles must outlive the transfer.
+    Transfer(const TransferRequest& request, TransferSink& sink, int redirects_left, bool may_challenge,
+             EasyHandles& handles);
     ~Transfer();  // the handle must be out of the multi handle
     Transfer(const Transfer&) = delete;
     Transfer& operator=(const Transfer&) = delete;
@@ -82,6 +103,7 @@ private:
     Answer guarded(Answer stop, Work&& work) noexcept;
 
     TransferSink& sink_;
+    EasyHandles& handles_;
     CURL* easy_ = nullptr;
     curl_slist* headers_ = nullptr;
     bool ready_ = false;

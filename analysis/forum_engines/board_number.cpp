@@ -8,7 +8,10 @@
 
 namespace {
 
-constexpr std::array<std::string_view, 7> kSeparators{",", ".", " ", "'", "\xC2\xA0", "&nbsp;", "&#160;"};
+// Locales group by three with a comma, a dot, a (no-break, narrow no-break or thin) space or an
+// apostrophe (straight, or the typographic one of Swiss locales).
+constexpr std::array<std::string_view, 11> kSeparators{",", ".", " ", "'", "\xC2\xA0", "&nbsp;", "&#160;",
+                                                       "\xE2\x80\xAF", "&#8239;", "\xE2\x80\x89", "\xE2\x80\x99"};
 
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
 
@@ -61,10 +64,14 @@ std::optional<std::int32_t> parse_board_number(std::string_view text) {
         }
     }
 
+    // The digits of the number only: a separator written as a reference ("&#160;") has digits of its own.
     std::int64_t value = 0;
-    for (char c : text) {
-        if (!is_digit(c)) continue;
-        value = value * 10 + (c - '0');
+    for (std::size_t p = 0; p < text.size();) {
+        if (!is_digit(text[p])) {
+            p += separator.size();
+            continue;
+        }
+        value = value * 10 + (text[p++] - '0');
         if (value > std::numeric_limits<std::int32_t>::max()) return std::nullopt;
     }
     return static_cast<std::int32_t>(value);

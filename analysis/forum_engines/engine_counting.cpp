@@ -27,7 +27,8 @@ void count_cell_numbers(std::string_view cell, PostCounter& counter) {
         if (open == std::string_view::npos) break;
         const std::size_t close = cell.find('>', open);
         if (close == std::string_view::npos) break;
-        if (const auto exact = parse_board_number(attribute(cell.substr(open, close + 1 - open), "title"))) {
+        // The title may label its figure too ("1,234 discussions" over "1.2K").
+        if (const auto exact = parse_labelled_number(attribute(cell.substr(open, close + 1 - open), "title"))) {
             counter.add(*exact);
             shown_by_title = true;
         }

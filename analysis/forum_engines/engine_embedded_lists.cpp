@@ -22,16 +22,6 @@ void count_categories(std::string_view object, std::string_view topics_key, std:
     }
 }
 
-// The object that starts at the first '{' behind marker, as JSON text; empty when there is none.
-std::string_view object_behind(std::string_view text, std::string_view marker) {
-    const std::size_t at = text.find(marker);
-    if (at == std::string_view::npos) return {};
-    const std::size_t brace = text.find('{', at + marker.size());
-    if (brace == std::string_view::npos) return {};
-    const std::size_t end = json_value_end(text, brace);
-    return end == std::string_view::npos ? std::string_view() : text.substr(brace, end - brace);
-}
-
 // One level of JSON string escaping undone, for a JSON text stored as a string inside another.
 std::string unescape_quotes(std::string_view text) {
     std::string out;
@@ -46,18 +36,40 @@ std::string unescape_quotes(std::string_view text) {
 
 }  // namespace
 
-// The page script sets window._ajaxifyData = {...}; its "categories" hold each category's
+// The page carries its data as window._ajaxifyData = {...} or in <script id="ajaxify-data">; its
+// "categories" hold each category's
 // totalTopicCount and totalPostCount. Where the page carries no such data, the category list
 // shows each count as <span class="human-readable-number" title="N">, the exact count in the title.
 ForumFigures read_nodebb(const PageLines& page) {
     PostCounter counter;
-    count_categories(object_behind(page.bytes(), "window._ajaxifyData"), "totalTopicCount", "totalPostCount", counter);
+    // Older versions set it in a script, newer ones embed it as <script id="ajaxify-data">.
+    for (std::string_view marker : {"window._ajaxifyData", "<script id=\"ajaxify-data\""})
+        if (counter.count() == 0)
+            count_categories(object_behind(page.bytes(), marker), "totalTopicCount", "totalPostCount", counter);
     if (counter.count() == 0)
         for_each_element(page.bytes(), "span", "human-readable-number", [&](std::string_view tag, std::string_view) {
             if (const auto value = parse_board_number(attribute(tag, "title"))) counter.add(*value);
         });
     return engine_figures(counter, "NodeBB");
 }
+
+namespace {
+
+// The view Discourse serves to clients that run no script: <table class='category-list'> with
+// each category's topic count in <td class='topics'><div title='12 Topics'>12</div></td>; it
+// shows no post counts.
+ForumFigures read_discourse_crawler_view(std::string_view text) {
+    PostCounter counter;
+    std::size_t table = find_start_tag(text, "table", 0);
+    while (table != std::string_view::npos && !has_class(tag_at(text, table), "category-list"))
+        table = find_start_tag(text, "table", table + 1);
+    if (table != std::string_view::npos)
+        for_each_element(text.substr(table), "td", "topics",
+                         [&](std::string_view, std::string_view cell) { count_cell_numbers(cell, counter); });
+    return engine_figures(counter, "Discourse");
+}
+
+}  // namespace
 
 // The page carries its preloaded data in a data-preloaded="..." attribute (entity-encoded JSON);
 // the category list inside it, itself stored as a JSON string, holds "categories" with
@@ -66,7 +78,7 @@ ForumFigures read_discourse(const PageLines& page) {
     constexpr std::string_view kAttribute = "data-preloaded=\"";
     const std::string_view text = page.bytes();
     const std::size_t at = text.find(kAttribute);
-    if (at == std::string_view::npos) return {};
+    if (at == std::string_view::npos) return read_discourse_crawler_view(text);
     const std::size_t start = at + kAttribute.size();
     const std::size_t end = text.find('"', start);
     if (end == std::string_view::npos) return {};

@@ -37,10 +37,12 @@ bool is_board_cell(std::string_view tag) {
 
 }  // namespace
 
-// SMF 2.1: each board's <div class="board_stats"><p>label: N<br>label: N</p></div>.
+// SMF 2.1: each board's <div class="board_stats"><p>label: N<br>label: N</p></div>. Themes that
+// write the box themselves inside the index's own one are counted once, by the inner box.
 ForumFigures read_smf21(const PageLines& page) {
     PostCounter counter;
     for_each_element(page.bytes(), "div", "board_stats", [&](std::string_view, std::string_view stats) {
+        if (stats.find("board_stats") != std::string_view::npos) return;
         for (std::int32_t value : board_counts(stats, Holder::StatsBox)) counter.add(value);
     });
     return engine_figures(counter, "SMF 2.1");

@@ -42,11 +42,12 @@ ForumFigures read_vbulletin3(const PageLines& page) {
     return engine_figures(counter, "vBulletin 3");
 }
 
-// <ul class="forumstats td"><li>Threads: 79</li><li>Posts: 591</li></ul>; the labels are
-// translated on other boards, so the number after the last ':' is read.
+// <ul class="forumstats td"><li>Threads: 79</li><li>Posts: 591</li></ul>, for a forum on the
+// top level "forumstats_2"; the labels are translated on other boards.
 ForumFigures read_vbulletin4(const PageLines& page) {
     PostCounter counter;
-    for_each_element(page.bytes(), "ul", "forumstats", [&](std::string_view, std::string_view stats) {
+    const auto stats_list = [](std::string_view tag) { return has_class(tag, "forumstats") || has_class(tag, "forumstats_2"); };
+    for_each_element_if(page.bytes(), "ul", stats_list, [&](std::string_view, std::string_view stats) {
         for_each_element(stats, "li", "", [&](std::string_view, std::string_view item) {
             if (const auto value = parse_labelled_number(leading_text(item))) counter.add(*value);
         });

@@ -36,7 +36,7 @@ ForumFigures engine_figures(const PostCounter& counter, const char* engine);
 void count_element_numbers(std::string_view text, std::string_view tag, std::string_view class_name,
                            PostCounter& counter);
 
-// Counts what a count cell shows: the exact figure in the title of an element that gives one
-// (the text it shows, often a short form, is then passed over), and the one count of each other
-// run of text, bare or labelled in any language.
+// Counts what a count cell shows: the exact figure in the title of an element that gives one,
+// bare or labelled (the text it shows, often a short form, is then passed over), and the one
+// count of each other run of text, bare or labelled in any language.
 void count_cell_numbers(std::string_view cell, PostCounter& counter);

@@ -22,6 +22,7 @@ TEST(BoardNumber, ReadsGroupedCountsAndRefusesInexactOnes) {
         {"2147483648", std::nullopt}, {"99999999999999999999", std::nullopt},
         {"18.1K", std::nullopt}, {"1.5", std::nullopt},    {"1,2345", std::nullopt},
         {"1,234.567", std::nullopt}, {"12345,678", std::nullopt}, {"1,", std::nullopt},
+        {"1\xE2\x80\xAF" "234", 1234}, {"12\xE2\x80\x99" "345", 12345}, {"1&#160;234&#160;567", 1234567},
         {",123", std::nullopt}, {"-3", std::nullopt},      {"", std::nullopt},
         {"12 posts", std::nullopt},
     };
@@ -105,13 +106,24 @@ TEST(EngineReaders, PagesBuiltFromTheEnginesTemplateMarkup) {
         {R"(<dl class="ipsDataItem_stats ipsDataItem_statsLarge"><dt class="ipsDataItem_stats_number">1,234</dt>
             <dd class="ipsDataItem_stats_type">posts</dd></dl>
             <dl class="ipsDataItem_stats"><dt class="ipsDataItem_stats_number">56</dt></dl>)",
-         "Invision Community 4", 2, "645", "1234"},
+         "Invision Community 4 / 5", 2, "645", "1234"},
+        // The grid view: the first item is the post count, short from 1,000 on; a forum without
+        // posts lists its followers first.
+        {R"(<ul class='cForumGrid__title-stats'><li>45 messages</li><li><a href="x">3 followers</a></li></ul>
+            <ul class='cForumGrid__title-stats'><li>1.2k messages</li></ul><ul class='cForumGrid__title-stats'><li><a>9 followers</a></li></ul>)",
+         "Invision Community 4 / 5", 1, "45", "45"},
+        {R"(<ul data-ips-hook="stats" class="ipsData__stats ipsData__stats--large"><li><span>999</span><span>Beitr&auml;ge</span></li></ul>
+            <ul class="ipsData__stats ipsData__stats--large"><li><span>3.4K</span><span>posts</span></li></ul>)",
+         "Invision Community 4 / 5", 1, "999", "999"},
         {R"(<div class="board_stats"><p>Posts: 1,234<br>Topics: 56</p></div>
             <div class="board_stats">
               <p>7 &#304;leti<br> 3 Konu</p>
             </div><div class="board_stats"><p>Redirects: 99</p></div>
-            <div class="board_stats"><p><strong>Posts:</strong> 10<strong> Topics: </strong>2</p></div>)",
-         "SMF 2.1", 6, "218", "1234"},
+            <div class="board_stats"><p><strong>Posts:</strong> 10<strong> Topics: </strong>2</p></div>
+            <div class="board_stats">
+              <div class="board_stats"><p><strong>1&#8239;000</strong> Beitr&auml;ge<br><strong>4</strong> Themen</p></div>
+            </div>)",
+         "SMF 2.1", 8, "289", "1234"},
         // One count per cell; the board's name cell holds a number too, among other text.
         {R"(<script>var smf_scripturl = "/index.php";</script><tr><td class="windowbg2"><b>Club 2012</b><br>Meets</td>
             <td class="windowbg" width="6%">1.234</td><td class="windowbg" width="6%">56</td></tr>)",
@@ -135,11 +147,21 @@ TEST(EngineReaders, PagesBuiltFromTheEnginesTemplateMarkup) {
          "NodeBB", 2, "6483", "12100"},
         {R"(<tr class="rowodd"><td class="tcl">General</td><td class="tc2">12</td><td class="tc3">3 456</td></tr>
             <tr class="roweven"><td class="tcl">News</td><td class="tc2">5</td><td class="tc3">100</td></tr>)",
-         "FluxBB", 4, "893", "3456"},
-        {R"(<td class="topics-count">1,021</td><td class="posts-count">10,212</td>)", "vBulletin 5", 2, "5616", "10212"},
-        {R"(<td class="BigCount CountDiscussions"><div class="Wrap"><span class="Number" title="1,234">1.2K</span></div></td>
-            <td class="BigCount CountComments"><div class="Wrap"><span class="Number" title="18,100">18.1K</span></div></td>)",
+         "FluxBB / PunBB 1.2", 4, "893", "3456"},
+        {R"(<td class="topics-count">
+              1,021
+            </td><td class="posts-count">10,212</td>)", "vBulletin 5", 2, "5616", "10212"},
+        // A top-level forum's list.
+        {R"(<ul class="forumstats_2 td"><li>Themen: 103.425</li><li>Beitr&auml;ge: 2.203.947</li></ul>)",
+         "vBulletin 4", 2, "1153686", "2203947"},
+        {R"(<td class="BigCount CountDiscussions"><div class="Wrap"><span title="1,234 discussions" class="Number">1.2K</span></div></td>
+            <td class="BigCount CountComments"><div class="Wrap"><span title="18,100 Kommentare" class="Number">18.1K</span></div></td>)",
          "Vanilla", 2, "9667", "18100"},
+        // The list layout; a discussion row's "MCount" comment count is no category's.
+        {R"(<span class="MItem MItem-Count DiscussionCount"><span title="5 discussions" class="Number">5</span> discussions</span>
+            <span class="MItem MItem-Count CommentCount"><span title="2,001 comments" class="Number">2K</span> comments</span>
+            <span class="MItem MCount CommentCount"><span title="77 comments" class="Number">77</span></span>)",
+         "Vanilla", 2, "1003", "2001"},
         // Only the top categories: a child's counts are part of its parent's already.
         {R"(<script>window._ajaxifyData = {"title":"Home","categories":[
               {"cid":1,"name":"News {and} [more]","totalTopicCount":5,"totalPostCount":20,
@@ -151,6 +173,12 @@ TEST(EngineReaders, PagesBuiltFromTheEnginesTemplateMarkup) {
          "Discourse", 4, "92", "345"},
         {R"(<meta id="data-preloaded" data-preloaded="{&quot;category_list&quot;: {&quot;categories&quot;: [{&quot;topic_count&quot;: 1, &quot;post_count&quot;: 2}]}}">)",
          "Discourse", 2, "1", "2"},
+        // The view for clients without scripts shows topic counts only.
+        {R"(<table class='category-list'><thead><tr><th class='topics'>Topics</th></tr></thead>
+            <tr><td class='topics'><div title='1234 Themen'>1234</div></td></tr><tr><td class='topics'><div title='6 Themen'>6</div></td></tr></table>)",
+         "Discourse", 2, "620", "1234"},
+        {R"(<script id="ajaxify-data" type="application/json">{"categories":[{"totalTopicCount":3,"totalPostCount":9}]}</script>)",
+         "NodeBB", 2, "6", "9"},
         // Beyond 32 bits is passed over; the sum of the largest counts does not overflow.
         {R"(<dd class="posts">2,147,483,647 <dfn>Posts</dfn></dd><dd class="posts">2147483647 <dfn>Posts</dfn></dd>
             <dd class="topics">2147483648 <dfn>Topics</dfn></dd>)",

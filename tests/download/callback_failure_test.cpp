@@ -42,6 +42,7 @@ TEST(CallbackFailure, AnExceptionInACallbackEndsTheTransferWithItsResult) {
     MonikerLayer layer;  // libcurl started
     HttpFixtureServer server;
     server.route("/page", HttpResponse::html("<html>a page</html>"));
+    EasyHandles handles;  // each transfer takes the handle the one before gave back
     for (const Step step : {Step::Connecting, Step::Sending, Step::Head, Step::Body}) {
         for (const bool out_of_memory : {true, false}) {
             std::optional<CURLcode> done;
@@ -50,7 +51,7 @@ TEST(CallbackFailure, AnExceptionInACallbackEndsTheTransferWithItsResult) {
             ThrowingSink sink(step, out_of_memory);
             TransferRequest request;
             request.url = server.url("/page");
-            Transfer transfer(request, sink, 10, true);
+            Transfer transfer(request, sink, 10, true, handles);
             ASSERT_TRUE(transfer.ready());
             ASSERT_TRUE(driver.add(transfer.easy()));
             ASSERT_TRUE(wait_until([&] { return done.has_value(); })) << static_cast<int>(step);
