@@ -33,5 +33,5 @@ ForumFigures read_invision4(const PageLines& page) {
         for_each_first_item(text, "ipsData__stats--large", [&](std::string_view item) {
             if (const auto value = parse_board_number(first_text(item))) counter.add(*value);
         });
-    return engine_figures(counter, "Invision Community 4");
+    return engine_figures(counter, "Invision Community 4 / 5");
 }

@@ -106,15 +106,15 @@ TEST(EngineReaders, PagesBuiltFromTheEnginesTemplateMarkup) {
         {R"(<dl class="ipsDataItem_stats ipsDataItem_statsLarge"><dt class="ipsDataItem_stats_number">1,234</dt>
             <dd class="ipsDataItem_stats_type">posts</dd></dl>
             <dl class="ipsDataItem_stats"><dt class="ipsDataItem_stats_number">56</dt></dl>)",
-         "Invision Community 4", 2, "645", "1234"},
+         "Invision Community 4 / 5", 2, "645", "1234"},
         // The grid view: the first item is the post count, short from 1,000 on; a forum without
         // posts lists its followers first.
         {R"(<ul class='cForumGrid__title-stats'><li>45 messages</li><li><a href="x">3 followers</a></li></ul>
             <ul class='cForumGrid__title-stats'><li>1.2k messages</li></ul><ul class='cForumGrid__title-stats'><li><a>9 followers</a></li></ul>)",
-         "Invision Community 4", 1, "45", "45"},
+         "Invision Community 4 / 5", 1, "45", "45"},
         {R"(<ul data-ips-hook="stats" class="ipsData__stats ipsData__stats--large"><li><span>999</span><span>Beitr&auml;ge</span></li></ul>
             <ul class="ipsData__stats ipsData__stats--large"><li><span>3.4K</span><span>posts</span></li></ul>)",
-         "Invision Community 4", 1, "999", "999"},
+         "Invision Community 4 / 5", 1, "999", "999"},
         {R"(<div class="board_stats"><p>Posts: 1,234<br>Topics: 56</p></div>
             <div class="board_stats">
               <p>7 &#304;leti<br> 3 Konu</p>
@@ -147,7 +147,7 @@ TEST(EngineReaders, PagesBuiltFromTheEnginesTemplateMarkup) {
          "NodeBB", 2, "6483", "12100"},
         {R"(<tr class="rowodd"><td class="tcl">General</td><td class="tc2">12</td><td class="tc3">3 456</td></tr>
             <tr class="roweven"><td class="tcl">News</td><td class="tc2">5</td><td class="tc3">100</td></tr>)",
-         "FluxBB", 4, "893", "3456"},
+         "FluxBB / PunBB 1.2", 4, "893", "3456"},
         {R"(<td class="topics-count">
               1,021
             </td><td class="posts-count">10,212</td>)", "vBulletin 5", 2, "5616", "10212"},
