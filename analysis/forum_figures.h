@@ -3,16 +3,19 @@
 #include "analysis/page_lines.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 // What a forum page shows of its activity: the average (rounded down) and the largest of the
 // counts read, as decimal text, both empty when the page showed none; how many numbers were
-// counted; and the way the page was read (empty for the classic "row2" rule).
+// counted; the way the page was read (empty for the classic "row2" rule); and the date of the
+// newest post its forums show, "YYYY-MM-DD" or empty.
 struct ForumFigures {
     std::string average;
     std::string max;
     std::int64_t numbers = 0;
     std::string engine;
+    std::string newest_post = {};
 };
 
 // Reads the counts of one forum page. Pure: the page text in, the figures out.
@@ -27,4 +30,6 @@ struct Row2Reading {
     ForumFigures figures;
     bool inside_other_class = false;
 };
-Row2Reading read_row2_lines(const PageLines& page);
+// also_read(i) is called for each line i that holds "row2" but gave no count, so that another
+// reading of those lines shares the pass.
+Row2Reading read_row2_lines(const PageLines& page, const std::function<void(std::size_t line)>& also_read = nullptr);

@@ -64,14 +64,16 @@ bool row2_only_inside_other_words(std::string_view line) {
 
 }  // namespace
 
-Row2Reading read_row2_lines(const PageLines& page) {
+Row2Reading read_row2_lines(const PageLines& page, const std::function<void(std::size_t line)>& also_read) {
     PostCounter counter;
     bool inside_other_class = false;
     // Only lines holding the marker count anything, so only those are handed over, unchecked.
     for (std::size_t i = page.next_line_holding(kRow2Marker, 0); i < page.size(); i = page.next_line_holding(kRow2Marker, i + 1)) {
         const std::string_view line = page.read_line(i);
         const bool first_count = counter.count() == 0;
+        const std::int64_t before = counter.count();
         counter.add_row2_line(line);
+        if (also_read && counter.count() == before) also_read(i);
         // The first line counted tells the markup: a page writes its count cells alike.
         if (first_count && counter.count() > 0) inside_other_class = row2_only_inside_other_words(line);
     }

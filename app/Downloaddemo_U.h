@@ -31,7 +31,9 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -189,7 +191,7 @@ public:
     void UrlDownload1Progress(TBSCB& Sender, Cardinal ulProgress, Cardinal ulProgressMax, Cardinal ulStatusCode);
     void UrlDownload1Data(TBSCB& Sender, const std::vector<std::uint8_t>& Buffer, Cardinal BufLength);
     void UrlDownload1Complete(TBSCB& Sender, const TMemoryStream* Stream, HRESULT Result);
-    // The negotiation events: each answers success and changes nothing.
+    // The negotiation events: each answers success; OnResponse notes when the page was served.
     HRESULT UrlDownload1SecurityProblem(TBSCB& Sender, Cardinal dwProblem);
     HRESULT UrlDownload1Response(TBSCB& Sender, Cardinal dwResponseCode, const std::u16string& szResponseHeaders,
                                  const std::u16string& szRequestHeaders, std::u16string& szAdditionalRequestHeaders);
@@ -213,9 +215,10 @@ public:
     // The download events' work, by the download's URL (what the handlers read of Sender).
     void download_data(const std::string& url, std::string_view block);
     // line_released: this download's line already went with its early report, so a line that
-    // holds its URL now belongs to a newer download of the same URL.
+    // holds its URL now belongs to a newer download of the same URL. served_at: the response's
+    // Date (seconds since 1970); without one the page counts as served when it is handed on.
     void download_completed(const std::string& url, Cardinal response_code, HRESULT result,
-                            bool line_released = false);
+                            bool line_released = false, std::optional<std::int64_t> served_at = std::nullopt);
 
     // Makes bytes the page text: what the readers read and what result_memo shows.
     void set_page_text(std::string bytes);
@@ -267,6 +270,8 @@ private:
     FormOptions options_;
     // Running downloads that were refused on the way and reported early; their final report follows.
     std::unordered_set<const TBSCB*> reported_early_;
+    // The Date header of each running download's response, as a Unix time, until it completes.
+    std::unordered_map<const TBSCB*, std::int64_t> served_at_;
     std::unique_ptr<TUrlDownload> component_;
     // From a stage start until research_over is sent.
     bool research_running_ = false;

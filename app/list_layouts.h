@@ -16,6 +16,7 @@ inline const std::vector<ListColumn> results_start = {
 inline const std::vector<ListColumn> results_search_stage = {
     {"URL", 100}, {"Description", 100}, {"Result", 100}, {"Sites on page", 100}};
 inline const std::vector<ListColumn> results_forum_stage = {
-    {"URL", 100}, {"Description", 100}, {"Result", 100}, {"Post averag", 100}, {"Posts max", 100}};
+    {"URL", 100}, {"Description", 100}, {"Result", 100}, {"Post averag", 100}, {"Posts max", 100},
+    {"Newest post", 100}};
 
 }  // namespace list_layout

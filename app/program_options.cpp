@@ -73,7 +73,8 @@ constexpr auto kOptions = std::to_array<ProgramOption>({
      .text = &V::format,
      .help = "standard output: tsv, the results table as a list file (default);\n"
              "json, one JSON object per forum and line (url, description,\n"
-             "verdict, posts_average, posts_max, attempts, read_as), also with --results"},
+             "verdict, posts_average, posts_max, attempts, read_as, newest_post),\n"
+             "also with --results"},
     {.name = "quiet",
      .flag = &V::quiet,
      .help = "do not print the download log (nor how each forum was read) nor the\n"

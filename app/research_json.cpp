@@ -24,6 +24,7 @@ const ForumField kForumFields[] = {
     {"posts_max", [](const ForumRow& f) { return json_number_or_null(f.result_sub_item(result_column::PostsMax)); }},
     {"attempts", [](const ForumRow& f) { return json_number_or_null(f.queue_sub_item(queue_column::Attemps)); }},
     {"read_as", [](const ForumRow& f) { return json_string_or_null(f.read_as()); }},
+    {"newest_post", [](const ForumRow& f) { return json_string_or_null(f.newest_post()); }},
 };
 
 std::optional<std::string> sub_item_of(const ListView& list, int row, int k) {
@@ -53,6 +54,12 @@ std::optional<std::string> ForumRow::read_as() const {
     const auto average = result_sub_item(result_column::PostsAverage);
     if (average && !average->empty()) return "row2";
     return std::nullopt;
+}
+
+std::optional<std::string> ForumRow::newest_post() const {
+    auto date = result_sub_item(result_column::NewestPost);
+    if (date && date->empty()) date.reset();
+    return date;
 }
 
 std::string forum_json(const ForumRow& forum) {

@@ -1,5 +1,6 @@
 #include "app/research_report.h"
 
+#include "analysis/calendar_day.h"
 #include "app/Downloaddemo_U.h"
 
 #include <unordered_set>
@@ -29,7 +30,9 @@ std::string forum_part(const ForumStageFigures& forums) {
     if (forums.forums == 0) return "forums: none to rate";
     std::string text = "forums: " + std::to_string(forums.rated) + " rated, " + std::to_string(forums.good) + " Good, ";
     if (forums.bad_download > 0) text += std::to_string(forums.bad_download) + " Bad Download, ";
-    return text + std::to_string(forums.fatal) + " Fatal, " + std::to_string(forums.never_answered) + " never answered";
+    return text + std::to_string(forums.fatal) + " Fatal, " + std::to_string(forums.never_answered) +
+           " never answered, " + std::to_string(forums.posted_lately) + " with a post in the last " +
+           std::to_string(kLatelyDays) + " days";
 }
 
 }  // namespace
@@ -51,9 +54,15 @@ ForumStageFigures forum_stage_figures(const TForm1& form) {
     const ListView& results = form.result_list;
     forums.forums = form.google_list.item_count();
     forums.rated = results.item_count();
+    const CalendarDay lately_from =
+        day_of_unix_time(form.pipeline.research_started_at) - std::chrono::days(kLatelyDays);
     std::unordered_set<std::string> rated;
     for (int r = 0; r < results.item_count(); ++r) {
         rated.insert(results.item(r).caption);
+        if (results.has_sub_item(r, result_column::NewestPost)) {
+            const auto newest = parse_iso_day(results.sub_item(r, result_column::NewestPost));
+            if (newest && *newest >= lately_from) ++forums.posted_lately;
+        }
         const std::string& verdict = results.sub_item(r, result_column::Verdict);
         if (verdict == verdict::Good) ++forums.good;
         if (verdict == verdict::BadDownload) ++forums.bad_download;

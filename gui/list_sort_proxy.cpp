@@ -20,8 +20,10 @@ ListSortProxy::ListSortProxy(QObject* parent) : QSortFilterProxyModel(parent) { 
 bool ListSortProxy::lessThan(const QModelIndex& left, const QModelIndex& right) const {
     const QString a = left.data(Qt::DisplayRole).toString();
     const QString b = right.data(Qt::DisplayRole).toString();
+    // Descending order asks with the cells swapped; answer so that filled cells lead either way,
+    // and among them numbers.
+    if (a.isEmpty() != b.isEmpty()) return (sortOrder() == Qt::AscendingOrder) == !a.isEmpty();
     const bool a_number = cell_number(a).has_value();
-    // Descending order asks with the cells swapped; answer so that numbers lead either way.
     if (a_number != cell_number(b).has_value()) return (sortOrder() == Qt::AscendingOrder) == a_number;
     return compare_cells(a, b) < 0;
 }

@@ -1,7 +1,9 @@
 #include "app/Downloaddemo_U.h"
 
 #include "analysis/number_text.h"
+#include "analysis/calendar_day.h"
 #include "download/bscb.h"
+#include "download/http_head.h"
 #include "download/utf16_text.h"
 #include "pipeline/page_copy.h"
 #include "pipeline/progress_line.h"
@@ -9,6 +11,7 @@
 #include <QCoreApplication>
 
 #include <algorithm>
+#include <ctime>
 #include <functional>
 
 void TForm1::wire_download_events() {
@@ -64,11 +67,17 @@ void TForm1::UrlDownload1Complete(TBSCB& Sender, const TMemoryStream* Stream, HR
     } else {
         line_released = reported_early_.erase(&Sender) > 0;
     }
-    download_completed(Sender.Url, Sender.ResponseCode, Result, line_released);
+    std::optional<std::int64_t> served_at;
+    if (const auto served = served_at_.find(&Sender); served != served_at_.end()) {
+        served_at = served->second;
+        // The download is over whatever its report: its binding may be reused by the next one.
+        if (Stream) served_at_.erase(served);
+    }
+    download_completed(Sender.Url, Sender.ResponseCode, Result, line_released, served_at);
 }
 
 void TForm1::download_completed(const std::string& url, Cardinal response_code, HRESULT result,
-                                bool line_released) {
+                                bool line_released, std::optional<std::int64_t> served_at) {
     if (result != S_OK) {
         const std::string err = HResultToStr(result);
         const std::string resp = ResponseCodeToStr(static_cast<std::int32_t>(response_code));
@@ -94,6 +103,7 @@ void TForm1::download_completed(const std::string& url, Cardinal response_code, 
     pipeline.completed_url = url;
     pipeline.completed_slot = slot;
     pipeline.completed_response = static_cast<int>(response_code);
+    pipeline.completed_served_at = served_at.value_or(std::time(nullptr));
     set_page_text(slot_buffers.take_joined(slot));
 
     // A copy that cannot be written is reported and the research goes on without it.
@@ -116,7 +126,14 @@ void TForm1::set_page_text(std::string bytes) {
 
 HRESULT TForm1::UrlDownload1SecurityProblem(TBSCB&, Cardinal) { return S_OK; }
 
-HRESULT TForm1::UrlDownload1Response(TBSCB&, Cardinal, const std::u16string&, const std::u16string&, std::u16string&) {
+HRESULT TForm1::UrlDownload1Response(TBSCB& Sender, Cardinal, const std::u16string& szResponseHeaders,
+                                     const std::u16string&, std::u16string&) {
+    // The server's clock tells what "Today" on the page means; a page without a readable Date
+    // header goes by the local clock when it is handed on.
+    const auto date = header_value(from_utf16(szResponseHeaders), "Date");
+    const auto served_at = date ? parse_http_date(*date) : std::nullopt;
+    if (served_at) served_at_[&Sender] = *served_at;
+    else served_at_.erase(&Sender);
     return S_OK;
 }
 

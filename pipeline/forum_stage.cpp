@@ -16,9 +16,11 @@ void TForm1::check_page_for_popularClick() {
 }
 
 void TForm1::get_sites_popularityClick() {
-    ForumFigures figures = read_forum_page(pipeline.page_text, read_current_engines.checked());
+    ForumFigures figures =
+        read_forum_page(pipeline.page_text, read_current_engines.checked(), pipeline.completed_served_at);
     pipeline.posts_average = std::move(figures.average);
     pipeline.posts_max = std::move(figures.max);
+    pipeline.newest_post = std::move(figures.newest_post);
     // A later page of the same forum may be read another way; only the last reading stands.
     if (figures.engine.empty()) {
         pipeline.forum_engines.erase(pipeline.completed_url);

@@ -4,6 +4,7 @@
 #include "analysis/page_lines.h"
 #include "analysis/search_service.h"
 
+#include <cstdint>
 #include <map>
 #include <string>
 
@@ -18,10 +19,17 @@ struct PipelineState {
     int attempts_limit = 5;
     std::string posts_average = "0";
     std::string posts_max = "0";
+    // The date of the newest post the last forum page showed, "YYYY-MM-DD" or empty.
+    std::string newest_post;
     std::string completed_url;
     int completed_slot = 0;
     // The HTTP status of the page just handed on (some services answer a bot check with a success).
     int completed_response = 0;
+    // When the page just handed on was served (its Date header, else the local clock), in seconds
+    // since 1970: what "Today" on the page means.
+    std::int64_t completed_served_at = 0;
+    // When the current stage started, in seconds since 1970: the research's own date.
+    std::int64_t research_started_at = 0;
     // The search service the current search stage asks.
     SearchInUse search;
     // The URLs of google_res for the duplicate test, in step with its rows.
@@ -66,11 +74,13 @@ inline constexpr int Result = 3;
 }  // namespace queue_column
 
 // Sub-item indexes of a results row. Both stages begin with the description and the verdict; the
-// search stage then counts the links collected so far, the forum stage gives the post figures.
+// search stage then counts the links collected so far, the forum stage gives the post figures
+// and the date of the newest post.
 namespace result_column {
 inline constexpr int Description = 0;
 inline constexpr int Verdict = 1;
 inline constexpr int SitesOnPage = 2;
 inline constexpr int PostsAverage = 2;
 inline constexpr int PostsMax = 3;
+inline constexpr int NewestPost = 4;
 }  // namespace result_column

@@ -54,6 +54,7 @@ void TForm1::further_actClick() {
     if (forum) {
         row.sub_items.push_back(pipeline.posts_average);
         row.sub_items.push_back(pipeline.posts_max);
+        row.sub_items.push_back(pipeline.newest_post);
     } else if (search) {
         row.sub_items.push_back(decimal_text(google_res.item_count()));
     }

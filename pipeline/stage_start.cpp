@@ -2,6 +2,8 @@
 
 #include "app/list_layouts.h"
 
+#include <ctime>
+
 void TForm1::start_stage(const StageSettings& settings, const std::function<void()>& prepare_queue) {
     pipeline.status_text = settings.status;
     pipeline.stage_threads = settings.threads;
@@ -9,6 +11,7 @@ void TForm1::start_stage(const StageSettings& settings, const std::function<void
     pipeline.attempts_limit = settings.attempts_limit;
     allow_attemps_ui.set_enabled(true);
     pipeline.research_stage = settings.stage;
+    pipeline.research_started_at = std::time(nullptr);
     research_running_ = true;
     google_res.clear_items();
     pipeline.collected_links.clear();

@@ -22,16 +22,6 @@ void count_categories(std::string_view object, std::string_view topics_key, std:
     }
 }
 
-// The object that starts at the first '{' behind marker, as JSON text; empty when there is none.
-std::string_view object_behind(std::string_view text, std::string_view marker) {
-    const std::size_t at = text.find(marker);
-    if (at == std::string_view::npos) return {};
-    const std::size_t brace = text.find('{', at + marker.size());
-    if (brace == std::string_view::npos) return {};
-    const std::size_t end = json_value_end(text, brace);
-    return end == std::string_view::npos ? std::string_view() : text.substr(brace, end - brace);
-}
-
 // One level of JSON string escaping undone, for a JSON text stored as a string inside another.
 std::string unescape_quotes(std::string_view text) {
     std::string out;

@@ -89,3 +89,12 @@ std::vector<std::string_view> json_items(std::string_view array) {
         items.clear();
     return items;
 }
+
+std::string_view object_behind(std::string_view text, std::string_view marker) {
+    const std::size_t at = text.find(marker);
+    if (at == std::string_view::npos) return {};
+    const std::size_t brace = text.find('{', at + marker.size());
+    if (brace == std::string_view::npos) return {};
+    const std::size_t end = json_value_end(text, brace);
+    return end == std::string_view::npos ? std::string_view() : text.substr(brace, end - brace);
+}

@@ -18,3 +18,6 @@ std::string_view json_member(std::string_view object, std::string_view key);
 // The items of an array (text starting with '['), each as its JSON text; none when the array is
 // malformed, so that a reader counts nothing from a list it cannot read whole.
 std::vector<std::string_view> json_items(std::string_view array);
+
+// The object that starts at the first '{' behind marker, as JSON text; empty when there is none.
+std::string_view object_behind(std::string_view text, std::string_view marker);

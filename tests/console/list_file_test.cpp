@@ -79,17 +79,25 @@ TEST_F(ListFile, RowLinesHoldOneFieldPerColumn) {
     EXPECT_EQ(read_bytes(path("none.txt")), "\r\n\r\n\r\n\r\n");
 }
 
-TEST_F(ListFile, BothLayoutsComeBackWhole) {
-    ListView queue, results, empty_results, loaded;
+TEST_F(ListFile, EveryLayoutComesBackWhole) {
+    ListView queue, results, results_saved_before, empty_results, loaded;
     fill_queue(queue);
-    fill(results, {{"URL", 100}, {"Description", 100}, {"Result", 100}, {"Post averag", 100}, {"Posts max", 100}},
-         {{"http://a.example/index.php", {"A forum", "Good", "21", "35"}},
-          {"http://b.example/index.php", {"", "Fatal", "", ""}}});
+    fill(results,
+         {{"URL", 100}, {"Description", 100}, {"Result", 100}, {"Post averag", 100}, {"Posts max", 100},
+          {"Newest post", 100}},
+         {{"http://a.example/index.php", {"A forum", "Good", "21", "35", "2018-03-10"}},
+          {"http://b.example/index.php", {"", "Fatal", "", "", ""}}});
+    // Results files saved before "Newest post" keep their five columns when loaded.
+    fill(results_saved_before,
+         {{"URL", 100}, {"Description", 100}, {"Result", 100}, {"Post averag", 100}, {"Posts max", 100}},
+         {{"http://a.example/index.php", {"A forum", "Good", "21", "35"}}});
     fill(empty_results, {{"URL", 100}, {"Description", 100}, {"Result", 100}, {"Sites on page", 100}}, {});
 
-    for (const ListView* original : {&queue, &results, &empty_results}) {
+    for (const ListView* original : {&queue, &results, &results_saved_before, &empty_results}) {
         save_list_file(path("list.txt"), *original);
-        fill(loaded, {{"old", 7}}, {{"stale row", {}}});
+        fill(loaded, {{"URL", 100}, {"Description", 100}, {"Result", 100}, {"Post averag", 100}, {"Posts max", 100},
+                      {"Newest post", 100}},
+             {{"stale row", {}}});
         load_list_file(path("list.txt"), loaded);
         expect_same(*original, loaded);
     }

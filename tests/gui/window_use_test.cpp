@@ -41,11 +41,12 @@ std::string file_text(const QString& path) {
 TEST_F(WindowTest, HeaderClicksSortTheViewOnlyAndAThirdClickGivesTheResearchOrderBack) {
     auto& results = form_->result_list;
     apply_list_layout(results, list_layout::results_forum_stage);
-    // Research order; averages that sort differently as text and as numbers, and Fatal rows without figures.
-    results.add_item({"http://c/", {"Gamma", "Good", "9", "30"}});
-    results.add_item({"http://a/", {"alpha", "Fatal", "", ""}});
-    results.add_item({"http://d/", {"Delta", "Good", "100", "200"}});
-    results.add_item({"http://b/", {"Beta", "Good", "20", "25"}});
+    // Research order; averages that sort differently as text and as numbers, and Fatal rows without
+    // figures or dates.
+    results.add_item({"http://c/", {"Gamma", "Good", "9", "30", "2018-03-10"}});
+    results.add_item({"http://a/", {"alpha", "Fatal", "", "", ""}});
+    results.add_item({"http://d/", {"Delta", "Good", "100", "200", "2017-12-31"}});
+    results.add_item({"http://b/", {"Beta", "Good", "20", "25", "2018-03-09"}});
     const std::string saved_before = list_file_text(results);
     auto* view = find<ListViewWidget>("result_list");
     const std::vector<std::string> research_order{"http://c/", "http://a/", "http://d/", "http://b/"};
@@ -58,6 +59,8 @@ TEST_F(WindowTest, HeaderClicksSortTheViewOnlyAndAThirdClickGivesTheResearchOrde
         {3, {"http://c/", "http://b/", "http://d/", "http://a/"}},  // "Post averag" as numbers, empty last
         {3, {"http://d/", "http://b/", "http://c/", "http://a/"}},  // reversed, empty still last
         {3, research_order},                                        // third click
+        {5, {"http://d/", "http://b/", "http://c/", "http://a/"}},  // "Newest post" by date, empty last
+        {5, {"http://c/", "http://b/", "http://d/", "http://a/"}},  // newest first, empty still last
         {1, {"http://a/", "http://b/", "http://d/", "http://c/"}},  // "Description" ignoring case
         {0, {"http://a/", "http://b/", "http://c/", "http://d/"}},  // another column starts ascending
     };
@@ -69,7 +72,7 @@ TEST_F(WindowTest, HeaderClicksSortTheViewOnlyAndAThirdClickGivesTheResearchOrde
     // A layout laid out anew with the same caption in that place keeps the order.
     apply_list_layout(results, list_layout::results_forum_stage);
     EXPECT_EQ(view->header()->sortIndicatorSection(), 0);
-    EXPECT_EQ(shown_urls(view), clicks[4].shown);
+    EXPECT_EQ(shown_urls(view), std::rbegin(clicks)->shown);
 
     // A new row takes its place in the sorted view at once; the model keeps it last.
     results.add_item({"http://bb/", {"Bee", "Good", "1", "1"}});
@@ -82,7 +85,7 @@ TEST_F(WindowTest, HeaderClicksSortTheViewOnlyAndAThirdClickGivesTheResearchOrde
     EXPECT_EQ(results.selected(), 1);
     const QString path = dir_.filePath("sorted.txt");
     save_list_file(path.toStdString(), results);
-    EXPECT_EQ(file_text(path), saved_before + "http://bb/\tBee\tGood\t1\t1\t\r\n");
+    EXPECT_EQ(file_text(path), saved_before + "http://bb/\tBee\tGood\t1\t1\t\t\r\n");
 }
 
 TEST_F(WindowTest, AtDesignSizeTheLayoutIsTheDesignsAndAGrownWindowGivesTheRoomToTheListsAndTheLog) {

@@ -1,3 +1,4 @@
+#include "analysis/calendar_day.h"
 #include "pipeline/progress_line.h"
 #include "tests/console/console_files.h"
 #include "tests/support/form_fixture.h"
@@ -36,7 +37,8 @@ protected:
 const char* const kForumPage =
     "<html><body><table>\r\n"
     "<tr><td class=\"row2\" align=\"center\"><span class=\"gensmall\">10</span></td><td>x</td></tr>\r\n"
-    "<tr><td class=\"row2\" align=\"center\"><span class=\"gensmall\">21</span></td><td>y</td></tr>\r\n"
+    "<tr><td class=\"row2\" align=\"center\"><span class=\"gensmall\">21</span></td><td>y</td>\r\n"
+    "<td class=\"row2\"><span class=\"gensmall\">Yesterday, 9:15 pm</span></td></tr>\r\n"
     "</table></body></html>\r\n";
 
 TEST_F(Completion, BlocksBecomeOnePageWhateverTheirBoundaries) {
@@ -49,13 +51,15 @@ TEST_F(Completion, BlocksBecomeOnePageWhateverTheirBoundaries) {
     form().download_data("http://www.forum.example/index.php", page.substr(cuts[1]));
     EXPECT_EQ(form().slot_buffers.entries(0).size(), 3u);
 
-    form().download_completed("http://www.forum.example/index.php", 200, S_OK);
+    // "Yesterday" on the page is the day before the one the server's Date header names.
+    form().download_completed("http://www.forum.example/index.php", 200, S_OK, false,
+                              parse_http_date("Tue, 20 Mar 2018 10:30:00 GMT"));
 
-    EXPECT_EQ(form().result_memo.count(), 4);
+    EXPECT_EQ(form().result_memo.count(), 5);
     EXPECT_EQ(form().pipeline.posts_average, "15");
     EXPECT_EQ(form().pipeline.posts_max, "21");
     ASSERT_EQ(form().result_list.item_count(), 1);
-    EXPECT_EQ(form().result_list.item(0).sub_items, (std::vector<std::string>{"d", "Good", "15", "21"}));
+    EXPECT_EQ(form().result_list.item(0).sub_items, (std::vector<std::string>{"d", "Good", "15", "21", "2018-03-19"}));
     EXPECT_EQ(form().google_list.sub_item(0, queue_column::Result), "Finished");
     EXPECT_TRUE(form().download_list.lines().empty());
     EXPECT_TRUE(form().slot_buffers.entries(0).empty());

@@ -19,16 +19,19 @@ struct ServedPage {
     const char* engine;  // empty: read by the "row2" rule
     const char* average;
     const char* max;
+    const char* newest_post;
 };
 
-// Figures as worked out for the analysis tests (a separate script over the same files).
+// Figures as worked out for the analysis tests (a separate script over the same files), dates
+// as worked out for the newest-post tests; vozforums' "Today" is the day of kServedAt.
 const ServedPage kPages[] = {
-    {"phpbb3-prosilver-fightbb-2018.html", "phpBB 3", "1669", "14286"},
-    {"xenforo2-talkstats-2018.excerpt.html", "XenForo 2", "37086", "56358"},
-    {"vbulletin4-thexuniverse-2018.excerpt.html", "vBulletin 4", "196", "591"},
-    {"vbulletin3-vozforums.html", "vBulletin 3", "544208", "20666360"},
-    {"phpbb2-alliance-index.html", "", "79", "577"},
+    {"phpbb3-prosilver-fightbb-2018.html", "phpBB 3", "1669", "14286", "2018-03-20"},
+    {"xenforo2-talkstats-2018.excerpt.html", "XenForo 2", "37086", "56358", "2018-03-16"},
+    {"vbulletin4-thexuniverse-2018.excerpt.html", "vBulletin 4", "196", "591", ""},
+    {"vbulletin3-vozforums.html", "vBulletin 3", "544208", "20666360", "2018-03-24"},
+    {"phpbb2-alliance-index.html", "", "79", "577", "2002-10-03"},
 };
+constexpr const char* kServedAt = "Sat, 24 Mar 2018 03:00:00 GMT";
 
 class ForumEnginesResearch : public ::testing::Test {
 protected:
@@ -41,7 +44,9 @@ protected:
 
     std::string serve(const ServedPage& page) {
         const std::string path = std::string("/") + page.file;
-        server.route(path, HttpResponse::html(read_real_page(page.file)));
+        HttpResponse response = HttpResponse::html(read_real_page(page.file));
+        response.headers.push_back({"Date", kServedAt});
+        server.route(path, response);
         f.add_queue_row(server.url(path), "0", "Download", page.file);
         return server.url(path);
     }
@@ -77,7 +82,7 @@ TEST_F(ForumEnginesResearch, EachCurrentEnginePageIsGoodAtItsFirstDownload) {
     for (std::size_t i = 0; i < std::size(kPages); ++i) {
         const ServedPage& page = kPages[i];
         SCOPED_TRACE(page.file);
-        EXPECT_EQ(result(urls[i]), (std::vector<std::string>{page.file, "Good", page.average, page.max}));
+        EXPECT_EQ(result(urls[i]), (std::vector<std::string>{page.file, "Good", page.average, page.max, page.newest_post}));
         EXPECT_EQ(hits(urls[i]), 1);
         const auto engine = form().pipeline.forum_engines.find(urls[i]);
         const bool counted_line = std::any_of(log.begin(), log.end(), [&](const std::string& line) {
@@ -101,7 +106,7 @@ TEST_F(ForumEnginesResearch, UncheckedTheProsilverPageEndsFatalAfterItsFiveStart
     form().time_out_advanced.set_value(2000);
     const std::string url = serve(kPages[0]);
     run_forum_stage();
-    EXPECT_EQ(result(url), (std::vector<std::string>{kPages[0].file, "Fatal", "", ""}));
+    EXPECT_EQ(result(url), (std::vector<std::string>{kPages[0].file, "Fatal", "", "", ""}));
     EXPECT_EQ(hits(url), 5);
     EXPECT_TRUE(form().pipeline.forum_engines.empty());
 }

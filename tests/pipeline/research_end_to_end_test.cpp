@@ -56,7 +56,8 @@ TEST(ResearchEndToEnd, FromStartSearchToTheForumResults) {
             continue;
         }
         ASSERT_EQ(results.count(url), 1u) << forum.name;
-        EXPECT_EQ(results[url], (std::vector<std::string>{forum.description, forum.verdict, forum.average, forum.maximum}))
+        EXPECT_EQ(results[url], (std::vector<std::string>{forum.description, forum.verdict, forum.average, forum.maximum,
+                                            fixture_web::newest_post(forum)}))
             << forum.name;
     }
     EXPECT_EQ(web.hits("/epsilon/index.php"), 2);

@@ -52,7 +52,8 @@ TEST(SearxResearch, FromStartSearchToTheForumResults) {
     for (const auto& forum : forums) {
         if (forum.verdict.empty()) continue;
         EXPECT_EQ(results[web.forum_url(forum)],
-                  (std::vector<std::string>{forum.description, forum.verdict, forum.average, forum.maximum}))
+                  (std::vector<std::string>{forum.description, forum.verdict, forum.average, forum.maximum,
+                                            fixture_web::newest_post(forum)}))
             << forum.name;
     }
 }

@@ -35,13 +35,13 @@ TEST_F(StageDriver, ForumPageWithoutCountsIsRetriedUntilItsLastStartThenFatal) {
     form().pipeline.research_stage = "Popular Site";
     f.add_queue_row("http://f/", "1", "Download", "Forum F");
     judge("http://f/", {"<p>no table here</p>"});
-    EXPECT_EQ(result_row(0), (Row{"Forum F", "Bad Download", "", ""}));
+    EXPECT_EQ(result_row(0), (Row{"Forum F", "Bad Download", "", "", ""}));
     EXPECT_EQ(queue_result(0), "Redownload");
 
     form().google_list.set_sub_item(0, queue_column::Attemps, "3");
     judge("http://f/", {"<p>still nothing</p>"});
     ASSERT_EQ(form().result_list.item_count(), 1);
-    EXPECT_EQ(result_row(0), (Row{"Forum F", "Fatal", "", ""}));
+    EXPECT_EQ(result_row(0), (Row{"Forum F", "Fatal", "", "", ""}));
     EXPECT_EQ(queue_result(0), "Finished");
     EXPECT_TRUE(form().download_list.lines().empty());
     EXPECT_FALSE(form().pipeline.analysis_busy);
@@ -57,8 +57,8 @@ TEST_F(StageDriver, LaterGoodPageOverwritesTheBadOneInPlace) {
     judge("http://a/", {"<tr><td class=\"row2\">10</td>", "<tr><td class=\"row2\">21</td>"});
     ASSERT_EQ(form().result_list.item_count(), 2);
     EXPECT_EQ(form().result_list.item(0).caption, "http://a/");
-    EXPECT_EQ(result_row(0), (Row{"A", "Good", "15", "21"}));
-    EXPECT_EQ(result_row(1), (Row{"B", "Good", "8", "8"}));
+    EXPECT_EQ(result_row(0), (Row{"A", "Good", "15", "21", ""}));
+    EXPECT_EQ(result_row(1), (Row{"B", "Good", "8", "8", ""}));
     EXPECT_EQ(queue_result(0), "Finished");
 }
 

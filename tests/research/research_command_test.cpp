@@ -40,11 +40,12 @@ std::string read_file(const QString& path) {
 }
 
 std::string expected_results(const FixtureWeb& web, bool only_good = false) {
-    std::string text = "URL\tDescription\tResult\tPost averag\tPosts max\t\r\n100\t100\t100\t100\t100\t\r\n";
+    std::string text = "URL\tDescription\tResult\tPost averag\tPosts max\tNewest post\t\r\n"
+                       "100\t100\t100\t100\t100\t100\t\r\n";
     for (const auto& forum : fixture_web::forums()) {
         if (forum.verdict.empty() || (only_good && forum.verdict != "Good")) continue;
         text += web.forum_url(forum) + "\t" + forum.description + "\t" + forum.verdict + "\t" + forum.average + "\t" +
-                forum.maximum + "\t\r\n";
+                forum.maximum + "\t" + fixture_web::newest_post(forum) + "\t\r\n";
     }
     return text;
 }
@@ -107,7 +108,8 @@ TEST_F(ResearchCommand, RatesAPlainListOfUrlsFromStandardInputAndRefusesAListWit
     for (const auto& forum : fixture_web::forums()) {
         if (forum.verdict != "Good" || urls.size() == 2) continue;
         urls.push_back(web.forum_url(forum));
-        rated.push_back(urls.back() + "\t\tGood\t" + forum.average + "\t" + forum.maximum + "\t\r\n");
+        rated.push_back(urls.back() + "\t\tGood\t" + forum.average + "\t" + forum.maximum + "\t" +
+                        fixture_web::newest_post(forum) + "\t\r\n");
     }
     const std::string input = "# forums to rate\n  " + urls[0] + "\nforum.example.org\n\n" + urls[1] + "\n";
     ProcessRun run = run_research(fast() + QStringList{"--quiet", "--forums", "-"}, -1, input);
@@ -142,10 +144,12 @@ TEST_F(ResearchCommand, JsonHasOneObjectPerForumAndTheSummaryCountsThem) {
             "{\"url\": \"" + web.forum_url(forum) + "\", \"description\": \"" + forum.description + "\", \"verdict\": " +
             verdict + ", \"posts_average\": " + json_or_null(forum.average) + ", \"posts_max\": " +
             json_or_null(forum.maximum) + ", \"attempts\": " + (once ? "1" : "2") +
-            ", \"read_as\": " + (forum.average.empty() ? "null" : "\"row2\"") + "}\n";
+            ", \"read_as\": " + (forum.average.empty() ? "null" : "\"row2\"") +
+            ", \"newest_post\": " + (forum.average.empty() ? "null" : "\"" + fixture_web::newest_post(forum) + "\"") + "}\n";
     }
     EXPECT_EQ(run.out, rated + never);
-    EXPECT_EQ(last_line(run.err), "Search: 2 of 2 pages read, 9 links; forums: 7 rated, 5 Good, 2 Fatal, 2 never answered");
+    EXPECT_EQ(last_line(run.err), "Search: 2 of 2 pages read, 9 links; forums: 7 rated, 5 Good, 2 Fatal, 2 never answered, "
+                                "5 with a post in the last 30 days");
 }
 
 TEST_F(ResearchCommand, ExitStatusAndSummaryTellAFailedSearchFromAnEmptyOneAndFromForumsThatNeverAnswered) {
@@ -180,7 +184,7 @@ TEST_F(ResearchCommand, ExitStatusAndSummaryTellAFailedSearchFromAnEmptyOneAndFr
          4,
          "Search: none (forums from a list file); forums: 0 rated, 0 Good, 0 Fatal, 1 never answered",
          "{\"url\": \"" + web.forum_url(fixture_web::forums()[5]) +
-             "\", \"description\": \"\", \"verdict\": null, \"posts_average\": null, \"posts_max\": null, \"attempts\": 1, \"read_as\": null}\n"},
+             "\", \"description\": \"\", \"verdict\": null, \"posts_average\": null, \"posts_max\": null, \"attempts\": 1, \"read_as\": null, \"newest_post\": null}\n"},
     };
     for (const Case& test : cases) {
         const ProcessRun run = run_research(test.args + QStringList{"--quiet", "--format", "json"});
@@ -234,7 +238,8 @@ TEST_F(ResearchCommand, AnInterruptStopsTheResearchAndStillWritesTheResults) {
     EXPECT_EQ(run.exit_code, 130) << run.err;
     EXPECT_NE(run.err.find("Interrupted"), std::string::npos);
     const std::string results = read_file(path("results.txt"));
-    EXPECT_NE(results.find(web.forum_url(fixture_web::forums()[0]) + "\t\tGood\t21\t35\t\r\n"), std::string::npos) << results;
+    EXPECT_NE(results.find(web.forum_url(fixture_web::forums()[0]) + "\t\tGood\t21\t35\t" +
+                           fixture_web::newest_post(fixture_web::forums()[0]) + "\t\r\n"), std::string::npos) << results;
 }
 
 TEST_F(ResearchCommand, SaysWhichEngineRatedAForumAndCanCountTheClassicWayOnly) {
@@ -249,12 +254,12 @@ TEST_F(ResearchCommand, SaysWhichEngineRatedAForumAndCanCountTheClassicWayOnly) 
     }
     ProcessRun run = run_research(fast() + QStringList{"--forums", path("forums.txt")});
     ASSERT_EQ(run.exit_code, 0) << run.err;
-    EXPECT_NE(run.out.find(url + "\t\tGood\t1669\t14286\t\r\n"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find(url + "\t\tGood\t1669\t14286\t2018-03-20\t\r\n"), std::string::npos) << run.out;
     EXPECT_NE(run.err.find("Counted as phpBB 3: 32 numbers (" + url + ")\n"), std::string::npos) << run.err;
 
     run = run_research(fast() + QStringList{"--classic-count", "--forums", path("forums.txt")});
     ASSERT_EQ(run.exit_code, 0) << run.err;
-    EXPECT_NE(run.out.find(url + "\t\tFatal\t\t\t\r\n"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find(url + "\t\tFatal\t\t\t\t\r\n"), std::string::npos) << run.out;
     EXPECT_EQ(run.err.find("Counted as"), std::string::npos);
 }
 

@@ -71,7 +71,7 @@ TEST(SearchServiceCommand, WholeResearchThroughSearx) {
     for (const auto& forum : fixture_web::forums()) {
         if (forum.verdict.empty()) continue;
         const std::string row = web.forum_url(forum) + "\t" + forum.description + "\t" + forum.verdict + "\t" +
-                                forum.average + "\t" + forum.maximum + "\t\r\n";
+                                forum.average + "\t" + forum.maximum + "\t" + fixture_web::newest_post(forum) + "\t\r\n";
         EXPECT_NE(text.find(row), std::string::npos) << row << "\nin\n" << text;
     }
 }

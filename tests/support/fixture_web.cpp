@@ -1,5 +1,7 @@
 #include "tests/support/fixture_web.h"
 
+#include <QDateTime>
+#include <QLocale>
 #include <QUrlQuery>
 
 FixtureWeb::FixtureWeb(HttpFixtureServer::Threading threading) : server_(threading) {
@@ -18,6 +20,18 @@ int FixtureWeb::hits(const std::string& path) const {
     return found == hits_.end() ? 0 : found->second;
 }
 
+namespace {
+
+// The forums' clock runs fixture_web::kServerDaysBehind days behind: their "Today" is that day.
+HttpResponse served_days_ago(HttpResponse response) {
+    const QDateTime served = QDateTime::currentDateTimeUtc().addDays(-fixture_web::kServerDaysBehind);
+    response.headers.push_back(
+        {"Date", QLocale::c().toString(served, "ddd, dd MMM yyyy hh:mm:ss 'GMT'").toStdString()});
+    return response;
+}
+
+}  // namespace
+
 HttpResponse FixtureWeb::answer(const HttpRequest& request) {
     int hit;
     {
@@ -34,8 +48,9 @@ HttpResponse FixtureWeb::answer(const HttpRequest& request) {
         if (request.path != "/" + forum.name + "/index.php") continue;
         using fixture_web::Behaviour;
         switch (forum.behaviour) {
-            case Behaviour::Counts: return HttpResponse::html(fixture_web::forum_page(forum, true));
-            case Behaviour::GoodAtSecondTry: return HttpResponse::html(fixture_web::forum_page(forum, hit >= 2));
+            case Behaviour::Counts: return served_days_ago(HttpResponse::html(fixture_web::forum_page(forum, true)));
+            case Behaviour::GoodAtSecondTry:
+                return served_days_ago(HttpResponse::html(fixture_web::forum_page(forum, hit >= 2)));
             case Behaviour::NotFound: return HttpResponse::html("<html><body>No such forum</body></html>", 404);
             case Behaviour::Stall: {
                 HttpResponse stalled;

@@ -1,5 +1,7 @@
 #include "tests/support/fixture_web_pages.h"
 
+#include <QDateTime>
+
 namespace fixture_web {
 
 const std::vector<Forum>& forums() {
@@ -56,13 +58,19 @@ std::string forum_page(const Forum& forum, bool with_counts) {
         for (int count : forum.counts) {
             // The count stands in the row's first cell, as the analysis reads it.
             page += "<tr><td class=\"row2\" align=\"center\" valign=\"middle\"><span class=\"gensmall\">" +
-                    std::to_string(count) + "</span></td><td class=\"row1\"><a href=\"viewforum.php\">General</a></td></tr>\n";
+                    std::to_string(count) + "</span></td><td class=\"row1\"><a href=\"viewforum.php\">General</a></td>\n"
+                    "<td class=\"row2\"><span class=\"gensmall\">Today, 09:15 am</span></td></tr>\n";
         }
     } else {
         page += "<tr><td class=\"row1\">No forums yet</td></tr>\n";
     }
     page += "</table>\n</body></html>\n";
     return page;
+}
+
+std::string newest_post(const Forum& forum) {
+    if (forum.average.empty()) return "";
+    return QDateTime::currentDateTimeUtc().addDays(-kServerDaysBehind).date().toString(Qt::ISODate).toStdString();
 }
 
 }  // namespace fixture_web

@@ -35,7 +35,12 @@ const std::vector<Forum>& forums();
 
 // The result page for a search offset (0 or 100); host is "127.0.0.1:port".
 std::string search_page(const std::string& host, int start_offset);
-// The forum's index page: phpBB-2-style "row2" rows holding counts.
+// The forum's index page: phpBB-2-style "row2" rows holding counts and a last post of "Today".
 std::string forum_page(const Forum& forum, bool with_counts);
+// The forum pages come with a Date header this many days before the test's clock.
+inline constexpr int kServerDaysBehind = 3;
+// The "Newest post" of the forum's results row: the day of that Date header for a page with
+// counts (their "Today"), empty otherwise.
+std::string newest_post(const Forum& forum);
 
 }  // namespace fixture_web

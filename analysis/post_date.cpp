@@ -1,0 +1,263 @@
+#include "analysis/post_date.h"
+
+#include <algorithm>
+#include <array>
+
+namespace {
+
+using std::chrono::days;
+
+constexpr int kEarliestYear = 1995;
+// Unix times above this are milliseconds (it is in 2286 as seconds).
+constexpr std::int64_t kLargestSecondsTime = 9'999'999'999;
+
+struct Token {
+    enum Kind { Word, Number, Mark } kind;
+    const char* begin;
+    std::uint32_t size;
+    bool spaced;  // blanks (or nothing at all) stand before it
+
+    std::string_view text() const { return {begin, size}; }
+};
+
+bool is_letter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+bool is_digit(char c) { return c >= '0' && c <= '9'; }
+bool is_blank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+// Words, digit runs and single marks of a text, "&nbsp;" read as a blank; made as far as they are
+// asked for, on the stack (a page may hold many thousands of such texts). A date text is short:
+// only its first kMostTokens tokens are read.
+constexpr std::size_t kMostTokens = 24;
+
+class Tokens {
+public:
+    explicit Tokens(std::string_view text) : text_(text) {}
+
+    // Token i, or nullptr when the text has fewer.
+    const Token* at(std::size_t i) {
+        while (size_ <= i && next()) {
+        }
+        return i < size_ ? &tokens_[i] : nullptr;
+    }
+
+private:
+    bool next() {
+        bool spaced = size_ == 0;
+        while (pos_ < text_.size()) {
+            const char c = text_[pos_];
+            if (is_blank(c)) {
+                spaced = true;
+                ++pos_;
+            } else if (c == '&' && text_.substr(pos_, 6) == "&nbsp;") {
+                spaced = true;
+                pos_ += 6;
+            } else {
+                break;
+            }
+        }
+        if (pos_ >= text_.size() || size_ == kMostTokens) return false;
+        const char c = text_[pos_];
+        std::size_t end = pos_ + 1;
+        Token::Kind kind = Token::Mark;
+        if (is_letter(c)) {
+            kind = Token::Word;
+            while (end < text_.size() && is_letter(text_[end])) ++end;
+        } else if (is_digit(c)) {
+            kind = Token::Number;
+            while (end < text_.size() && is_digit(text_[end])) ++end;
+        }
+        tokens_[size_++] = {kind, text_.data() + pos_, static_cast<std::uint32_t>(end - pos_), spaced};
+        pos_ = end;
+        return true;
+    }
+
+    std::string_view text_;
+    std::size_t pos_ = 0;
+    Token tokens_[kMostTokens];  // left uninitialised: only the first size_ are ever read
+    std::size_t size_ = 0;
+};
+
+// 1 to 12 for an English month name as engines print it, capital first; 0 otherwise.
+int month_of(std::string_view word) {
+    static constexpr std::array<std::string_view, 12> kNames{"January", "February", "March",     "April",
+                                                             "May",     "June",     "July",      "August",
+                                                             "September", "October", "November", "December"};
+    if (word.size() < 3 || word[0] < 'A' || word[0] > 'S') return 0;
+    for (std::size_t m = 0; m < kNames.size(); ++m)
+        if (word[0] == kNames[m][0] && (word == kNames[m] || word == kNames[m].substr(0, 3)))
+            return static_cast<int>(m) + 1;
+    return word == "Sept" ? 9 : 0;
+}
+
+int number_of(const Token& token) {
+    int value = 0;
+    for (char c : token.text()) value = value * 10 + (c - '0');
+    return value;
+}
+
+bool is_day_number(const Token& t) { return t.kind == Token::Number && t.size <= 2; }
+bool is_year_number(const Token& t) { return t.kind == Token::Number && t.size == 4; }
+bool is_mark(const Token& t, char mark) { return t.kind == Token::Mark && t.size == 1 && t.begin[0] == mark; }
+
+class DateReader {
+public:
+    explicit DateReader(std::string_view text) : tokens_(text) {}
+
+    const Token* at(std::size_t i) const { return tokens_.at(i); }
+
+    // Behind a day number: "st", "nd", "rd" or "th" written onto it.
+    std::size_t skip_ordinal(std::size_t i) const {
+        const Token* t = at(i);
+        if (t && t->kind == Token::Word && !t->spaced &&
+            (t->text() == "st" || t->text() == "nd" || t->text() == "rd" || t->text() == "th"))
+            return i + 1;
+        return i;
+    }
+    std::size_t skip_comma(std::size_t i) const {
+        const Token* t = at(i);
+        return t && is_mark(*t, ',') ? i + 1 : i;
+    }
+
+    // "Mar 10, 2018", "March 10th 2018", "Sat Mar 10, 2018".
+    std::optional<CalendarDay> month_first(std::size_t i) const {
+        const int month = month_of(at(i)->text());
+        const Token* day = at(i + 1);
+        if (month == 0 || !day || !is_day_number(*day)) return std::nullopt;
+        const Token* year = at(skip_comma(skip_ordinal(i + 2)));
+        if (!year || !is_year_number(*year)) return std::nullopt;
+        return make_calendar_day(number_of(*year), month, number_of(*day));
+    }
+
+    // "10th March 2018", "10 March 2018", "20 Mar 2018, 09:24".
+    std::optional<CalendarDay> day_first(std::size_t i) const {
+        const std::size_t m = skip_ordinal(i + 1);
+        const Token* month = at(m);
+        if (!month || month->kind != Token::Word || month_of(month->text()) == 0) return std::nullopt;
+        const Token* year = at(skip_comma(m + 1));
+        if (!year || !is_year_number(*year)) return std::nullopt;
+        return make_calendar_day(number_of(*year), month_of(month->text()), number_of(*at(i)));
+    }
+
+    // Three numbers joined by "-" and nothing else around them: the parts as written.
+    std::optional<std::array<const Token*, 3>> numeric_parts(std::size_t i) const {
+        const Token* parts[3] = {at(i), at(i + 2), at(i + 4)};
+        const Token* dashes[2] = {at(i + 1), at(i + 3)};
+        for (const Token* t : parts)
+            if (!t || t->kind != Token::Number) return std::nullopt;
+        for (const Token* t : dashes)
+            if (!t || !is_mark(*t, '-') || t->spaced) return std::nullopt;
+        if (parts[1]->spaced || parts[2]->spaced) return std::nullopt;
+        const Token* before = i > 0 ? at(i - 1) : nullptr;
+        const Token* after = at(i + 5);
+        if ((before && !at(i)->spaced && (is_mark(*before, '-') || is_mark(*before, '/'))) ||
+            (after && !after->spaced && (is_mark(*after, '-') || is_mark(*after, '/'))))
+            return std::nullopt;
+        return std::array<const Token*, 3>{parts[0], parts[1], parts[2]};
+    }
+
+    // The time span of "5 hours ago", "a minute ago", "2 days ago"; nullopt when i starts none.
+    std::optional<std::int64_t> ago_seconds(std::size_t i) const {
+        const Token* count = at(i);
+        const Token* unit = at(i + 1);
+        const Token* ago = at(i + 2);
+        if (!count || !unit || !ago || ago->text() != "ago" || unit->kind != Token::Word) return std::nullopt;
+        std::int64_t n = 0;
+        if (count->kind == Token::Number && count->text().size() <= 6) n = number_of(*count);
+        else if (count->text() == "a" || count->text() == "an" || count->text() == "A" || count->text() == "An") n = 1;
+        else return std::nullopt;
+        static constexpr std::pair<std::string_view, std::int64_t> kUnits[] = {
+            {"second", 1}, {"minute", 60}, {"hour", 3600}, {"day", 86400}};
+        std::string_view word = unit->text();
+        if (word.ends_with('s')) word.remove_suffix(1);
+        for (const auto& [name, seconds] : kUnits)
+            if (word == name) return n * seconds;
+        return std::nullopt;
+    }
+
+private:
+    mutable Tokens tokens_;
+};
+
+}  // namespace
+
+NewestPost::NewestPost(std::int64_t download_time, NumericDates numeric)
+    : now_(download_time), today_(day_of_unix_time(download_time)), numeric_(numeric) {}
+
+void NewestPost::add(CalendarDay day, bool numeric) {
+    static const CalendarDay kEarliest = *make_calendar_day(kEarliestYear, 1, 1);
+    if (day > today_ + days(1) || day < kEarliest) return;
+    std::optional<CalendarDay>& newest = numeric ? newest_numeric_ : newest_;
+    if (!newest || day > *newest) newest = day;
+}
+
+bool NewestPost::take_text(std::string_view text) {
+    // The shortest date text is "Today"; most texts of a page hold no date, and without a digit
+    // only the relative words can give one.
+    if (text.size() < 5) return false;
+    if (std::none_of(text.begin(), text.end(), is_digit) && text.find("Today") == std::string_view::npos &&
+        text.find("Yesterday") == std::string_view::npos && text.find("ago") == std::string_view::npos)
+        return false;
+    const DateReader reader(text);
+    for (std::size_t i = 0; reader.at(i); ++i) {
+        const Token& t = *reader.at(i);
+        if (t.kind == Token::Word) {
+            if (t.text() == "Today" || t.text() == "Yesterday") {
+                add(today_ - days(t.text() == "Today" ? 0 : 1), false);
+                return true;
+            }
+            if (const auto date = reader.month_first(i)) {
+                add(*date, false);
+                return true;
+            }
+        }
+        if (const auto span = reader.ago_seconds(i)) {
+            add(day_of_unix_time(now_ - *span), false);
+            return true;
+        }
+        if (t.kind != Token::Number) continue;
+        if (is_day_number(t)) {
+            if (const auto date = reader.day_first(i)) {
+                add(*date, false);
+                return true;
+            }
+        }
+        if (numeric_ == NumericDates::None) continue;
+        const auto parts = reader.numeric_parts(i);
+        if (!parts) continue;
+        const auto [first, second, third] = *parts;
+        const bool month_day_year = numeric_ == NumericDates::MonthDayYear;
+        const Token& year = month_day_year ? *third : *first;
+        const Token& month = month_day_year ? *first : *second;
+        const Token& day = month_day_year ? *second : *third;
+        if (!is_year_number(year) || !is_day_number(month) || !is_day_number(day)) continue;
+        if (month_day_year && number_of(month) > 12 && number_of(month) <= 31 && number_of(day) <= 12) {
+            // A day first: this page's numbers are in another order, and 03-04 could be either.
+            numeric_order_unknown_ = true;
+            return true;
+        }
+        const auto date = make_calendar_day(number_of(year), number_of(month), number_of(day));
+        if (!date) continue;
+        add(*date, true);
+        return true;
+    }
+    return false;
+}
+
+bool NewestPost::take_iso(std::string_view text) {
+    const auto day = parse_iso_day(text);
+    if (day) add(*day, false);
+    return day.has_value();
+}
+
+bool NewestPost::take_unix_time(std::int64_t time) {
+    if (time <= 0) return false;
+    if (time > kLargestSecondsTime) time /= 1000;
+    add(day_of_unix_time(time), false);
+    return true;
+}
+
+std::string NewestPost::newest() const {
+    std::optional<CalendarDay> newest = newest_;
+    if (newest_numeric_ && !numeric_order_unknown_ && (!newest || *newest_numeric_ > *newest)) newest = newest_numeric_;
+    return newest ? calendar_day_text(*newest) : std::string();
+}

@@ -1,0 +1,139 @@
+// The date of a forum's newest post: the date texts, and the real board indexes of the shared
+// fixture folder with the newest last-post date worked out by hand from each page.
+
+#include "analysis/forum_engines/forum_page.h"
+#include "analysis/forum_engines/last_post_readers.h"
+#include "analysis/post_date.h"
+#include "tests/support/real_pages.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+std::int64_t served(const char* date_header) { return parse_http_date(date_header).value(); }
+
+struct DateTexts {
+    std::vector<const char*> texts;  // the texts of one page's last-post cells, in page order
+    NumericDates numeric;
+    const char* newest;
+};
+
+TEST(NewestPost, ReadsTheFormsEnginesPrintAndNothingElse) {
+    const std::int64_t now = served("Tue, 20 Mar 2018 10:30:00 GMT");
+    const DateTexts cases[] = {
+        {{"Sat Mar 10, 2018 4:11 pm"}, NumericDates::None, "2018-03-10"},
+        {{"10th March 2018"}, NumericDates::None, "2018-03-10"},
+        {{"on March 10, 2018, 04:11:00 pm"}, NumericDates::None, "2018-03-10"},
+        {{"10 March 2018 - 04:11 PM", "2 Sept 2017"}, NumericDates::None, "2018-03-10"},
+        {{"Mar 9, 2018", "Today at 4:11 PM", "Mar 1, 2018"}, NumericDates::None, "2018-03-20"},
+        {{"Yesterday, 06:32 AM"}, NumericDates::None, "2018-03-19"},
+        {{"11 hours ago"}, NumericDates::None, "2018-03-19"},
+        {{"a minute ago"}, NumericDates::None, "2018-03-20"},
+        // In numbers only in the engine's own order.
+        {{"03-10-2018, 04:11 PM"}, NumericDates::MonthDayYear, "2018-03-10"},
+        {{"03-10-2018, 04:11 PM"}, NumericDates::None, ""},
+        {{"2018-3-9 17:08"}, NumericDates::YearMonthDay, "2018-03-09"},
+        // A day first anywhere on the page: no numeric date of it can be placed.
+        {{"03-10-2018", "15-03-2018"}, NumericDates::MonthDayYear, ""},
+        {{"03-10-2018", "15-03-2018", "Yesterday"}, NumericDates::MonthDayYear, "2018-03-19"},
+        // Other languages, lower-case month names, dates that do not exist, the future, before 1995.
+        {{"21 Okt 2017", "march 10, 2018", "Feb 30, 2018", "Mar 22, 2018", "Jan 5, 1994"}, NumericDates::None, ""},
+        {{"Mar 21, 2018"}, NumericDates::None, "2018-03-21"},
+        {{"Posts: 1,234", "12 分钟前", "3/18/2018"}, NumericDates::MonthDayYear, ""},
+    };
+    for (const DateTexts& c : cases) {
+        SCOPED_TRACE(c.texts.front());
+        NewestPost newest(now, c.numeric);
+        for (const char* text : c.texts) newest.take_text(text);
+        EXPECT_EQ(newest.newest(), c.newest);
+    }
+}
+
+struct RealIndex {
+    const char* page;
+    const char* served;  // when the page was downloaded: what its relative words count from
+    const char* newest;
+};
+
+TEST(NewestPost, EachRealBoardIndexGivesTheNewestDateItShows) {
+    if (!real_pages_present()) GTEST_SKIP() << "real pages not present at " << RAVELMOOT_REAL_FIXTURES;
+    const RealIndex pages[] = {
+        // "Thu Oct 03, 2002 12:19 am", the newest of 15 "row2" last-post cells (Aug 21 to Oct 03).
+        {"phpbb2-alliance-index.html", "Thu, 03 Oct 2002 08:28:08 GMT", "2002-10-03"},
+        // "Oct 16, 2002 3:36 pm" and six more of Oct 16 in the "row2" cells.
+        {"phpbb2-flamekeepers-index.html", "Thu, 17 Oct 2002 00:15:26 GMT", "2002-10-16"},
+        // "21 Mar 2018, 23:30" below a "row2" line of its row; "08 Okt 2011" and "04 Jún 2016"
+        // are Slovak and not read, the clock "Aktuálny čas je 21 Mar 2018" is no forum's.
+        {"phpbb3-subsilver2-warmacher.html", "Wed, 21 Mar 2018 22:40:00 GMT", "2018-03-21"},
+        // Four lastpost boxes of "20 Mar 2018"; the clock "It is currently 20 Mar 2018" does not count.
+        {"phpbb3-prosilver-fightbb-2018.html", "Tue, 20 Mar 2018 08:30:00 GMT", "2018-03-20"},
+        // <span title="03-24-2018, 10:27 PM">3 hours ago</span>: the tooltip's date wins.
+        {"mybb-modderbase.html", "Sun, 25 Mar 2018 01:30:00 GMT", "2018-03-24"},
+        // "15-03-2018" shows the board writes the day first, so "11-02-2018" is not read; "Today".
+        {"vbulletin3-vozforums.html", "Sat, 24 Mar 2018 03:00:00 GMT", "2018-03-24"},
+        // Only "21-07-2015" and "16-02-2017": day first, so no date.
+        {"vbulletin4-thexuniverse-2018.excerpt.html", "Sun, 18 Mar 2018 12:00:00 GMT", ""},
+        // datetime="2018-03-16T17:52:18-0400" of a node shown as "Yesterday at 5:52 PM".
+        {"xenforo2-talkstats-2018.excerpt.html", "Sat, 17 Mar 2018 12:00:00 GMT", "2018-03-16"},
+        // data-datestring="Mar 18, 2018" in all nine nodeLastPost boxes; served data-diff 67 s
+        // after data-time 1521399376.
+        {"xenforo1-f95zone.html", "Sun, 18 Mar 2018 18:57:23 GMT", "2018-03-18"},
+        // "on <strong>Today</strong> at 01:43:57 PM" (the board's clock reads March 18, 2018).
+        {"smf20-chemicalforums.html", "Sun, 18 Mar 2018 19:00:00 GMT", "2018-03-18"},
+        // "on <b>Today</b> at 02:41 PM" (the clock reads March 22, 2018).
+        {"smf11-gwtwforum.excerpt.html", "Thu, 22 Mar 2018 16:45:00 GMT", "2018-03-22"},
+        // "Today, 12:50 AM" as the text of the link to the last post.
+        {"ipb3-customsforge.excerpt.html", "Mon, 19 Mar 2018 01:00:00 GMT", "2018-03-19"},
+        // <span title="2018-3-19 08:59"> behind a Chinese "6 minutes ago".
+        {"discuzx-openedv-zh.excerpt.html", "Mon, 19 Mar 2018 01:10:00 GMT", "2018-03-19"},
+    };
+    for (const RealIndex& p : pages) {
+        SCOPED_TRACE(p.page);
+        const std::string bytes = read_real_page(p.page);
+        ASSERT_FALSE(bytes.empty());
+        EXPECT_EQ(read_forum_page(PageLines(bytes), true, served(p.served)).newest_post, p.newest);
+    }
+}
+
+struct TemplatePage {
+    NewestPostReader reader;
+    const char* page;
+    const char* newest;
+};
+
+// No real page of these engines was at hand: each page is the markup of the engine's templates.
+TEST(NewestPost, EnginesReadFromTheirTemplatesMarkup) {
+    const std::int64_t now = served("Tue, 20 Mar 2018 10:30:00 GMT");
+    const TemplatePage pages[] = {
+        {newest_post_phpbb3,
+         "<dd class=\"lastpost\"><span><dfn>Last post</dfn> <a class=\"lastsubject\">Mar 19, 2018 plans</a><br />by "
+         "<a>x</a> <time datetime=\"2018-03-18T09:24:00+00:00\">Sun Mar 18, 2018 9:24 am</time></span></dd>",
+         "2018-03-18"},
+        {newest_post_invision4,
+         "<ul class=\"ipsDataItem_lastPoster\"><li><a href=\"t\">Topic</a></li><li><a href=\"p\"><time "
+         "datetime=\"2018-03-17T16:11:00Z\" title=\"03/17/2018 04:11  PM\">Saturday at 04:11 PM</time></a></li></ul>",
+         "2018-03-17"},
+        {newest_post_fluxbb, "<td class=\"tcr\"><a href=\"viewtopic.php?pid=9#p9\">2018-03-16 16:11:00</a> <span "
+                             "class=\"byuser\">by x</span></td><td class=\"tcr\">Never</td>", "2018-03-16"},
+        {newest_post_punbb, "<li class=\"info-lastpost\"><span class=\"label\">Last post</span> <strong><a "
+                            "href=\"p\">Today 09:15:00</a></strong> <cite>by x</cite></li>", "2018-03-20"},
+        {newest_post_vanilla, "<td class=\"BlockColumn LatestPost\"><a class=\"LatestPostTitle\">March 19, 2018 news</a> "
+                              "<a class=\"CommentDate\"><time title=\"March 15, 2018 4:11PM\" "
+                              "datetime=\"2018-03-15T16:11:00+00:00\">March 15</time></a></td>", "2018-03-15"},
+        {newest_post_vbulletin5, "<td class=\"cell-lastpost\"><div><a>Topic</a></div><div>by x</div><span "
+                                 "class=\"post-date\">03-14-2018, 04:11 PM</span></td>", "2018-03-14"},
+        {newest_post_smf21, "<div class=\"lastpost\"><p><strong>Last post</strong> by <a>x</a><br>in <a>Re: y</a><br>"
+                            "on March 13, 2018, 04:11:00 pm</p></div>", "2018-03-13"},
+        {newest_post_nodebb, "<script>window._ajaxifyData = {\"categories\": [{\"teaser\": {\"timestampISO\": "
+                             "\"2018-03-12T16:11:00.000Z\"}, \"posts\": [{\"timestampISO\": \"2018-03-11T10:00:00.000Z\"}]}]};"
+                             "</script>", "2018-03-12"},
+    };
+    for (const TemplatePage& p : pages) {
+        SCOPED_TRACE(p.page);
+        EXPECT_EQ(p.reader(PageLines(p.page), now), p.newest);
+    }
+}
+
+}  // namespace
