@@ -99,6 +99,15 @@ bool is_day_number(const Token& t) { return t.kind == Token::Number && t.size <=
 bool is_year_number(const Token& t) { return t.kind == Token::Number && t.size == 4; }
 bool is_mark(const Token& t, char mark) { return t.kind == Token::Mark && t.size == 1 && t.begin[0] == mark; }
 
+// The date when the calendar has it (no Feb 30, no month 13).
+std::optional<Ymd> valid_ymd(int year, int month, int day) {
+    static constexpr int kDaysIn[] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (month < 1 || month > 12 || day < 1 || day > kDaysIn[month - 1]) return std::nullopt;
+    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+    if (month == 2 && day == 29 && !leap) return std::nullopt;
+    return Ymd{year, month, day};
+}
+
 class DateReader {
 public:
     explicit DateReader(std::string_view text) : tokens_(text) {}
@@ -119,23 +128,23 @@ public:
     }
 
     // "Mar 10, 2018", "March 10th 2018", "Sat Mar 10, 2018".
-    std::optional<CalendarDay> month_first(std::size_t i) const {
+    std::optional<Ymd> month_first(std::size_t i) const {
         const int month = month_of(at(i)->text());
         const Token* day = at(i + 1);
         if (month == 0 || !day || !is_day_number(*day)) return std::nullopt;
         const Token* year = at(skip_comma(skip_ordinal(i + 2)));
         if (!year || !is_year_number(*year)) return std::nullopt;
-        return make_calendar_day(number_of(*year), month, number_of(*day));
+        return valid_ymd(number_of(*year), month, number_of(*day));
     }
 
     // "10th March 2018", "10 March 2018", "20 Mar 2018, 09:24".
-    std::optional<CalendarDay> day_first(std::size_t i) const {
+    std::optional<Ymd> day_first(std::size_t i) const {
         const std::size_t m = skip_ordinal(i + 1);
         const Token* month = at(m);
         if (!month || month->kind != Token::Word || month_of(month->text()) == 0) return std::nullopt;
         const Token* year = at(skip_comma(m + 1));
         if (!year || !is_year_number(*year)) return std::nullopt;
-        return make_calendar_day(number_of(*year), month_of(month->text()), number_of(*at(i)));
+        return valid_ymd(number_of(*year), month_of(month->text()), number_of(*at(i)));
     }
 
     // Three numbers joined by "-" and nothing else around them: the parts as written.
@@ -184,10 +193,19 @@ NewestPost::NewestPost(std::int64_t download_time, NumericDates numeric)
     : now_(download_time), today_(day_of_unix_time(download_time)), numeric_(numeric) {}
 
 void NewestPost::add(CalendarDay day, bool numeric) {
-    static const CalendarDay kEarliest = *make_calendar_day(kEarliestYear, 1, 1);
-    if (day > today_ + days(1) || day < kEarliest) return;
-    std::optional<CalendarDay>& newest = numeric ? newest_numeric_ : newest_;
-    if (!newest || day > *newest) newest = day;
+    const std::chrono::year_month_day date(day);
+    add(Ymd{static_cast<int>(date.year()), static_cast<int>(static_cast<unsigned>(date.month())),
+            static_cast<int>(static_cast<unsigned>(date.day()))},
+        numeric);
+}
+
+void NewestPost::add(Ymd date, bool numeric) {
+    // Most dates of a page are not its newest: they are passed over before any calendar work.
+    Newest& newest = numeric ? newest_numeric_ : newest_;
+    if (date.key() <= newest.key) return;
+    const CalendarDay day = *make_calendar_day(date.year, date.month, date.day);
+    if (day > today_ + days(1) || date.year < kEarliestYear) return;
+    newest = {date.key(), day};
 }
 
 bool NewestPost::take_text(std::string_view text) {
@@ -210,7 +228,9 @@ bool NewestPost::take_text(std::string_view text) {
                 return true;
             }
         }
-        if (const auto span = reader.ago_seconds(i)) {
+        // "5 hours ago", "an hour ago": only a number or an article starts one.
+        const bool may_count = t.kind == Token::Number || (t.kind == Token::Word && t.size <= 2 && (t.begin[0] | 0x20) == 'a');
+        if (const auto span = may_count ? reader.ago_seconds(i) : std::nullopt) {
             add(day_of_unix_time(now_ - *span), false);
             return true;
         }
@@ -235,7 +255,7 @@ bool NewestPost::take_text(std::string_view text) {
             numeric_order_unknown_ = true;
             return true;
         }
-        const auto date = make_calendar_day(number_of(year), number_of(month), number_of(day));
+        const auto date = valid_ymd(number_of(year), number_of(month), number_of(day));
         if (!date) continue;
         add(*date, true);
         return true;
@@ -257,7 +277,7 @@ bool NewestPost::take_unix_time(std::int64_t time) {
 }
 
 std::string NewestPost::newest() const {
-    std::optional<CalendarDay> newest = newest_;
-    if (newest_numeric_ && !numeric_order_unknown_ && (!newest || *newest_numeric_ > *newest)) newest = newest_numeric_;
-    return newest ? calendar_day_text(*newest) : std::string();
+    Newest newest = newest_;
+    if (!numeric_order_unknown_ && newest_numeric_.key > newest.key) newest = newest_numeric_;
+    return newest.key > 0 ? calendar_day_text(newest.day) : std::string();
 }

@@ -7,6 +7,14 @@
 #include <string>
 #include <string_view>
 
+// A date as a page writes it, checked against the calendar.
+struct Ymd {
+    int year;
+    int month;
+    int day;
+    int key() const { return year * 10000 + month * 100 + day; }
+};
+
 // How an engine writes a date in numbers by default, "-" between the parts; None: a page of
 // that engine has no numeric date the readers could place.
 enum class NumericDates { None, MonthDayYear, YearMonthDay };
@@ -35,13 +43,18 @@ public:
     std::string newest() const;
 
 private:
+    struct Newest {
+        int key = 0;  // year * 10000 + month * 100 + day; 0 while there is none
+        CalendarDay day;
+    };
     void add(CalendarDay day, bool numeric);
+    void add(Ymd date, bool numeric);
 
     std::int64_t now_;
     CalendarDay today_;
     NumericDates numeric_;
-    std::optional<CalendarDay> newest_;
-    std::optional<CalendarDay> newest_numeric_;
+    Newest newest_;
+    Newest newest_numeric_;
     bool numeric_order_unknown_ = false;
 };
 

@@ -148,6 +148,10 @@ TEST(EngineReaders, PagesBuiltFromTheEnginesTemplateMarkup) {
         {R"(<tr class="rowodd"><td class="tcl">General</td><td class="tc2">12</td><td class="tc3">3 456</td></tr>
             <tr class="roweven"><td class="tcl">News</td><td class="tc2">5</td><td class="tc3">100</td></tr>)",
          "FluxBB / PunBB 1.2", 4, "893", "3456"},
+        // A theme that shows the counts only in the compact boxes; short forms are passed over.
+        {R"(<html id="XF" data-xf="2.3"><div class="node-statsMeta"><dl class="pairs pairs--inline"><dt>Themen</dt><dd>1.2K</dd></dl>
+            <dl class="pairs pairs--inline"><dt>Beitr&auml;ge</dt><dd>987</dd></dl></div>)",
+         "XenForo 2", 1, "987", "987"},
         {R"(<td class="topics-count">
               1,021
             </td><td class="posts-count">10,212</td>)", "vBulletin 5", 2, "5616", "10212"},
