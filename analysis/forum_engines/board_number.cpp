@@ -10,13 +10,13 @@ namespace {
 
 // Locales group by three with a comma, a dot, a (no-break, narrow no-break or thin) space or an
 // apostrophe (straight, or the typographic one of Swiss locales).
-constexpr std::array<std::string_view, 11> kSeparators{",", ".", " ", "'", "\xC2\xA0", "&nbsp;", "&#160;",
-                                                       "\xE2\x80\xAF", "&#8239;", "\xE2\x80\x89", "\xE2\x80\x99"};
+constexpr auto kSeparators = std::to_array<std::string_view>({",", ".", " ", "'", "\xC2\xA0", "&nbsp;", "&#160;",
+                                                              "\xE2\x80\xAF", "&#8239;", "\xE2\x80\x89", "\xE2\x80\x99"});
 
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
 
 // Blanks that may surround a printed count, the no-break ones included.
-constexpr std::array<std::string_view, 7> kBlanks{" ", "\t", "\r", "\n", "\xC2\xA0", "&nbsp;", "&#160;"};
+constexpr auto kBlanks = std::to_array<std::string_view>({" ", "\t", "\r", "\n", "\xC2\xA0", "&nbsp;", "&#160;"});
 
 std::string_view trim_blanks(std::string_view text) {
     for (bool cut = true; cut && !text.empty();) {
