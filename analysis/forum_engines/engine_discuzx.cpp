@@ -1,3 +1,4 @@
+#include "analysis/forum_engines/engine_names.h"
 #include "analysis/forum_engines/forum_engines.h"
 #include "analysis/html_markup.h"
 
@@ -15,5 +16,5 @@ ForumFigures read_discuzx(const PageLines& page) {
         for_each_element(forum, "dd", "", [&](std::string_view, std::string_view item) { for_each_element(item, "em", "", count); });
     });
     for_each_element(text, "td", "fl_i", count);
-    return engine_figures(counter, "Discuz! X");
+    return engine_figures(counter, engine_name::DiscuzX);
 }

@@ -1,4 +1,5 @@
 #include "analysis/forum_engines/board_number.h"
+#include "analysis/forum_engines/engine_names.h"
 #include "analysis/forum_engines/forum_engines.h"
 #include "analysis/forum_engines/json_scan.h"
 #include "analysis/html_markup.h"
@@ -50,7 +51,7 @@ ForumFigures read_nodebb(const PageLines& page) {
         for_each_element(page.bytes(), "span", "human-readable-number", [&](std::string_view tag, std::string_view) {
             if (const auto value = parse_board_number(attribute(tag, "title"))) counter.add(*value);
         });
-    return engine_figures(counter, "NodeBB");
+    return engine_figures(counter, engine_name::NodeBB);
 }
 
 namespace {
@@ -66,26 +67,28 @@ ForumFigures read_discourse_crawler_view(std::string_view text) {
     if (table != std::string_view::npos)
         for_each_element(text.substr(table), "td", "topics",
                          [&](std::string_view, std::string_view cell) { count_cell_numbers(cell, counter); });
-    return engine_figures(counter, "Discourse");
+    return engine_figures(counter, engine_name::Discourse);
 }
 
 }  // namespace
 
-// The page carries its preloaded data in a data-preloaded="..." attribute (entity-encoded JSON);
-// the category list inside it, itself stored as a JSON string, holds "categories" with
-// topic_count and post_count.
-ForumFigures read_discourse(const PageLines& page) {
+std::string discourse_preloaded_data(std::string_view page) {
     constexpr std::string_view kAttribute = "data-preloaded=\"";
-    const std::string_view text = page.bytes();
-    const std::size_t at = text.find(kAttribute);
-    if (at == std::string_view::npos) return read_discourse_crawler_view(text);
+    const std::size_t at = page.find(kAttribute);
+    if (at == std::string_view::npos) return {};
     const std::size_t start = at + kAttribute.size();
-    const std::size_t end = text.find('"', start);
+    const std::size_t end = page.find('"', start);
     if (end == std::string_view::npos) return {};
-    std::string data = decode_character_references(text.substr(start, end - start));
+    std::string data = decode_character_references(page.substr(start, end - start));
     if (data.find("\"category_list\"") == std::string::npos) data = unescape_quotes(data);
+    return data;
+}
 
+// The category list inside the preloaded data holds "categories" with topic_count and post_count.
+ForumFigures read_discourse(const PageLines& page) {
+    const std::string data = discourse_preloaded_data(page.bytes());
+    if (data.empty()) return read_discourse_crawler_view(page.bytes());
     PostCounter counter;
     count_categories(object_behind(data, "\"category_list\""), "topic_count", "post_count", counter);
-    return engine_figures(counter, "Discourse");
+    return engine_figures(counter, engine_name::Discourse);
 }

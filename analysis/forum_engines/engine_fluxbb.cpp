@@ -1,3 +1,4 @@
+#include "analysis/forum_engines/engine_names.h"
 #include "analysis/forum_engines/forum_engines.h"
 
 // The index's forum rows: <td class="tc2">topics</td><td class="tc3">posts</td>, as FluxBB writes
@@ -6,5 +7,5 @@ ForumFigures read_fluxbb(const PageLines& page) {
     PostCounter counter;
     count_element_numbers(page.bytes(), "td", "tc2", counter);
     count_element_numbers(page.bytes(), "td", "tc3", counter);
-    return engine_figures(counter, "FluxBB / PunBB 1.2");
+    return engine_figures(counter, engine_name::FluxBB);
 }

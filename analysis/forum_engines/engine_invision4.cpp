@@ -1,4 +1,5 @@
 #include "analysis/forum_engines/board_number.h"
+#include "analysis/forum_engines/engine_names.h"
 #include "analysis/forum_engines/forum_engines.h"
 #include "analysis/html_markup.h"
 
@@ -33,5 +34,5 @@ ForumFigures read_invision4(const PageLines& page) {
         for_each_first_item(text, "ipsData__stats--large", [&](std::string_view item) {
             if (const auto value = parse_board_number(first_text(item))) counter.add(*value);
         });
-    return engine_figures(counter, "Invision Community 4 / 5");
+    return engine_figures(counter, engine_name::Invision);
 }

@@ -1,3 +1,4 @@
+#include "analysis/forum_engines/engine_names.h"
 #include "analysis/forum_engines/forum_engines.h"
 #include "analysis/html_markup.h"
 
@@ -12,5 +13,5 @@ ForumFigures read_ipboard3(const PageLines& page) {
     for_each_element(text, "td", "col_c_stats", count);
     if (counter.count() == 0 && text.find("ipb_table") != std::string_view::npos)
         for_each_element(text, "div", "forum_stats", count);
-    return engine_figures(counter, "IP.Board 3");
+    return engine_figures(counter, engine_name::IpBoard3);
 }

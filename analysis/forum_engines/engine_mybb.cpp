@@ -1,4 +1,5 @@
 #include "analysis/forum_engines/board_number.h"
+#include "analysis/forum_engines/engine_names.h"
 #include "analysis/forum_engines/forum_engines.h"
 #include "analysis/html_markup.h"
 
@@ -14,5 +15,5 @@ ForumFigures read_mybb(const PageLines& page) {
     for_each_element_if(page.bytes(), "td", count_cell, [&](std::string_view, std::string_view content) {
         if (const auto value = parse_board_number(leading_text(content))) counter.add(*value);
     });
-    return engine_figures(counter, "MyBB 1.8");
+    return engine_figures(counter, engine_name::MyBB);
 }

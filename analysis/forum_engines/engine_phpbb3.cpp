@@ -1,4 +1,5 @@
 #include "analysis/forum_engines/board_number.h"
+#include "analysis/forum_engines/engine_names.h"
 #include "analysis/forum_engines/forum_engines.h"
 #include "analysis/html_markup.h"
 
@@ -27,5 +28,5 @@ ForumFigures read_phpbb3(const PageLines& page) {
         if (!content.substr(number.size()).starts_with("<dfn>")) continue;
         if (const auto value = parse_board_number(number)) counter.add(*value);
     }
-    return engine_figures(counter, "phpBB 3");
+    return engine_figures(counter, engine_name::PhpBB3);
 }

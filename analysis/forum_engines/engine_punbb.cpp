@@ -1,3 +1,4 @@
+#include "analysis/forum_engines/engine_names.h"
 #include "analysis/forum_engines/forum_engines.h"
 #include "analysis/html_markup.h"
 
@@ -8,5 +9,5 @@ ForumFigures read_punbb(const PageLines& page) {
     for (const char* column : {"info-topics", "info-posts"})
         for_each_element(page.bytes(), "li", column,
                          [&](std::string_view, std::string_view item) { count_cell_numbers(item, counter); });
-    return engine_figures(counter, "PunBB");
+    return engine_figures(counter, engine_name::PunBB);
 }

@@ -1,4 +1,5 @@
 #include "analysis/forum_engines/board_number.h"
+#include "analysis/forum_engines/engine_names.h"
 #include "analysis/forum_engines/forum_engines.h"
 #include "analysis/html_markup.h"
 
@@ -45,7 +46,7 @@ ForumFigures read_smf21(const PageLines& page) {
         if (stats.find("board_stats") != std::string_view::npos) return;
         for (std::int32_t value : board_counts(stats, Holder::StatsBox)) counter.add(value);
     });
-    return engine_figures(counter, "SMF 2.1");
+    return engine_figures(counter, engine_name::Smf21);
 }
 
 // SMF 1.1 and 2.0 (the page's scripts set smf_scripturl): the board's counts stand in a
@@ -58,5 +59,5 @@ ForumFigures read_smf1(const PageLines& page) {
     for_each_element_if(text, "td", is_board_cell, [&](std::string_view, std::string_view cell) {
         for (std::int32_t value : board_counts(cell, Holder::Cell)) counter.add(value);
     });
-    return engine_figures(counter, "SMF 1.1 / 2.0");
+    return engine_figures(counter, engine_name::Smf1);
 }

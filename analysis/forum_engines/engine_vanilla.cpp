@@ -1,3 +1,4 @@
+#include "analysis/forum_engines/engine_names.h"
 #include "analysis/forum_engines/forum_engines.h"
 #include "analysis/html_markup.h"
 
@@ -15,5 +16,5 @@ ForumFigures read_vanilla(const PageLines& page) {
         return has_class(tag, "MItem-Count") && (has_class(tag, "DiscussionCount") || has_class(tag, "CommentCount"));
     };
     if (counter.count() == 0) for_each_element_if(text, "span", list_count, count);
-    return engine_figures(counter, "Vanilla");
+    return engine_figures(counter, engine_name::Vanilla);
 }

@@ -1,4 +1,5 @@
 #include "analysis/forum_engines/board_number.h"
+#include "analysis/forum_engines/engine_names.h"
 #include "analysis/forum_engines/forum_engines.h"
 #include "analysis/html_markup.h"
 
@@ -39,7 +40,7 @@ ForumFigures read_vbulletin3(const PageLines& page) {
         counter.add(*threads);
         counter.add(*posts);
     }
-    return engine_figures(counter, "vBulletin 3");
+    return engine_figures(counter, engine_name::VBulletin3);
 }
 
 // <ul class="forumstats td"><li>Threads: 79</li><li>Posts: 591</li></ul>, for a forum on the
@@ -52,7 +53,7 @@ ForumFigures read_vbulletin4(const PageLines& page) {
             if (const auto value = parse_labelled_number(leading_text(item))) counter.add(*value);
         });
     });
-    return engine_figures(counter, "vBulletin 4");
+    return engine_figures(counter, engine_name::VBulletin4);
 }
 
 // Forum rows carry <td class="... topics-count">N</td> and <td class="... posts-count">N</td>.
@@ -60,5 +61,5 @@ ForumFigures read_vbulletin5(const PageLines& page) {
     PostCounter counter;
     count_element_numbers(page.bytes(), "td", "topics-count", counter);
     count_element_numbers(page.bytes(), "td", "posts-count", counter);
-    return engine_figures(counter, "vBulletin 5");
+    return engine_figures(counter, engine_name::VBulletin5);
 }

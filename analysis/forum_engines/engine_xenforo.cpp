@@ -1,3 +1,4 @@
+#include "analysis/forum_engines/engine_names.h"
 #include "analysis/forum_engines/forum_engines.h"
 #include "analysis/html_markup.h"
 
@@ -26,11 +27,11 @@ ForumFigures read_node_stats(const PageLines& page, std::string_view html_start,
 // <div class="node-stats">; the compact copy in "node-statsMeta" repeats the figures and is
 // counted only on pages whose theme moves the stats out of their own column.
 ForumFigures read_xenforo2(const PageLines& page) {
-    return read_node_stats(page, "<html id=\"XF\"", "node-stats", "node-statsMeta", "XenForo 2");
+    return read_node_stats(page, "<html id=\"XF\"", "node-stats", "node-statsMeta", engine_name::XenForo2);
 }
 
 // <div class="nodeStats ..."> of <dl><dt>label</dt> <dd>count</dd></dl> pairs (themes may put an
 // icon in the <dt>); themes that repeat the figures do so in boxes of their own classes.
 ForumFigures read_xenforo1(const PageLines& page) {
-    return read_node_stats(page, "<html id=\"XenForo\"", "nodeStats", "", "XenForo 1");
+    return read_node_stats(page, "<html id=\"XenForo\"", "nodeStats", "", engine_name::XenForo1);
 }

@@ -40,3 +40,8 @@ void count_element_numbers(std::string_view text, std::string_view tag, std::str
 // bare or labelled (the text it shows, often a short form, is then passed over), and the one
 // count of each other run of text, bare or labelled in any language.
 void count_cell_numbers(std::string_view cell, PostCounter& counter);
+
+// The JSON Discourse preloads into its page (a data-preloaded="..." attribute, entity-encoded, the
+// category list itself stored as a JSON string inside it) with that escaping undone; empty when
+// the page carries none.
+std::string discourse_preloaded_data(std::string_view page);

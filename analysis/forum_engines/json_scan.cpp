@@ -98,3 +98,8 @@ std::string_view object_behind(std::string_view text, std::string_view marker) {
     const std::size_t end = json_value_end(text, brace);
     return end == std::string_view::npos ? std::string_view() : text.substr(brace, end - brace);
 }
+
+std::string_view json_string_text(std::string_view value) {
+    if (value.size() < 2 || value.front() != '"' || value.back() != '"') return {};
+    return value.substr(1, value.size() - 2);
+}

@@ -21,3 +21,6 @@ std::vector<std::string_view> json_items(std::string_view array);
 
 // The object that starts at the first '{' behind marker, as JSON text; empty when there is none.
 std::string_view object_behind(std::string_view text, std::string_view marker);
+
+// A JSON string value's text without its quotes (escapes left as they are); empty for any other value.
+std::string_view json_string_text(std::string_view value);

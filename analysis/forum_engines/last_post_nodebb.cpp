@@ -2,16 +2,6 @@
 #include "analysis/forum_engines/last_post_cell.h"
 #include "analysis/forum_engines/last_post_readers.h"
 
-namespace {
-
-// A JSON string's text without its quotes; empty for any other value.
-std::string_view json_text(std::string_view value) {
-    if (value.size() < 2 || value.front() != '"' || value.back() != '"') return {};
-    return value.substr(1, value.size() - 2);
-}
-
-}  // namespace
-
 // The page script's window._ajaxifyData lists the categories; each one's "teaser" (its last post)
 // and its "posts" carry "timestampISO". Without that data, the category list's teaser shows
 // <span class="timeago" title="2018-03-10T16:11:00.000Z">.
@@ -20,9 +10,9 @@ std::string newest_post_nodebb(const PageLines& page, std::int64_t download_time
     bool scripted = false;
     for (std::string_view category : json_items(json_member(object_behind(page.bytes(), "window._ajaxifyData"), "categories"))) {
         scripted = true;
-        newest.take_iso(json_text(json_member(json_member(category, "teaser"), "timestampISO")));
+        newest.take_iso(json_string_text(json_member(json_member(category, "teaser"), "timestampISO")));
         for (std::string_view post : json_items(json_member(category, "posts")))
-            newest.take_iso(json_text(json_member(post, "timestampISO")));
+            newest.take_iso(json_string_text(json_member(post, "timestampISO")));
     }
     if (!scripted) return newest_in_elements(page.bytes(), "div", "teaser", download_time, NumericDates::YearMonthDay);
     return newest.newest();

@@ -44,6 +44,7 @@ std::string newest_post_punbb(const PageLines& page, std::int64_t download_time)
 std::string newest_post_vanilla(const PageLines& page, std::int64_t download_time);
 std::string newest_post_discuz(const PageLines& page, std::int64_t download_time);
 std::string newest_post_nodebb(const PageLines& page, std::int64_t download_time);
+std::string newest_post_discourse(const PageLines& page, std::int64_t download_time);
 
 // The date reader of the engine a page's counts were read as; one that reads nothing for an
 // engine without one.

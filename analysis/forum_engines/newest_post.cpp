@@ -1,3 +1,4 @@
+#include "analysis/forum_engines/engine_names.h"
 #include "analysis/forum_engines/last_post_readers.h"
 
 #include <utility>
@@ -8,22 +9,23 @@ std::string no_date(const PageLines&, std::int64_t) { return {}; }
 
 // By the engine names the count readers give their figures.
 constexpr std::pair<std::string_view, NewestPostReader> kDateReaders[] = {
-    {"phpBB 3", newest_post_phpbb3},
-    {"XenForo 1", newest_post_xenforo1},
-    {"XenForo 2", newest_post_xenforo2},
-    {"vBulletin 3", newest_post_vbulletin3},
-    {"vBulletin 4", newest_post_vbulletin4},
-    {"vBulletin 5", newest_post_vbulletin5},
-    {"MyBB 1.8", newest_post_mybb},
-    {"SMF 1.1 / 2.0", newest_post_smf1},
-    {"SMF 2.1", newest_post_smf21},
-    {"IP.Board 3", newest_post_ipb3},
-    {"Invision Community 4", newest_post_invision4},
-    {"FluxBB", newest_post_fluxbb},
-    {"PunBB", newest_post_punbb},
-    {"Vanilla", newest_post_vanilla},
-    {"Discuz! X", newest_post_discuz},
-    {"NodeBB", newest_post_nodebb},
+    {engine_name::PhpBB3, newest_post_phpbb3},
+    {engine_name::XenForo1, newest_post_xenforo1},
+    {engine_name::XenForo2, newest_post_xenforo2},
+    {engine_name::VBulletin3, newest_post_vbulletin3},
+    {engine_name::VBulletin4, newest_post_vbulletin4},
+    {engine_name::VBulletin5, newest_post_vbulletin5},
+    {engine_name::MyBB, newest_post_mybb},
+    {engine_name::Smf1, newest_post_smf1},
+    {engine_name::Smf21, newest_post_smf21},
+    {engine_name::IpBoard3, newest_post_ipb3},
+    {engine_name::Invision, newest_post_invision4},
+    {engine_name::FluxBB, newest_post_fluxbb},
+    {engine_name::PunBB, newest_post_punbb},
+    {engine_name::Vanilla, newest_post_vanilla},
+    {engine_name::DiscuzX, newest_post_discuz},
+    {engine_name::NodeBB, newest_post_nodebb},
+    {engine_name::Discourse, newest_post_discourse},
 };
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The date of a forum's newest post: the date texts, and the real board indexes of the shared
 // fixture folder with the newest last-post date worked out by hand from each page.
 
+#include "analysis/forum_engines/engine_names.h"
 #include "analysis/forum_engines/forum_page.h"
 #include "analysis/forum_engines/last_post_readers.h"
 #include "analysis/post_date.h"
@@ -98,7 +99,7 @@ TEST(NewestPost, EachRealBoardIndexGivesTheNewestDateItShows) {
 }
 
 struct TemplatePage {
-    NewestPostReader reader;
+    const char* engine;  // as the count reader names it: the date reader is chosen by that name
     const char* page;
     const char* newest;
 };
@@ -107,32 +108,38 @@ struct TemplatePage {
 TEST(NewestPost, EnginesReadFromTheirTemplatesMarkup) {
     const std::int64_t now = served("Tue, 20 Mar 2018 10:30:00 GMT");
     const TemplatePage pages[] = {
-        {newest_post_phpbb3,
+        {engine_name::PhpBB3,
          "<dd class=\"lastpost\"><span><dfn>Last post</dfn> <a class=\"lastsubject\">Mar 19, 2018 plans</a><br />by "
          "<a>x</a> <time datetime=\"2018-03-18T09:24:00+00:00\">Sun Mar 18, 2018 9:24 am</time></span></dd>",
          "2018-03-18"},
-        {newest_post_invision4,
+        {engine_name::Invision,
          "<ul class=\"ipsDataItem_lastPoster\"><li><a href=\"t\">Topic</a></li><li><a href=\"p\"><time "
          "datetime=\"2018-03-17T16:11:00Z\" title=\"03/17/2018 04:11  PM\">Saturday at 04:11 PM</time></a></li></ul>",
          "2018-03-17"},
-        {newest_post_fluxbb, "<td class=\"tcr\"><a href=\"viewtopic.php?pid=9#p9\">2018-03-16 16:11:00</a> <span "
+        {engine_name::FluxBB, "<td class=\"tcr\"><a href=\"viewtopic.php?pid=9#p9\">2018-03-16 16:11:00</a> <span "
                              "class=\"byuser\">by x</span></td><td class=\"tcr\">Never</td>", "2018-03-16"},
-        {newest_post_punbb, "<li class=\"info-lastpost\"><span class=\"label\">Last post</span> <strong><a "
+        {engine_name::PunBB, "<li class=\"info-lastpost\"><span class=\"label\">Last post</span> <strong><a "
                             "href=\"p\">Today 09:15:00</a></strong> <cite>by x</cite></li>", "2018-03-20"},
-        {newest_post_vanilla, "<td class=\"BlockColumn LatestPost\"><a class=\"LatestPostTitle\">March 19, 2018 news</a> "
+        {engine_name::Vanilla, "<td class=\"BlockColumn LatestPost\"><a class=\"LatestPostTitle\">March 19, 2018 news</a> "
                               "<a class=\"CommentDate\"><time title=\"March 15, 2018 4:11PM\" "
                               "datetime=\"2018-03-15T16:11:00+00:00\">March 15</time></a></td>", "2018-03-15"},
-        {newest_post_vbulletin5, "<td class=\"cell-lastpost\"><div><a>Topic</a></div><div>by x</div><span "
+        {engine_name::VBulletin5, "<td class=\"cell-lastpost\"><div><a>Topic</a></div><div>by x</div><span "
                                  "class=\"post-date\">03-14-2018, 04:11 PM</span></td>", "2018-03-14"},
-        {newest_post_smf21, "<div class=\"lastpost\"><p><strong>Last post</strong> by <a>x</a><br>in <a>Re: y</a><br>"
+        {engine_name::Smf21, "<div class=\"lastpost\"><p><strong>Last post</strong> by <a>x</a><br>in <a>Re: y</a><br>"
                             "on March 13, 2018, 04:11:00 pm</p></div>", "2018-03-13"},
-        {newest_post_nodebb, "<script>window._ajaxifyData = {\"categories\": [{\"teaser\": {\"timestampISO\": "
+        {engine_name::NodeBB, "<script>window._ajaxifyData = {\"categories\": [{\"teaser\": {\"timestampISO\": "
                              "\"2018-03-12T16:11:00.000Z\"}, \"posts\": [{\"timestampISO\": \"2018-03-11T10:00:00.000Z\"}]}]};"
                              "</script>", "2018-03-12"},
+        {engine_name::Discourse,
+         "<div class=\"hidden\" id=\"data-preloaded\" data-preloaded=\"{&quot;categories_list&quot;:&quot;{\\&quot;"
+         "category_list\\&quot;:{\\&quot;categories\\&quot;:[{\\&quot;topics\\&quot;:[{\\&quot;last_posted_at"
+         "\\&quot;:\\&quot;2018-03-10T16:11:00.000Z\\&quot;},{\\&quot;last_posted_at\\&quot;:\\&quot;2018-03-"
+         "09T08:00:00.000Z\\&quot;}]}]}}&quot;}\"></div>",
+         "2018-03-10"},
     };
     for (const TemplatePage& p : pages) {
         SCOPED_TRACE(p.page);
-        EXPECT_EQ(p.reader(PageLines(p.page), now), p.newest);
+        EXPECT_EQ(newest_post_reader(p.engine)(PageLines(p.page), now), p.newest);
     }
 }
 
