@@ -1,5 +1,7 @@
 #include "analysis/html_markup.h"
 
+#include "analysis/number_text.h"
+
 #include "analysis/text_scan.h"
 
 #include <cstdint>
@@ -41,8 +43,7 @@ std::size_t decode_numeric_reference(std::string_view text, std::string& out) {
     // Eight digits name more than any character; the bound keeps the value from overflowing.
     for (; i < text.size() && i < first + 8; ++i) {
         const char c = text[i];
-        int digit = c >= '0' && c <= '9' ? c - '0' : -1;
-        if (hex && digit < 0) digit = c >= 'a' && c <= 'f' ? c - 'a' + 10 : c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
+        const int digit = hex ? hex_digit_value(c) : (c >= '0' && c <= '9' ? c - '0' : -1);
         if (digit < 0) break;
         code = code * (hex ? 16 : 10) + static_cast<std::uint32_t>(digit);
     }

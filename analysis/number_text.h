@@ -11,3 +11,6 @@ std::optional<std::int32_t> parse_int_strict(std::string_view text);
 
 // Decimal text of a signed or unsigned number.
 std::string decimal_text(std::int64_t value);
+
+// The value of one hexadecimal digit (either case), -1 for any other byte.
+int hex_digit_value(char c);
