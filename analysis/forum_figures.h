@@ -8,14 +8,16 @@
 
 // What a forum page shows of its activity: the average (rounded down) and the largest of the
 // counts read, as decimal text, both empty when the page showed none; how many numbers were
-// counted; the way the page was read (empty for the classic "row2" rule); and the date of the
-// newest post its forums show, "YYYY-MM-DD" or empty.
+// counted; the engine that recognised the page, by its stable id and its display name (both
+// empty for the classic "row2" rule), recognised even where its counts could not be read; and the
+// date of the newest post its forums show, "YYYY-MM-DD" or empty.
 struct ForumFigures {
     std::string average;
     std::string max;
     std::int64_t numbers = 0;
     std::string engine;
     std::string newest_post = {};
+    std::string engine_id = {};
 };
 
 // Reads the counts of one forum page. Pure: the page text in, the figures out.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/app/controls/row_facts.h"
+
 #include <QAbstractTableModel>
 
 #include <cstdint>
@@ -17,6 +19,7 @@ struct ListColumn {
 struct ListItem {
     std::string caption;
     std::vector<std::string> sub_items;
+    RowFacts facts = {};
 };
 
 // The model of a report-style list view. Owned by the window model; used on the event-loop
