@@ -1,7 +1,8 @@
 #include "analysis/calendar_day.h"
 
+#include <curl/curl.h>
 
-#include <array>
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -16,9 +17,6 @@ std::optional<int> digits_at(std::string_view text, std::size_t pos, std::size_t
     }
     return value;
 }
-
-constexpr std::array<std::string_view, 12> kMonthAbbreviations{"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                                                "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
 
 }  // namespace
 
@@ -53,23 +51,11 @@ std::optional<CalendarDay> parse_iso_day(std::string_view text) {
 }
 
 std::optional<std::int64_t> parse_http_date(std::string_view text) {
-    // IMF-fixdate, the one form servers send today: "Sun, 06 Nov 1994 08:49:37 GMT".
-    const std::size_t comma = text.find(", ");
-    if (comma == std::string_view::npos) return std::nullopt;
-    const std::string_view rest = text.substr(comma + 2);
-    if (rest.size() < 24 || rest.substr(20, 4) != " GMT") return std::nullopt;
-    int month = 0;
-    for (std::size_t m = 0; m < kMonthAbbreviations.size(); ++m)
-        if (rest.substr(3, 3) == kMonthAbbreviations[m]) month = static_cast<int>(m) + 1;
-    const auto day_number = digits_at(rest, 0, 2);
-    const auto year = digits_at(rest, 7, 4);
-    const auto hour = digits_at(rest, 12, 2);
-    const auto minute = digits_at(rest, 15, 2);
-    const auto second = digits_at(rest, 18, 2);
-    if (!day_number || !year || !hour || !minute || !second || rest[2] != ' ' || rest[6] != ' ' || rest[11] != ' ')
-        return std::nullopt;
-    const auto day = make_calendar_day(*year, month, *day_number);
-    if (!day || *hour > 23 || *minute > 59 || *second > 60) return std::nullopt;
-    const auto since_epoch = std::chrono::duration_cast<std::chrono::seconds>(day->time_since_epoch()).count();
-    return since_epoch + *hour * 3600 + *minute * 60 + *second;
+    // libcurl reads all three forms HTTP allows (IMF-fixdate, RFC 850, asctime) as a client must.
+    const std::string value(text.substr(0, 64));
+    const time_t time = curl_getdate(value.c_str(), nullptr);
+    if (time < 0) return std::nullopt;
+    return static_cast<std::int64_t>(time);
 }
+
+std::int64_t clamp_unix_time(std::int64_t seconds) { return std::clamp<std::int64_t>(seconds, 0, kLatestUnixTime); }

@@ -21,5 +21,13 @@ std::string calendar_day_text(CalendarDay day);
 // The date part of an ISO 8601 text ("2018-03-16", "2018-03-16T17:52:18-0400"), as written.
 std::optional<CalendarDay> parse_iso_day(std::string_view text);
 
-// A response's Date header value ("Sun, 06 Nov 1994 08:49:37 GMT") as a Unix time.
+// A response's Date header value as a Unix time, in any of HTTP's three forms: "Sun, 06 Nov 1994
+// 08:49:37 GMT", "Sunday, 06-Nov-94 08:49:37 GMT", "Sun Nov  6 08:49:37 1994".
 std::optional<std::int64_t> parse_http_date(std::string_view text);
+
+// The last second of 9999-12-31: the latest time a Date header can hold.
+inline constexpr std::int64_t kLatestUnixTime = 253'402'300'799;
+
+// A Unix time brought into the years a Date header can hold (1970 to 9999), so that a wrong
+// clock cannot take the calendar beyond them.
+std::int64_t clamp_unix_time(std::int64_t seconds);

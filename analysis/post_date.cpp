@@ -122,27 +122,33 @@ public:
             return i + 1;
         return i;
     }
+    // Behind a month's short name: the dot some boards write onto it ("Mar. 10, 2018").
+    std::size_t skip_dot(std::size_t i) const {
+        const Token* t = at(i);
+        return t && is_mark(*t, '.') && !t->spaced ? i + 1 : i;
+    }
     std::size_t skip_comma(std::size_t i) const {
         const Token* t = at(i);
         return t && is_mark(*t, ',') ? i + 1 : i;
     }
 
-    // "Mar 10, 2018", "March 10th 2018", "Sat Mar 10, 2018".
+    // "Mar 10, 2018", "Mar. 10, 2018", "March 10th 2018", "Sat Mar 10, 2018".
     std::optional<Ymd> month_first(std::size_t i) const {
         const int month = month_of(at(i)->text());
-        const Token* day = at(i + 1);
+        const std::size_t d = skip_dot(i + 1);
+        const Token* day = at(d);
         if (month == 0 || !day || !is_day_number(*day)) return std::nullopt;
-        const Token* year = at(skip_comma(skip_ordinal(i + 2)));
+        const Token* year = at(skip_comma(skip_ordinal(d + 1)));
         if (!year || !is_year_number(*year)) return std::nullopt;
         return valid_ymd(number_of(*year), month, number_of(*day));
     }
 
-    // "10th March 2018", "10 March 2018", "20 Mar 2018, 09:24".
+    // "10th March 2018", "10 March 2018", "20 Mar 2018, 09:24", "10 Mar. 2018".
     std::optional<Ymd> day_first(std::size_t i) const {
         const std::size_t m = skip_ordinal(i + 1);
         const Token* month = at(m);
         if (!month || month->kind != Token::Word || month_of(month->text()) == 0) return std::nullopt;
-        const Token* year = at(skip_comma(m + 1));
+        const Token* year = at(skip_comma(skip_dot(m + 1)));
         if (!year || !is_year_number(*year)) return std::nullopt;
         return valid_ymd(number_of(*year), month_of(month->text()), number_of(*at(i)));
     }
@@ -190,7 +196,7 @@ private:
 }  // namespace
 
 NewestPost::NewestPost(std::int64_t download_time, NumericDates numeric)
-    : now_(download_time), today_(day_of_unix_time(download_time)), numeric_(numeric) {}
+    : now_(clamp_unix_time(download_time)), today_(day_of_unix_time(now_)), numeric_(numeric) {}
 
 void NewestPost::add(CalendarDay day, bool numeric) {
     const std::chrono::year_month_day date(day);
@@ -204,7 +210,13 @@ void NewestPost::add(Ymd date, bool numeric) {
     Newest& newest = numeric ? newest_numeric_ : newest_;
     if (date.key() <= newest.key) return;
     const CalendarDay day = *make_calendar_day(date.year, date.month, date.day);
-    if (day > today_ + days(1) || date.year < kEarliestYear) return;
+    if (date.year < kEarliestYear) return;
+    if (day > today_ + days(1)) {
+        // No post is written after the page was served: month first, this is a day first, and
+        // the page's other numeric dates cannot be placed either.
+        if (numeric && numeric_ == NumericDates::MonthDayYear) numeric_order_unknown_ = true;
+        return;
+    }
     newest = {date.key(), day};
 }
 

@@ -24,8 +24,10 @@ enum class NumericDates { None, MonthDayYear, YearMonthDay };
 // 2018", "March 10, 2018", "10 March 2018 - 04:11 PM"), in numbers only in the engine's own order,
 // and as relative words ("Today", "Yesterday", "5 hours ago") resolved against the download's
 // time. A page that shows a numeric date impossible in its engine's order (a first number above
-// 12 for month-day-year) has none of its numeric dates read. Dates more than a day after the
-// download or before 1995 are passed over. Pure, no Qt.
+// 12 for month-day-year, or one read month first that falls more than a day after the download)
+// has none of its numeric dates read. Dates more than a day after the download or before 1995
+// are passed over. The download time is first brought into the years 1970 to 9999, whatever
+// the clock said. Pure, no Qt.
 class NewestPost {
 public:
     NewestPost(std::int64_t download_time, NumericDates numeric);

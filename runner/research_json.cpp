@@ -1,8 +1,10 @@
 #include "runner/research_json.h"
 
-#include "analysis/json_text.h"
+#include "analysis/number_text.h"
 #include "model/app/controls/list_view.h"
 #include "model/pipeline/pipeline_state.h"
+
+#include <nlohmann/json.hpp>
 
 #include <string_view>
 #include <unordered_map>
@@ -10,21 +12,49 @@
 
 namespace {
 
+using Json = nlohmann::ordered_json;
+
+Json text_or_null(const std::optional<std::string>& text) { return text ? Json(*text) : Json(nullptr); }
+
+Json number_or_null(const std::optional<std::string>& text) {
+    const auto value = text ? parse_int_strict(*text) : std::nullopt;
+    return value ? Json(*value) : Json(nullptr);
+}
+
+// What the reader found on the forum's page, as it found it; nothing for a forum without a page.
+const ForumFigures* figures_of(const ForumRow& f) {
+    const ListItem* row = f.result();
+    return row ? &row->facts.figures : nullptr;
+}
+
+std::optional<std::string> figure(const ForumRow& f, std::string ForumFigures::*member) {
+    const ForumFigures* figures = figures_of(f);
+    if (!figures || (figures->*member).empty()) return std::nullopt;
+    return figures->*member;
+}
+
+std::optional<std::string> read_as(const ForumRow& f) {
+    const ForumFigures* figures = figures_of(f);
+    if (!figures || figures->numbers == 0) return std::nullopt;
+    return figures->engine.empty() ? std::string("row2") : figures->engine;
+}
+
 struct ForumField {
     const char* key;
-    std::string (*value)(const ForumRow& forum);
+    Json (*value)(const ForumRow& forum);
 };
 
 // One line per key: a new key is one more line here.
 const ForumField kForumFields[] = {
-    {"url", [](const ForumRow& f) { return json_string(f.url()); }},
-    {"description", [](const ForumRow& f) { return json_string(f.description()); }},
-    {"verdict", [](const ForumRow& f) { return json_string_or_null(f.result_sub_item(result_column::Verdict)); }},
-    {"posts_average", [](const ForumRow& f) { return json_number_or_null(f.result_sub_item(result_column::PostsAverage)); }},
-    {"posts_max", [](const ForumRow& f) { return json_number_or_null(f.result_sub_item(result_column::PostsMax)); }},
-    {"attempts", [](const ForumRow& f) { return json_number_or_null(f.queue_sub_item(queue_column::Attemps)); }},
-    {"read_as", [](const ForumRow& f) { return json_string_or_null(f.read_as()); }},
-    {"newest_post", [](const ForumRow& f) { return json_string_or_null(f.newest_post()); }},
+    {"url", [](const ForumRow& f) { return Json(f.url()); }},
+    {"description", [](const ForumRow& f) { return Json(f.description()); }},
+    {"verdict", [](const ForumRow& f) { return text_or_null(f.result_sub_item(result_column::Verdict)); }},
+    {"posts_average", [](const ForumRow& f) { return number_or_null(figure(f, &ForumFigures::average)); }},
+    {"posts_max", [](const ForumRow& f) { return number_or_null(figure(f, &ForumFigures::max)); }},
+    {"attempts", [](const ForumRow& f) { return number_or_null(f.queue_sub_item(queue_column::Attemps)); }},
+    {"read_as", [](const ForumRow& f) { return text_or_null(read_as(f)); }},
+    {"newest_post", [](const ForumRow& f) { return text_or_null(figure(f, &ForumFigures::newest_post)); }},
+    {"engine", [](const ForumRow& f) { return text_or_null(figure(f, &ForumFigures::engine_id)); }},
 };
 
 std::optional<std::string> sub_item_of(const ListView& list, int row, int k) {
@@ -48,31 +78,16 @@ std::optional<std::string> ForumRow::result_sub_item(int k) const { return sub_i
 
 std::optional<std::string> ForumRow::queue_sub_item(int k) const { return sub_item_of(queue, queue_row, k); }
 
-std::optional<std::string> ForumRow::read_as() const {
-    const auto engine = engines.find(url());
-    if (engine != engines.end()) return engine->second;
-    const auto average = result_sub_item(result_column::PostsAverage);
-    if (average && !average->empty()) return "row2";
-    return std::nullopt;
-}
-
-std::optional<std::string> ForumRow::newest_post() const {
-    auto date = result_sub_item(result_column::NewestPost);
-    if (date && date->empty()) date.reset();
-    return date;
-}
+const ListItem* ForumRow::result() const { return result_row >= 0 ? &results.item(result_row) : nullptr; }
 
 std::string forum_json(const ForumRow& forum) {
-    std::string line = "{";
-    for (const ForumField& field : kForumFields) {
-        if (line.size() > 1) line += ", ";
-        line += json_string(field.key) + ": " + field.value(forum);
-    }
-    return line + "}";
+    Json object = Json::object();
+    for (const ForumField& field : kForumFields) object[field.key] = field.value(forum);
+    // Page texts may be in another code page: a byte that is no UTF-8 becomes U+FFFD.
+    return object.dump(-1, ' ', false, Json::error_handler_t::replace);
 }
 
-std::string forums_json_lines(const ListView& results, const ListView& queue,
-                              const std::map<std::string, std::string>& engines) {
+std::string forums_json_lines(const ListView& results, const ListView& queue) {
     // First occurrence of each URL, as the pipeline's own look-ups find rows.
     std::unordered_map<std::string_view, int> queue_rows;
     for (int r = queue.item_count() - 1; r >= 0; --r) queue_rows[queue.item(r).caption] = r;
@@ -82,9 +97,9 @@ std::string forums_json_lines(const ListView& results, const ListView& queue,
         const std::string& url = results.item(r).caption;
         rated.insert(url);
         const auto found = queue_rows.find(url);
-        text += forum_json({results, r, queue, found == queue_rows.end() ? -1 : found->second, engines}) + "\n";
+        text += forum_json({results, r, queue, found == queue_rows.end() ? -1 : found->second}) + "\n";
     }
     for (int r = 0; r < queue.item_count(); ++r)
-        if (rated.insert(queue.item(r).caption).second) text += forum_json({results, -1, queue, r, engines}) + "\n";
+        if (rated.insert(queue.item(r).caption).second) text += forum_json({results, -1, queue, r}) + "\n";
     return text;
 }

@@ -174,7 +174,7 @@ bool ResearchSession::write_lists() {
         // JSON describes forums: a research stopped during the search has none to describe.
         const bool forums = form_.pipeline.research_stage == stage::Forum;
         const std::string text = !json ? list_file_text(form_.result_list)
-                                 : forums ? forums_json_lines(form_.result_list, form_.google_list, form_.pipeline.forum_engines)
+                                 : forums ? forums_json_lines(form_.result_list, form_.google_list)
                                           : std::string();
         const bool out_written = std::fwrite(text.data(), 1, text.size(), out_) == text.size() && std::fflush(out_) == 0;
         if (!out_written) error_line("cannot write the results to standard output");

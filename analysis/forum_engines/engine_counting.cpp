@@ -1,11 +1,7 @@
-#include "analysis/forum_engines/board_number.h"
-#include "analysis/forum_engines/forum_engines.h"
-#include "analysis/html_markup.h"
+#include "analysis/forum_engines/engine_counting.h"
 
-ForumFigures engine_figures(const PostCounter& counter, const char* engine) {
-    if (counter.count() == 0) return {};
-    return ForumFigures{counter.average_text(), counter.max_text(), counter.count(), engine};
-}
+#include "analysis/forum_engines/board_number.h"
+#include "analysis/html_markup.h"
 
 void count_element_numbers(std::string_view text, std::string_view tag, std::string_view class_name,
                            PostCounter& counter) {

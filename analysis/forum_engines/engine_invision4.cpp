@@ -1,9 +1,14 @@
 #include "analysis/forum_engines/board_number.h"
-#include "analysis/forum_engines/engine_names.h"
-#include "analysis/forum_engines/forum_engines.h"
+#include "analysis/forum_engines/engine_counting.h"
+#include "analysis/forum_engines/engine_marks.h"
+#include "analysis/forum_engines/forum_engine.h"
+#include "analysis/forum_engines/last_post_cell.h"
 #include "analysis/html_markup.h"
 
 namespace {
+
+// The <body class="ipsApp ..."> of version 4, the ipsData lists of version 5.
+bool recognises(std::string_view page) { return holds_any(page, {"ipsApp", "ipsDataItem", "ipsData__"}); }
 
 // Calls visit(content) with what the first <li> of each <ul> of the class holds.
 template <typename Visit>
@@ -14,17 +19,14 @@ void for_each_first_item(std::string_view text, std::string_view list_class, Vis
     });
 }
 
-}  // namespace
-
 // Each forum row shows its post count as <dt class="ipsDataItem_stats_number">N</dt>. The 4.x
 // grid view writes it instead as the first <li> of <ul class="cForumGrid__title-stats">,
 // labelled in the board's language ("45 posts"); a forum without posts has no such <li>, and
 // its first one is then the followers link, not counted. Version 5 writes <ul class="ipsData__stats
 // ipsData__stats--large"><li><span>N</span><span>posts</span></li>. Both show a short form from
 // 1,000 on ("1.2k"), which is passed over.
-ForumFigures read_invision4(const PageLines& page) {
+void count(const PageLines& page, PostCounter& counter) {
     const std::string_view text = page.bytes();
-    PostCounter counter;
     count_element_numbers(text, "dt", "ipsDataItem_stats_number", counter);
     if (counter.count() == 0)
         for_each_first_item(text, "cForumGrid__title-stats", [&](std::string_view item) {
@@ -34,5 +36,18 @@ ForumFigures read_invision4(const PageLines& page) {
         for_each_first_item(text, "ipsData__stats--large", [&](std::string_view item) {
             if (const auto value = parse_board_number(first_text(item))) counter.add(*value);
         });
-    return engine_figures(counter, engine_name::Invision);
 }
+
+// Version 4: <ul class="ipsDataItem_lastPoster"> with <time datetime="...">; version 5 the same
+// time in each forum's <div class="ipsData__last">.
+std::string newest_post(const PageLines& page, std::int64_t download_time) {
+    NewestPost newest(download_time, NumericDates::None);
+    const auto read = [&](std::string_view, std::string_view cell) { read_last_post_cell(cell, newest); };
+    for_each_element(page.bytes(), "ul", "ipsDataItem_lastPoster", read);
+    for_each_element(page.bytes(), "div", "ipsData__last", read);
+    return newest.newest();
+}
+
+}  // namespace
+
+const ForumEngine forum_engine::invision4 = {"invision4", "Invision Community 4 / 5", recognises, count, newest_post};

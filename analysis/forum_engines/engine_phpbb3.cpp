@@ -1,17 +1,25 @@
 #include "analysis/forum_engines/board_number.h"
-#include "analysis/forum_engines/engine_names.h"
-#include "analysis/forum_engines/forum_engines.h"
+#include "analysis/forum_engines/engine_marks.h"
+#include "analysis/forum_engines/forum_engine.h"
+#include "analysis/forum_engines/last_post_cell.h"
 #include "analysis/html_markup.h"
 
-// prosilver and the styles built on it: <dd class="topics">145 <dfn>Topics</dfn></dd> and the
-// same with "posts" per forum, in a row whose title is <a class="forumtitle">. Indexes that
-// also list announcements or recent topics write their rows with the same columns under a
-// "topictitle" anchor; those replies are no forum's counts. The column captions use the same
-// classes without a number. The <a> and <dd> tags are read in page order, each once.
-ForumFigures read_phpbb3(const PageLines& page) {
+namespace {
+
+// prosilver and the styles built on it: <body id="phpbb">, the index's <ul class="topiclist
+// forums"> and each forum's <a class="forumtitle">.
+bool recognises(std::string_view page) {
+    return holds_any(page, {"<body id=\"phpbb\"", "topiclist forums", "class=\"forumtitle\""});
+}
+
+// <dd class="topics">145 <dfn>Topics</dfn></dd> and the same with "posts" per forum, in a row
+// whose title is <a class="forumtitle">. Indexes that also list announcements or recent topics
+// write their rows with the same columns under a "topictitle" anchor; those replies are no
+// forum's counts. The column captions use the same classes without a number. The <a> and <dd>
+// tags are read in page order, each once.
+void count(const PageLines& page, PostCounter& counter) {
     constexpr auto npos = std::string_view::npos;
     const std::string_view text = page.bytes();
-    PostCounter counter;
     bool forum_row = true;
     std::size_t anchor = find_start_tag(text, "a", 0);
     for (std::size_t pos = find_start_tag(text, "dd", 0); pos != npos; pos = find_start_tag(text, "dd", pos + 1)) {
@@ -28,5 +36,14 @@ ForumFigures read_phpbb3(const PageLines& page) {
         if (!content.substr(number.size()).starts_with("<dfn>")) continue;
         if (const auto value = parse_board_number(number)) counter.add(*value);
     }
-    return engine_figures(counter, engine_name::PhpBB3);
 }
+
+// <dd class="lastpost"><span>... by <a>name</a> <br />20 Mar 2018, 09:24</span></dd>; 3.3 writes
+// the time as <time datetime="...">. The column caption is a lastpost dd too, dateless.
+std::string newest_post(const PageLines& page, std::int64_t download_time) {
+    return newest_in_elements(page.bytes(), "dd", "lastpost", download_time, NumericDates::None);
+}
+
+}  // namespace
+
+const ForumEngine forum_engine::phpbb3 = {"phpbb3", "phpBB 3", recognises, count, newest_post};

@@ -1,22 +1,40 @@
 #include "analysis/forum_engines/forum_page.h"
 
-#include "analysis/forum_engines/forum_engines.h"
-#include "analysis/forum_engines/last_post_readers.h"
+#include "analysis/forum_engines/forum_engine.h"
+#include "analysis/forum_engines/row2_dates.h"
 
 #include <array>
 
 namespace {
 
-// Verified engines first; a template-only reader never gets a page a verified one could read.
-constexpr auto kReaders = std::to_array<ForumPageReader>({
-    read_phpbb3, read_xenforo2,  read_xenforo1, read_vbulletin4, read_vbulletin3, read_invision4,
-    read_ipboard3, read_mybb, read_smf1, read_discuzx, read_smf21, read_fluxbb, read_punbb,
-    read_vbulletin5, read_vanilla, read_nodebb, read_discourse,
-});
+#define RAVELMOOT_FORUM_ENGINE_ADDRESS(id) &forum_engine::id,
+constexpr auto kEngines = std::to_array<const ForumEngine*>({RAVELMOOT_FORUM_ENGINES(RAVELMOOT_FORUM_ENGINE_ADDRESS)});
+#undef RAVELMOOT_FORUM_ENGINE_ADDRESS
+
+// The page read as engine's: its figures from counter (none when it counted nothing) and its date.
+ForumFigures read_as(const ForumEngine& engine, const PostCounter& counter, const PageLines& page,
+                     std::optional<std::int64_t> download_time) {
+    ForumFigures figures;
+    if (counter.count() > 0) {
+        figures.average = counter.average_text();
+        figures.max = counter.max_text();
+        figures.numbers = counter.count();
+    }
+    figures.engine = engine.name;
+    figures.engine_id = engine.id;
+    if (download_time) figures.newest_post = engine.newest_post(page, *download_time);
+    return figures;
+}
 
 }  // namespace
 
-std::span<const ForumPageReader> forum_engine_readers() { return kReaders; }
+std::span<const ForumEngine* const> forum_engines() { return kEngines; }
+
+ForumFigures count_as(const ForumEngine& engine, const PageLines& page) {
+    PostCounter counter;
+    engine.count(page, counter);
+    return read_as(engine, counter, page, std::nullopt);
+}
 
 ForumFigures read_forum_page(const PageLines& page, bool current_engines, std::optional<std::int64_t> download_time) {
     // The classic rule's dates are read in its own pass over the "row2" lines.
@@ -29,11 +47,15 @@ ForumFigures read_forum_page(const PageLines& page, bool current_engines, std::o
     // Counts in subSilver's own "row2" cells make a classic page; no current engine writes
     // them, and the readers would cost a pass each over what may be a very large page.
     if (!current_engines || (classic.figures.numbers > 0 && !classic.inside_other_class)) return classic.figures;
-    for (ForumPageReader reader : kReaders) {
-        ForumFigures figures = reader(page);
-        if (figures.numbers == 0) continue;
-        if (download_time) figures.newest_post = newest_post_reader(figures.engine)(page, *download_time);
-        return figures;
+    for (const ForumEngine* engine : kEngines) {
+        PostCounter counter;
+        engine->count(page, counter);
+        if (counter.count() > 0) return read_as(*engine, counter, page, download_time);
     }
+    // What the classic rule counted stands where no engine could count; otherwise the page's own
+    // marks still tell its engine, whose last-post cells give the date.
+    if (classic.figures.numbers > 0) return classic.figures;
+    for (const ForumEngine* engine : kEngines)
+        if (engine->recognises(page.bytes())) return read_as(*engine, PostCounter(), page, download_time);
     return classic.figures;
 }

@@ -1,5 +1,7 @@
 #include "analysis/forum_engines/json_scan.h"
 
+#include "analysis/forum_engines/board_number.h"
+
 namespace {
 
 constexpr std::string_view kBlanks = " \t\r\n";
@@ -102,4 +104,9 @@ std::string_view object_behind(std::string_view text, std::string_view marker) {
 std::string_view json_string_text(std::string_view value) {
     if (value.size() < 2 || value.front() != '"' || value.back() != '"') return {};
     return value.substr(1, value.size() - 2);
+}
+
+std::optional<std::int32_t> json_count(std::string_view value) {
+    if (value.size() >= 2 && value.front() == '"' && value.back() == '"') value = value.substr(1, value.size() - 2);
+    return parse_board_number(value);
 }

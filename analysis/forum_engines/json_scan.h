@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -24,3 +26,6 @@ std::string_view object_behind(std::string_view text, std::string_view marker);
 
 // A JSON string value's text without its quotes (escapes left as they are); empty for any other value.
 std::string_view json_string_text(std::string_view value);
+
+// A count as a JSON number, or as a number sent as a string; nullopt for anything else.
+std::optional<std::int32_t> json_count(std::string_view value);

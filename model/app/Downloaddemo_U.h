@@ -180,7 +180,8 @@ public:
     void google_gotClick();
     // Forum stage: start and popularity analysis
     void check_page_for_popularClick();
-    void get_sites_popularityClick();
+    // Reads the page just finished as a forum page: its figures, engine and newest post.
+    ForumFigures get_sites_popularityClick();
 
     // Scheduler and stage driver
     void Timer1Timer();

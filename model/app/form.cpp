@@ -60,7 +60,7 @@ void TForm1::wire_handlers() {
     request_google.on_click = [this] { request_googleClick(); };
     get_urls_from_google_list.on_click = [this] { get_urls_from_google_listClick(); };
     google_got.on_click = [this] { google_gotClick(); };
-    get_sites_popularity.on_click = [this] { get_sites_popularityClick(); };
+    get_sites_popularity.on_click = [this] { (void)get_sites_popularityClick(); };
     check_page_for_popular.on_click = [this] { check_page_for_popularClick(); };
     download.on_click = [this] { downloadClick(); };
     further_act.on_click = [this] { further_actClick(); };

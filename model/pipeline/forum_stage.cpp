@@ -12,21 +12,17 @@ void TForm1::check_page_for_popularClick() {
                  .threads_editable = true,
                  .attempts_limit = allow_attemps_ui.value(),
                  .results_layout = list_layout::results_forum_stage},
-                [this] { pipeline.forum_engines.clear(); });
+                [] {});
 }
 
-void TForm1::get_sites_popularityClick() {
+ForumFigures TForm1::get_sites_popularityClick() {
     ForumFigures figures =
         read_forum_page(pipeline.page_text, read_current_engines.checked(), pipeline.completed_served_at);
-    pipeline.posts_average = std::move(figures.average);
-    pipeline.posts_max = std::move(figures.max);
-    pipeline.newest_post = std::move(figures.newest_post);
-    // A later page of the same forum may be read another way; only the last reading stands.
-    if (figures.engine.empty()) {
-        pipeline.forum_engines.erase(pipeline.completed_url);
-        return;
-    }
-    memo1.add_line("Counted as " + figures.engine + ": " + decimal_text(figures.numbers) + " numbers (" +
-                   pipeline.completed_url + ")");
-    pipeline.forum_engines[pipeline.completed_url] = std::move(figures.engine);
+    if (figures.numbers > 0 && !figures.engine.empty())
+        memo1.add_line("Counted as " + figures.engine + ": " + decimal_text(figures.numbers) + " numbers (" +
+                       pipeline.completed_url + ")");
+    else if (!figures.engine.empty())
+        memo1.add_line("Recognised as " + figures.engine + ": no whole-number counts on the page (" +
+                       pipeline.completed_url + ")");
+    return figures;
 }

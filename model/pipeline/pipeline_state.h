@@ -5,7 +5,6 @@
 #include "analysis/search_service.h"
 
 #include <cstdint>
-#include <map>
 #include <string>
 
 // The program-wide values of a research, with their initial values. Owned by the window model.
@@ -17,10 +16,6 @@ struct PipelineState {
     int stage_threads = -1;
     int parallel_limit = 5;
     int attempts_limit = 5;
-    std::string posts_average = "0";
-    std::string posts_max = "0";
-    // The date of the newest post the last forum page showed, "YYYY-MM-DD" or empty.
-    std::string newest_post;
     std::string completed_url;
     int completed_slot = 0;
     // The HTTP status of the page just handed on (some services answer a bot check with a success).
@@ -36,10 +31,6 @@ struct PipelineState {
     CollectedLinkIndex collected_links;
     // The last finished page as the readers take it; result_memo shows the same text.
     PageLines page_text;
-    // The engine reader that rated each forum of this forum stage, by URL; a forum rated by the
-    // classic rule, or not at all, has no entry. Kept beside the results table, whose list
-    // files keep their columns.
-    std::map<std::string, std::string> forum_engines;
 };
 
 // Row states, verdicts and stage names, compared exactly.

@@ -38,9 +38,10 @@ void TForm1::further_actClick() {
     std::string verdict;
     const bool forum = pipeline.research_stage == stage::Forum;
     const bool search = pipeline.research_stage == stage::Search;
+    ForumFigures figures;
     if (forum) {
-        get_sites_popularity.click();
-        verdict = pipeline.posts_average.empty() ? verdict::BadDownload : verdict::Good;
+        figures = get_sites_popularityClick();
+        verdict = figures.average.empty() ? verdict::BadDownload : verdict::Good;
     }
     if (search) {
         get_urls_from_google_list.click();
@@ -52,9 +53,10 @@ void TForm1::further_actClick() {
 
     ListItem row{url, {description, verdict}};
     if (forum) {
-        row.sub_items.push_back(pipeline.posts_average);
-        row.sub_items.push_back(pipeline.posts_max);
-        row.sub_items.push_back(pipeline.newest_post);
+        row.sub_items.push_back(figures.average);
+        row.sub_items.push_back(figures.max);
+        row.sub_items.push_back(figures.newest_post);
+        row.facts.figures = std::move(figures);
     } else if (search) {
         row.sub_items.push_back(decimal_text(google_res.item_count()));
     }
@@ -65,6 +67,8 @@ void TForm1::further_actClick() {
         result_list.set_item_caption(result_row, url);
         for (std::size_t i = 0; i < row.sub_items.size(); ++i)
             result_list.set_sub_item(result_row, static_cast<int>(i), row.sub_items[i]);
+        // A later page of the same forum may be read another way; only the last reading stands.
+        result_list.set_item_facts(result_row, std::move(row.facts));
     }
 
     const bool bad = result_list.sub_item(result_row, result_column::Verdict) == verdict::BadDownload;

@@ -27,7 +27,6 @@ TEST(WindowModel, StartsWithTheValuesThePipelineReads) {
     EXPECT_EQ(form.pipeline.parallel_limit, 5);
     EXPECT_EQ(form.pipeline.attempts_limit, 5);
     EXPECT_EQ(form.pipeline.stage_threads, -1);
-    EXPECT_EQ(form.pipeline.posts_average, "0");
     EXPECT_EQ(form.request_ui.text(), "software marketing");
     EXPECT_EQ(form.dig_level_ui.value(), 100);
     EXPECT_EQ(form.allowed_threads.value(), 2);

@@ -1,16 +1,30 @@
-// Every forum page reader on arbitrary bytes: the classic "row2" rule, each engine reader alone
-// (so that an early one finding a number does not hide a later one), and the whole order.
+// Every forum page reader on arbitrary bytes: the classic "row2" rule, each engine record alone
+// (so that an early one finding a number does not hide a later one), and the whole order, dates
+// included. The first eight bytes give the download time, any 64-bit value (a wrong clock).
 
+#include "analysis/forum_engines/forum_engine.h"
 #include "analysis/forum_engines/forum_page.h"
+
+#include <cstring>
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    std::int64_t download_time = 0;
+    if (size >= sizeof download_time) {
+        std::memcpy(&download_time, data, sizeof download_time);
+        data += sizeof download_time;
+        size -= sizeof download_time;
+    }
     const PageLines page(std::string(reinterpret_cast<const char*>(data), size));
     (void)read_row2_counts(page);
-    for (ForumPageReader reader : forum_engine_readers()) (void)reader(page);
-    (void)read_forum_page(page, true);
+    for (const ForumEngine* engine : forum_engines()) {
+        (void)engine->recognises(page.bytes());
+        (void)count_as(*engine, page);
+        (void)engine->newest_post(page, download_time);
+    }
+    (void)read_forum_page(page, true, download_time);
     return 0;
 }

@@ -56,8 +56,6 @@ TEST_F(Completion, BlocksBecomeOnePageWhateverTheirBoundaries) {
                               parse_http_date("Tue, 20 Mar 2018 10:30:00 GMT"));
 
     EXPECT_EQ(form().result_memo.count(), 5);
-    EXPECT_EQ(form().pipeline.posts_average, "15");
-    EXPECT_EQ(form().pipeline.posts_max, "21");
     ASSERT_EQ(form().result_list.item_count(), 1);
     EXPECT_EQ(form().result_list.item(0).sub_items, (std::vector<std::string>{"d", "Good", "15", "21", "2018-03-19"}));
     EXPECT_EQ(form().google_list.sub_item(0, queue_column::Result), "Finished");
@@ -87,7 +85,7 @@ TEST_F(Completion, FirstDownloadFinishingMovesTheSecondOnesBufferUp) {
     EXPECT_EQ(form().download_list.lines(), (std::vector<std::string>{"http://two.example/"}));
     form().download_data("http://two.example/", "2</td>");
     form().download_completed("http://two.example/", 200, S_OK);
-    EXPECT_EQ(form().pipeline.posts_max, "42");
+    EXPECT_EQ(form().result_list.item(1).facts.figures.max, "42");
 }
 
 TEST_F(Completion, FailureRecordsTheErrorAndLeavesNothingBehind) {

@@ -84,18 +84,12 @@ TEST_F(ForumEnginesResearch, EachCurrentEnginePageIsGoodAtItsFirstDownload) {
         SCOPED_TRACE(page.file);
         EXPECT_EQ(result(urls[i]), (std::vector<std::string>{page.file, "Good", page.average, page.max, page.newest_post}));
         EXPECT_EQ(hits(urls[i]), 1);
-        const auto engine = form().pipeline.forum_engines.find(urls[i]);
+        const std::string& engine = form().result_list.item(form().result_list.find_caption(urls[i])).facts.figures.engine;
         const bool counted_line = std::any_of(log.begin(), log.end(), [&](const std::string& line) {
             return line.starts_with(std::string("Counted as ") + page.engine + ": ") && line.ends_with("(" + urls[i] + ")");
         });
-        if (*page.engine == '\0') {
-            EXPECT_EQ(engine, form().pipeline.forum_engines.end());
-            EXPECT_FALSE(counted_line);
-        } else {
-            ASSERT_NE(engine, form().pipeline.forum_engines.end());
-            EXPECT_EQ(engine->second, page.engine);
-            EXPECT_TRUE(counted_line);
-        }
+        EXPECT_EQ(engine, page.engine);
+        EXPECT_EQ(counted_line, *page.engine != '\0');
     }
     EXPECT_NE(std::find(log.begin(), log.end(), "Counted as phpBB 3: 32 numbers (" + urls[0] + ")"), log.end());
 }
@@ -108,7 +102,7 @@ TEST_F(ForumEnginesResearch, UncheckedTheProsilverPageEndsFatalAfterItsFiveStart
     run_forum_stage();
     EXPECT_EQ(result(url), (std::vector<std::string>{kPages[0].file, "Fatal", "", "", ""}));
     EXPECT_EQ(hits(url), 5);
-    EXPECT_TRUE(form().pipeline.forum_engines.empty());
+    EXPECT_TRUE(form().result_list.item(0).facts.figures.engine.empty());
 }
 
 }  // namespace

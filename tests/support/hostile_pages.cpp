@@ -1,5 +1,6 @@
 #include "tests/support/hostile_pages.h"
 
+#include "analysis/forum_engines/forum_engine.h"
 #include "analysis/forum_engines/forum_page.h"
 #include "analysis/search_service.h"
 
@@ -37,7 +38,13 @@ constexpr HostileShape kShapes[] = {
 };
 
 void read_row2(const PageLines& page, std::size_t) { (void)read_row2_counts(page); }
-void read_engine(const PageLines& page, std::size_t i) { (void)forum_engine_readers()[i](page); }
+// The whole record: its marks, its counts and its dates (counted from a fixed download time).
+void read_engine(const PageLines& page, std::size_t i) {
+    const ForumEngine& engine = *forum_engines()[i];
+    (void)engine.recognises(page.bytes());
+    (void)count_as(engine, page);
+    (void)engine.newest_post(page, 1521541800);
+}
 void read_answer(const PageLines& page, std::size_t i) { (void)search_services()[i].reader(page); }
 
 }  // namespace
@@ -55,9 +62,9 @@ std::string hostile_page(const HostileShape& shape, std::size_t bytes) {
 
 std::vector<NamedPageReader> all_page_readers() {
     std::vector<NamedPageReader> readers{{"row2 rule", read_row2, 0}};
-    const auto engines = forum_engine_readers();
+    const auto engines = forum_engines();
     for (std::size_t i = 0; i < engines.size(); ++i)
-        readers.push_back({"forum engine reader " + std::to_string(i), read_engine, i});
+        readers.push_back({std::string(engines[i]->name) + " record", read_engine, i});
     const auto services = search_services();
     for (std::size_t i = 0; i < services.size(); ++i)
         readers.push_back({std::string(services[i].name) + " answer reader", read_answer, i});

@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include <algorithm>
+
 ListView::ListView(QObject* parent) : QAbstractTableModel(parent) {}
 
 void ListView::add_column(std::string caption, int width) {
@@ -75,6 +77,12 @@ void ListView::set_sub_item(int row, int k, std::string text) {
     subs[static_cast<std::size_t>(k)] = std::move(text);
     touch();
     emit dataChanged(index(row, k + 1), index(row, k + 1));
+}
+
+void ListView::set_item_facts(int row, RowFacts facts) {
+    items_.at(static_cast<std::size_t>(row)).facts = std::move(facts);
+    touch();
+    emit dataChanged(index(row, 0), index(row, std::max(0, column_count() - 1)));
 }
 
 void ListView::add_sub_item(int row, std::string text) {

@@ -1,11 +1,17 @@
 #include "analysis/forum_engines/board_number.h"
-#include "analysis/forum_engines/engine_names.h"
-#include "analysis/forum_engines/forum_engines.h"
+#include "analysis/forum_engines/engine_marks.h"
+#include "analysis/forum_engines/forum_engine.h"
+#include "analysis/forum_engines/last_post_cell.h"
 #include "analysis/html_markup.h"
 
 #include <optional>
 
 namespace {
+
+// The generator <meta>, and the forum home's "alt1Active" title cells.
+bool recognises(std::string_view page) {
+    return generator_starts_with(page, "vBulletin 3") || holds_any(page, {"<td class=\"alt1Active\""});
+}
 
 constexpr std::string_view kCellEnd = "</td>";
 
@@ -20,15 +26,12 @@ std::optional<std::int32_t> bare_cell_number(std::string_view text, std::size_t 
     return parse_board_number(cell);
 }
 
-}  // namespace
-
 // A forum row ends with <td class="alt1">threads</td> and <td class="alt2">posts</td>, side by
 // side; the same classes elsewhere hold words, icons or last-post boxes.
-ForumFigures read_vbulletin3(const PageLines& page) {
+void count(const PageLines& page, PostCounter& counter) {
     constexpr std::string_view kThreads = "<td class=\"alt1\">";
     constexpr std::string_view kPosts = "<td class=\"alt2\">";
     const std::string_view text = page.bytes();
-    PostCounter counter;
     for (std::size_t pos = text.find(kThreads); pos != std::string_view::npos; pos = text.find(kThreads, pos + 1)) {
         std::size_t next = 0;
         const auto threads = bare_cell_number(text, pos + kThreads.size(), next);
@@ -40,26 +43,17 @@ ForumFigures read_vbulletin3(const PageLines& page) {
         counter.add(*threads);
         counter.add(*posts);
     }
-    return engine_figures(counter, engine_name::VBulletin3);
 }
 
-// <ul class="forumstats td"><li>Threads: 79</li><li>Posts: 591</li></ul>, for a forum on the
-// top level "forumstats_2"; the labels are translated on other boards.
-ForumFigures read_vbulletin4(const PageLines& page) {
-    PostCounter counter;
-    const auto stats_list = [](std::string_view tag) { return has_class(tag, "forumstats") || has_class(tag, "forumstats_2"); };
-    for_each_element_if(page.bytes(), "ul", stats_list, [&](std::string_view, std::string_view stats) {
-        for_each_element(stats, "li", "", [&](std::string_view, std::string_view item) {
-            if (const auto value = parse_labelled_number(leading_text(item))) counter.add(*value);
-        });
-    });
-    return engine_figures(counter, engine_name::VBulletin4);
+// The forumhome_lastpostby box sits in a <td class="alt1|alt2"> of the forum row, beside the count
+// cells of the same classes; it alone links the last post ("lastpost" in its link or image).
+// vBulletin prints "03-10-2018" (month-day-year) by default; boards often switch to day first.
+std::string newest_post(const PageLines& page, std::int64_t download_time) {
+    const auto row_cell = [](std::string_view tag) { return has_class(tag, "alt1") || has_class(tag, "alt2"); };
+    return newest_in_elements_holding(page.bytes(), "td", row_cell, "lastpost", download_time,
+                                      NumericDates::MonthDayYear);
 }
 
-// Forum rows carry <td class="... topics-count">N</td> and <td class="... posts-count">N</td>.
-ForumFigures read_vbulletin5(const PageLines& page) {
-    PostCounter counter;
-    count_element_numbers(page.bytes(), "td", "topics-count", counter);
-    count_element_numbers(page.bytes(), "td", "posts-count", counter);
-    return engine_figures(counter, engine_name::VBulletin5);
-}
+}  // namespace
+
+const ForumEngine forum_engine::vbulletin3 = {"vbulletin3", "vBulletin 3", recognises, count, newest_post};

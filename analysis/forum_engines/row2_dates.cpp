@@ -1,4 +1,4 @@
-#include "analysis/forum_engines/last_post_readers.h"
+#include "analysis/forum_engines/row2_dates.h"
 
 namespace {
 

@@ -1,0 +1,27 @@
+#include "analysis/forum_engines/smf_board_counts.h"
+
+#include "analysis/forum_engines/board_number.h"
+#include "analysis/forum_engines/engine_marks.h"
+#include "analysis/html_markup.h"
+
+std::vector<std::int32_t> smf_board_counts(std::string_view cell, SmfCountHolder holder) {
+    std::vector<std::int32_t> counts;
+    bool other_text = false;
+    std::size_t runs = 0;
+    for_each_text_run(cell, [&](std::string_view run) {
+        ++runs;
+        if (const auto value = parse_labelled_number(run)) counts.push_back(*value);
+        else if (holder == SmfCountHolder::Cell || run.find_first_of("0123456789") != std::string_view::npos)
+            other_text = true;
+    });
+    const bool bare_number =
+        holder == SmfCountHolder::Cell && runs == 1 && parse_board_number(first_text(cell)).has_value();
+    if (other_text || !(counts.size() == 2 || bare_number)) counts.clear();
+    return counts;
+}
+
+bool is_smf_page(std::string_view page) { return holds_any(page, {"smf_scripturl"}); }
+
+bool is_smf21_page(std::string_view page) {
+    return is_smf_page(page) && holds_any(page, {"smf_smileys_url", "smf_member_id", "up_contain", "board_stats"});
+}

@@ -1,0 +1,130 @@
+// The engine records: each one whole, and each engine's page read through the whole reading
+// (recognised, counted, dated) from the markup its templates write.
+
+#include "analysis/calendar_day.h"
+#include "analysis/forum_engines/forum_engine.h"
+#include "analysis/forum_engines/forum_page.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+namespace {
+
+TEST(EngineRecords, EachRecordIsWholeAndNamedOnce) {
+    std::set<std::string_view> ids, names;
+    for (const ForumEngine* engine : forum_engines()) {
+        SCOPED_TRACE(engine->id);
+        EXPECT_FALSE(engine->id.empty());
+        EXPECT_FALSE(engine->name.empty());
+        EXPECT_NE(engine->recognises, nullptr);
+        EXPECT_NE(engine->count, nullptr);
+        EXPECT_NE(engine->newest_post, nullptr);
+        EXPECT_TRUE(ids.insert(engine->id).second);
+        EXPECT_TRUE(names.insert(engine->name).second);
+    }
+}
+
+struct Reading {
+    const char* engine_id;
+    const char* page;
+    std::int64_t numbers;
+    const char* average;
+    const char* newest;
+};
+
+// Each page holds the markup of the engine's templates: its marks, forum rows with their counts
+// and last-post cells, and beside them what must not count (board clocks, topic rows).
+TEST(EngineRecords, EachEnginesPageIsRecognisedCountedAndDated) {
+    const std::int64_t served = parse_http_date("Tue, 20 Mar 2018 10:30:00 GMT").value();
+    const Reading readings[] = {
+        {"phpbb3", R"(<body id="phpbb"><p>It is currently Tue Mar 20, 2018 10:30 am</p><dl class="row-item"><dt>
+            <a href="./viewforum.php?f=2" class="forumtitle">General</a></dt><dd class="topics">12 <dfn>Topics</dfn></dd>
+            <dd class="posts">30 <dfn>Posts</dfn></dd><dd class="lastpost"><span><dfn>Last post</dfn> by <a>x</a>
+            <br />Sun Mar 18, 2018 9:24 am</span></dd></dl>)", 2, "21", "2018-03-18"},
+        {"xenforo2", R"(<html id="XF"><div class="node-stats"><dl><dt>Threads</dt><dd>5</dd></dl><dl><dt>Messages</dt>
+            <dd>9</dd></dl></div><div class="node-extra"><time class="u-dt" datetime="2018-03-16T17:52:18-0400">Friday</time></div>)",
+         2, "7", "2018-03-16"},
+        {"xenforo1", R"(<html id="XenForo"><div class="nodeStats"><dl><dt>Discussions:</dt> <dd>4</dd></dl><dl><dt>Messages:</dt>
+            <dd>8</dd></dl></div><div class="nodeLastPost"><abbr class="DateTime" data-time="1521399376"
+            data-datestring="Mar 18, 2018">Sunday at 6:56 PM</abbr></div>)", 2, "6", "2018-03-18"},
+        {"vbulletin4", R"(<meta name="generator" content="vBulletin 4.2.5" /><body><ul class="forumstats td"><li>Threads: 79</li>
+            <li>Posts: 591</li></ul><p class="lastpostdate">Yesterday, <span class="time">09:36 PM</span></p>)",
+         2, "335", "2018-03-19"},
+        {"vbulletin3", R"(<td class="alt1Active" id="f2"><a href="forumdisplay.php?f=2">News</a></td>
+            <td class="alt2"><div class="smallfont"><a href="showthread.php?goto=lastpost&amp;t=9">Topic</a><br />by x
+            <div align="right">03-17-2018 <span class="time">04:11 PM</span> <a href="showthread.php?p=5#post5"><img
+            alt="Go to last post" src="lastpost.gif" /></a></div></div></td><td class="alt1">87</td><td class="alt2">274</td>)",
+         2, "180", "2018-03-17"},
+        {"invision4", R"(<body class="ipsApp ipsApp_front"><dl class="ipsDataItem_stats"><dt class="ipsDataItem_stats_number">1,234</dt>
+            </dl><ul class="ipsDataItem_lastPoster"><li><a>Topic</a></li><li><time datetime="2018-03-17T16:11:00Z"
+            title="03/17/2018 04:11  PM">Saturday at 04:11 PM</time></li></ul>)", 1, "1234", "2018-03-17"},
+        {"ipboard3", R"(<table class='ipb_table'><td class='col_c_stats stats'><ul><li><strong>2</strong> topics</li>
+            <li><strong>10</strong> replies</li></ul></td><td class='col_last'><ul class='last_post ipsType_small'><li><a
+            href='topic/9'>Topic</a></li><li><a href='topic/9?view=getlastpost'>Yesterday, 06:32 AM</a></li></ul></td></table>)",
+         2, "6", "2018-03-19"},
+        // The last-post cell of the default theme with friendly addresses: the tooltip's exact time
+        // stands for "9 hours ago"; a plain relative time where there is none.
+        {"mybb", R"(<script>var my_post_key = "ab12";</script><tr><td class="trow1" valign="top"><strong><a
+            href="forum-2.html">General</a></strong></td><td class="trow1" style="white-space: nowrap">87</td>
+            <td class="trow1" style="white-space: nowrap">5,736</td><td class="trow1" style="white-space: nowrap"><span
+            class="smalltext"><a href="thread-24734-lastpost.html" title="Subject of March 21"><strong>Subject of March
+            21</strong></a><br /><span title="03-19-2018, 02:10 PM">20 hours ago</span><br />by <a>x</a></span></td></tr>
+            <tr><td class="trow2" style="white-space: nowrap"><span class="smalltext"><a href="thread-9-lastpost.html"
+            title="t"><strong>t</strong></a><br />2 days ago<br />by <a>y</a></span></td></tr>)", 2, "2911", "2018-03-19"},
+        {"smf1", R"(<script>var smf_scripturl = "/index.php";</script><td class="windowbg stats">54725 Posts <br />11414 Topics</td>
+            <td class="lastpost">Last post by <a>x</a><br />in <a href="?topic=3.msg9#new">Re: y</a><br />on March 13,
+            2018, 04:11:00 pm</td>)", 2, "33069", "2018-03-13"},
+        {"discuzx", R"(<meta name="generator" content="Discuz! X3.4" /><table class="fl_tb"><tr><td class="fl_i">
+            <span class="xi2">38</span><span class="xg1"> / 120</span></td><td class="fl_by"><div><a
+            href="forum.php?mod=redirect&amp;tid=9&amp;goto=lastpost#lastpost">Topic</a> <cite>2018-3-11 17:08
+            <a>x</a></cite></div></td></tr></table>)", 2, "79", "2018-03-11"},
+        {"smf21", R"(<script>var smf_scripturl = "/index.php"; var smf_member_id = 0;</script><div class="board_stats">
+            <p>Posts: 1,234<br>Topics: 56</p></div><div class="lastpost"><p><strong>Last post</strong> by <a>x</a><br>in
+            <a>Re: y</a><br>on March 13, 2018, 04:11:00 pm</p></div>)", 2, "645", "2018-03-13"},
+        {"fluxbb", R"(<div id="punindex" class="pun"><tr><td class="tc2">12</td><td class="tc3">3 456</td><td class="tcr"><a
+            href="viewtopic.php?pid=9#p9">2018-03-16 16:11:00</a> <span class="byuser">by x</span></td></tr>)",
+         2, "1734", "2018-03-16"},
+        {"punbb", R"(<div id="brd-wrap" class="brd"><ul class="item-info"><li class="info-topics"><strong>46</strong>
+            topics</li><li class="info-posts"><strong>1,234</strong> posts</li><li class="info-lastpost"><strong><a
+            href="p">Today 09:15:00</a></strong> <cite>by x</cite></li></ul>)", 2, "640", "2018-03-20"},
+        {"vbulletin5", R"(<td class="topics-count">1,021</td><td class="posts-count">10,212</td><td class="cell-lastpost">
+            <div><a>Topic</a></div><span class="post-date">03-14-2018, 04:11 PM</span></td>)", 2, "5616", "2018-03-14"},
+        {"vanilla", R"(<body id="vanilla_categories_index"><td class="BigCount CountDiscussions"><span title="1,234 discussions"
+            class="Number">1.2K</span></td><td class="BigCount CountComments"><span title="18,100 comments"
+            class="Number">18.1K</span></td><td class="BlockColumn LatestPost"><a class="LatestPostTitle">March 19, 2018
+            news</a> <a class="CommentDate"><time datetime="2018-03-15T16:11:00+00:00">March 15</time></a></td>)",
+         2, "9667", "2018-03-15"},
+        // Both page forms: the data embedded as <script id="ajaxify-data">, and the rendered list.
+        {"nodebb", R"(<script id="ajaxify-data" type="application/json">{"categories":[{"totalTopicCount":3,
+            "totalPostCount":9,"teaser":{"timestampISO":"2018-03-12T16:11:00.000Z"},"posts":[]}]}</script>)",
+         2, "6", "2018-03-12"},
+        {"nodebb", R"(<script src="/assets/nodebb.min.js"></script><span class="human-readable-number" title="867">867</span>
+            <div class="teaser"><p><a href="/user/x"><img></a> <a class="permalink" href="/post/5"><small class="timeago"
+            title="2018-03-19T23:30:05.617Z"></small></a></p></div>)", 1, "867", "2018-03-19"},
+        {"discourse", R"(<meta name="generator" content="Discourse 2.0.0"><div class="hidden" id="data-preloaded"
+            data-preloaded="{&quot;category_list&quot;: {&quot;categories&quot;: [{&quot;topic_count&quot;: 1,
+            &quot;post_count&quot;: 2, &quot;topics&quot;: [{&quot;last_posted_at&quot;: &quot;2018-03-10T16:11:00.000Z&quot;}]}]}}"></div>)",
+         2, "1", "2018-03-10"},
+        // Recognised by its marks where no whole-number count can be read: still that engine, and dated.
+        {"phpbb3", R"(<body id="phpbb"><dd class="posts">1.2k <dfn>Posts</dfn></dd><dd class="lastpost"><span>by <a>x</a>
+            <br />20 Mar 2018, 09:24</span></dd>)", 0, "", "2018-03-20"},
+        {"discuzx", R"(<table class="fl_tb"><tr><td class="fl_g"><dl><dt><a>News</a><em class="xw0 xi1"> (5)</em></dt>
+            <dd><a href="forum.php?mod=redirect&amp;goto=lastpost#lastpost">2018-3-19 08:53</a></dd></dl></td></tr></table>)",
+         0, "", "2018-03-19"},
+    };
+    std::set<std::string_view> read;
+    for (const Reading& r : readings) {
+        SCOPED_TRACE(r.page);
+        const ForumFigures figures = read_forum_page(PageLines(r.page), true, served);
+        EXPECT_EQ(figures.engine_id, r.engine_id);
+        EXPECT_EQ(figures.numbers, r.numbers);
+        EXPECT_EQ(figures.average, r.average);
+        EXPECT_EQ(figures.newest_post, r.newest);
+        read.insert(r.engine_id);
+    }
+    for (const ForumEngine* engine : forum_engines()) EXPECT_TRUE(read.contains(engine->id)) << engine->id << " untested";
+}
+
+}  // namespace
