@@ -54,7 +54,7 @@ SearchAnswer read_duckduckgo_html(const PageLines& page) {
     const std::string& html = page.bytes();
     SearchAnswer answer;
     if (holds_marker(html, "anomaly-modal") || holds_marker(html, "challenge-form")) {
-        answer.note = kDuckDuckGoBotCheckNote;
+        answer.bot_check = true;
         return answer;
     }
     std::size_t pos = 0;

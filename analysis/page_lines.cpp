@@ -5,12 +5,14 @@
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
+#if defined(__SSE2__) && defined(__GNUC__) && defined(__x86_64__)
+#include <immintrin.h>
+#endif
 
 namespace {
 
 #if defined(__SSE2__) && defined(__GNUC__) && defined(__x86_64__)
 #define RAVELMOOT_WIDE_LINES 1
-#include <immintrin.h>
 
 // Hands every CR and LF in whole 32-byte blocks to at_break, on processors with AVX2; returns
 // where the blocks ended.

@@ -11,13 +11,16 @@
 // What one answer page of a search service gave: its result links in the page's order, each
 // already through the web-link filter and the topic rewrite but not yet through the duplicate
 // test against the links the stage collected (that needs the stage's list), and a note for the
-// log when the answer was not what the service sends (empty when it was).
+// log when the answer was not what the service sends (empty when it was); bot_check when the
+// service asked whether a person is searching instead of answering (the log's words for that are
+// the service's own, worded for the program that prints them).
 // A reader fills one of the two lists: links with text of their own (decoded answers), or
 // page_links as views into the page read, which must outlive them.
 struct SearchAnswer {
     std::vector<FoundLink> links;
     std::vector<AnchorLink> page_links;
     std::string note;
+    bool bot_check = false;
 };
 
 // How many links the answer holds, in either list.

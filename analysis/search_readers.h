@@ -11,11 +11,6 @@ SearchAnswer read_searx_json(const PageLines& page);
 SearchAnswer read_brave_json(const PageLines& page);
 // Marginalia Search API: results[].url and results[].title.
 SearchAnswer read_marginalia_json(const PageLines& page);
-// What the log says when DuckDuckGo asks whether a person is searching instead of answering.
-inline constexpr const char* kDuckDuckGoBotCheckNote =
-    "DuckDuckGo answered with a bot check (a puzzle for a person) instead of results: no links from "
-    "this page. Try again later or choose another search service under Options.";
-
 // DuckDuckGo's HTML endpoint: every anchor whose class holds "result__a"; its redirect links are
 // unwrapped and its ad links skipped. A bot check instead of results gives a note and no links.
 SearchAnswer read_duckduckgo_html(const PageLines& page);

@@ -46,23 +46,50 @@ std::string duckduckgo_page(std::string_view base, std::string_view phrase, std:
     return base_without_slash(base) + "/html/?q=" + service_query(phrase, keyword);
 }
 
-constexpr const char* kGoogleNothing =
-    "The search found no forum links. The Google request gets no result links today: Google answers "
-    "programs that run no JavaScript with a page without them. Choose another search service under "
-    "Options (\"searx / SearXNG\" on your own machine needs no key; see the README).";
-constexpr const char* kSearxNothing =
-    "The search found no forum links. Check that searx / SearXNG runs at the address under Options "
-    "(\"Search host\"), that its engines answer (try the same search in its web page), and that a "
-    "SearXNG instance lists json under search.formats.";
-constexpr const char* kBraveNothing =
-    "The search found no forum links. Check the API key under Options (Brave Search API needs a "
-    "subscription token) and the log lines above; or choose another search service.";
-constexpr const char* kMarginaliaNothing =
-    "The search found no forum links. Marginalia Search indexes a small part of the web and the "
-    "shared key \"public\" is often busy: try another keyword, your own API key, or another search service.";
-constexpr const char* kDuckDuckGoNothing =
-    "The search found no forum links. DuckDuckGo may have answered with a bot check or no results "
-    "(see the log lines above): try again later, or choose another search service under Options.";
+std::string google_nothing(const SettingWords& w) {
+    return std::string("The search found no forum links. The Google request gets no result links today: Google "
+                       "answers programs that run no JavaScript with a page without them. ") +
+           w.choose_service + " (\"searx\" on your own machine needs no key; see the README).";
+}
+std::string searx_nothing(const SettingWords& w) {
+    return std::string("The search found no forum links. Check that searx / SearXNG runs at ") + w.service_address +
+           ", that its engines answer (try the same search in its web page), and that a SearXNG instance lists "
+           "json under search.formats.";
+}
+std::string brave_nothing(const SettingWords& w) {
+    return std::string("The search found no forum links. Check ") + w.api_key +
+           " (Brave Search API needs a subscription token) and the log lines above; or " + w.choose_service_lower + ".";
+}
+std::string marginalia_nothing(const SettingWords&) {
+    return "The search found no forum links. Marginalia Search indexes a small part of the web and the shared key "
+           "\"public\" is often busy: try another keyword, your own API key, or another search service.";
+}
+std::string duckduckgo_nothing(const SettingWords& w) {
+    return std::string("The search found no forum links. DuckDuckGo may have answered with a bot check or no "
+                       "results (see the log lines above): try again later, or ") + w.choose_service_lower + ".";
+}
+std::string duckduckgo_bot_check(const SettingWords& w) {
+    return std::string("DuckDuckGo answered with a bot check (a puzzle for a person) instead of results: no links "
+                       "from this page. Try again later or ") + w.choose_service_lower + ".";
+}
+
+}  // namespace
+
+const SettingWords kWindowSettingWords = {
+    .choose_service = "Choose another search service under Options",
+    .choose_service_lower = "choose another search service under Options",
+    .service_address = "the address under Options (\"Search host\")",
+    .api_key = "the API key under Options",
+};
+
+const SettingWords kRunnerSettingWords = {
+    .choose_service = "Choose another search service with --search-service",
+    .choose_service_lower = "choose another search service with --search-service",
+    .service_address = "the address given with --search-host",
+    .api_key = "the key in RAVELMOOT_SEARCH_KEY",
+};
+
+namespace {
 
 // Each entry names its fields; those left out keep the defaults of SearchService.
 constexpr auto kServices = std::to_array<SearchService>({
@@ -74,7 +101,7 @@ constexpr auto kServices = std::to_array<SearchService>({
      .page_size = kGooglePageSize,
      .page_url = google_page,
      .reader = read_google_result_page,
-     .nothing_found = kGoogleNothing},
+     .nothing_found = google_nothing},
     {.name = "searx",
      .caption = "searx / SearXNG",
      .page_label = "searx",
@@ -86,7 +113,7 @@ constexpr auto kServices = std::to_array<SearchService>({
      .refused_status = 403,
      .refused_hint = "searx / SearXNG refused the search (403): a SearXNG instance answers JSON only when its "
                      "settings.yml lists json under search.formats (search: formats: [html, json]); add it and restart it.",
-     .nothing_found = kSearxNothing},
+     .nothing_found = searx_nothing},
     {.name = "brave",
      .caption = "Brave Search API",
      .page_label = "Brave",
@@ -98,7 +125,7 @@ constexpr auto kServices = std::to_array<SearchService>({
      .reader = read_brave_json,
      .key_header = "X-Subscription-Token",
      .other_headers = "Accept: application/json\r\n",
-     .nothing_found = kBraveNothing},
+     .nothing_found = brave_nothing},
     {.name = "marginalia",
      .caption = "Marginalia Search",
      .page_label = "Marginalia",
@@ -109,7 +136,7 @@ constexpr auto kServices = std::to_array<SearchService>({
      .reader = read_marginalia_json,
      .key_header = "API-Key",
      .key_when_empty = "public",
-     .nothing_found = kMarginaliaNothing},
+     .nothing_found = marginalia_nothing},
     {.name = "duckduckgo",
      .caption = "DuckDuckGo (unofficial)",
      .page_label = "DuckDuckGo",
@@ -120,8 +147,8 @@ constexpr auto kServices = std::to_array<SearchService>({
      .page_url = duckduckgo_page,
      .reader = read_duckduckgo_html,
      .bot_check_status = 202,
-     .bot_check_note = kDuckDuckGoBotCheckNote,
-     .nothing_found = kDuckDuckGoNothing},
+     .bot_check_note = duckduckgo_bot_check,
+     .nothing_found = duckduckgo_nothing},
 });
 
 }  // namespace

@@ -10,6 +10,17 @@
 // One search service a research can ask for result links: how its answer pages are requested,
 // how many results a page holds, how an answer is read and which headers go with its requests.
 // A further service is one more entry in search_services(). Pure data and functions, no Qt.
+// How the program that prints a hint names what the person can change: the window's Options,
+// the runner's options and environment.
+struct SettingWords {
+    const char* choose_service;        // "Choose another search service under Options"
+    const char* choose_service_lower;  // the same within a sentence
+    const char* service_address;       // where the service's address is given
+    const char* api_key;               // where the API key is given
+};
+extern const SettingWords kWindowSettingWords;
+extern const SettingWords kRunnerSettingWords;
+
 struct SearchService {
     const char* name;          // on the command line: "google", "searx", ...
     const char* caption;       // the entry of the "Search service" drop-down
@@ -31,9 +42,9 @@ struct SearchService {
     // A success status that is not an answer but a check whether a person is asking (0: none),
     // and what the log says about it.
     int bot_check_status = 0;
-    const char* bot_check_note = nullptr;
+    std::string (*bot_check_note)(const SettingWords& words) = nullptr;
     // The log line at the end of a search stage that collected no link: why, and what to do.
-    const char* nothing_found;
+    std::string (*nothing_found)(const SettingWords& words);
 };
 
 // All services, the drop-down's entries in order; the first (Google) is the initial choice.

@@ -6,6 +6,9 @@
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
+#if defined(__SSE2__) && defined(__GNUC__) && defined(__x86_64__)
+#include <immintrin.h>
+#endif
 
 namespace {
 
@@ -48,7 +51,6 @@ std::size_t find_by_last_byte(std::string_view text, std::string_view needle, st
 
 #if defined(__SSE2__) && defined(__GNUC__) && defined(__x86_64__)
 #define RAVELMOOT_WIDE_SCAN 1
-#include <immintrin.h>
 
 // The needle's leftmost start among 32 places at a time from `from` while whole blocks fit, on
 // processors with AVX2: long pages are scanned at twice the rate. from ends where the scan

@@ -55,7 +55,3 @@ RAVELMOOT_FORUM_ENGINES(RAVELMOOT_DECLARE_FORUM_ENGINE)
 }  // namespace forum_engine
 
 std::span<const ForumEngine* const> forum_engines();
-
-// What the engine's counter finds on the page, as the figures of that engine.
-struct ForumFigures;
-ForumFigures count_as(const ForumEngine& engine, const PageLines& page);

@@ -30,12 +30,6 @@ ForumFigures read_as(const ForumEngine& engine, const PostCounter& counter, cons
 
 std::span<const ForumEngine* const> forum_engines() { return kEngines; }
 
-ForumFigures count_as(const ForumEngine& engine, const PageLines& page) {
-    PostCounter counter;
-    engine.count(page, counter);
-    return read_as(engine, counter, page, std::nullopt);
-}
-
 ForumFigures read_forum_page(const PageLines& page, bool current_engines, std::optional<std::int64_t> download_time) {
     // The classic rule's dates are read in its own pass over the "row2" lines.
     std::optional<Row2Dates> row2_dates;

@@ -253,12 +253,14 @@ private:
     };
     // The one stage start: settles the pipeline for the stage and empties the search results,
     // lets prepare_queue set up the stage's own lists, then empties the results table and the
-    // download lines and starts the scheduler with a first tick at once.
+    // download lines and starts the scheduler with a first tick at once (a stage started by the
+    // end of the one before has it from the tick that ended that one).
     void start_stage(const StageSettings& settings, const std::function<void()>& prepare_queue);
     // The two halves of a scheduler tick: starting the queue's due downloads (false when the
     // download places are full, which ends the tick), then ending the stage when no row needs work.
     bool start_due_downloads();
-    void end_stage_if_done();
+    // True when the stage ended by starting the next one, whose first tick is then due.
+    bool end_stage_if_done();
     // Sends research_over when the research has come to rest: the scheduler stopped after the
     // last stage (last_stage_ended) or after Stop, and no download of it is listed any more.
     void end_research_if_over(bool last_stage_ended);
@@ -276,6 +278,8 @@ private:
     std::unique_ptr<TUrlDownload> component_;
     // From a stage start until research_over is sent.
     bool research_running_ = false;
+    // While the end of a stage starts the next one from inside a tick.
+    bool stage_started_by_tick_ = false;
 };
 
 // Lays out a list view's columns anew: removes all of them, then adds these in order.

@@ -3,13 +3,33 @@
 #include "analysis/number_text.h"
 #include "model/pipeline/queue_rows.h"
 
+namespace {
+
+// Holds a flag set for as long as it lives, whichever way the scope is left.
+class FlagScope {
+public:
+    explicit FlagScope(bool& flag) : flag_(flag) { flag_ = true; }
+    ~FlagScope() { flag_ = false; }
+    FlagScope(const FlagScope&) = delete;
+    FlagScope& operator=(const FlagScope&) = delete;
+
+private:
+    bool& flag_;
+};
+
+}  // namespace
+
 void TForm1::Timer1Timer() {
-    if (pipeline.stop_requested) {
-        // A stopped research starts nothing more: it is over once its last download has gone.
-        Timer1.stop();
-        end_research_if_over(false);
+    // A stage that ends by starting the next one is followed at once by that stage's first tick.
+    bool next_stage_started = true;
+    while (next_stage_started) {
+        if (pipeline.stop_requested) {
+            // A stopped research starts nothing more: it is over once its last download has gone.
+            Timer1.stop();
+            end_research_if_over(false);
+        }
+        next_stage_started = start_due_downloads() && end_stage_if_done();
     }
-    if (start_due_downloads()) end_stage_if_done();
 }
 
 bool TForm1::start_due_downloads() {
@@ -60,28 +80,31 @@ bool TForm1::start_due_downloads() {
     return true;
 }
 
-void TForm1::end_stage_if_done() {
+bool TForm1::end_stage_if_done() {
     // No row is left that is unfinished and has starts left, and no download of the stage is
     // still listed, so that the page of its last start is still judged.
-    if (download_list.count() > 0) return;
+    if (download_list.count() > 0) return false;
     for (int r = 0; r < google_list.item_count(); ++r) {
         if (google_list.sub_item(r, queue_column::Result) != row_state::Finished &&
             attempts_of(google_list.sub_item(r, queue_column::Attemps)) < pipeline.attempts_limit)
-            return;
+            return false;
     }
     Timer1.stop();
     if (pipeline.research_stage == stage::Search) {
         // Say why in plain words: an empty forum stage alone tells the user nothing.
-        if (google_res.item_count() == 0 && !pipeline.stop_requested) memo1.add_line(pipeline.search.service->nothing_found);
+        if (google_res.item_count() == 0 && !pipeline.stop_requested) memo1.add_line(pipeline.search.service->nothing_found(*options_.setting_words));
         google_got.set_enabled(true);
         // After Stop the research goes no further: the forum stage start would clear the request.
         if (google_pop_auto.checked() && !pipeline.stop_requested) {
             google_got.click();
+            // The forum stage starts without its first tick: the tick that ended this stage runs it.
+            const FlagScope from_tick(stage_started_by_tick_);
             check_page_for_popular.click();
-            return;
+            return true;
         }
     }
     end_research_if_over(true);
+    return false;
 }
 
 void TForm1::downloadClick() {

@@ -45,9 +45,10 @@ void TForm1::get_urls_from_google_listClick() {
     const SearchService& service = *pipeline.search.service;
     SearchAnswer answer;
     if (service.bot_check_status != 0 && pipeline.completed_response == service.bot_check_status)
-        answer.note = service.bot_check_note;
+        answer.bot_check = true;
     else
         answer = service.reader(pipeline.page_text);
+    if (answer.bot_check && service.bot_check_note) answer.note = service.bot_check_note(*options_.setting_words);
     if (!answer.note.empty()) memo1.add_line(answer.note);
     CollectedLinkIndex& collected = pipeline.collected_links;
     // Rows that came some other way than below are indexed afresh, so the test always sees them all.

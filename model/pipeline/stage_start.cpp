@@ -24,7 +24,7 @@ void TForm1::start_stage(const StageSettings& settings, const std::function<void
     pipeline.stop_requested = false;
     clear_download_lines();
     Timer1.start();
-    Timer1Timer();
+    if (!stage_started_by_tick_) Timer1Timer();
 }
 
 void TForm1::end_research_if_over(bool last_stage_ended) {

@@ -8,6 +8,7 @@
 
 #include <csignal>
 #include <cstdio>
+#include <utility>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -53,7 +54,9 @@ int main(int argc, char** argv) {
 
     ResearchApplication app(argc, argv);
     MonikerLayer layer;
-    TForm1 form(layer);
+    FormOptions options = default_form_options();
+    options.setting_words = &kRunnerSettingWords;
+    TForm1 form(layer, std::move(options));
     ResearchSession session(form, parsed.arguments);
 
     if (::socketpair(AF_UNIX, SOCK_STREAM, 0, interrupt_pipe) != 0) {

@@ -141,7 +141,7 @@ TEST(SearchReaders, DuckDuckGoAnchors) {
     for (const char* check : {"<div class=\"anomaly-modal__title\">", "<form id=\"challenge-form\" action=\"/\">"}) {
         const SearchAnswer bot = read_duckduckgo_html(PageLines(std::string(check) + page));
         EXPECT_TRUE(bot.links.empty());
-        EXPECT_EQ(bot.note, kDuckDuckGoBotCheckNote);
+        EXPECT_TRUE(bot.bot_check);
     }
 }
 

@@ -22,7 +22,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     (void)read_row2_counts(page);
     for (const ForumEngine* engine : forum_engines()) {
         (void)engine->recognises(page.bytes());
-        (void)count_as(*engine, page);
+        PostCounter counter;
+        engine->count(page, counter);
         (void)engine->newest_post(page, download_time);
     }
     (void)read_forum_page(page, true, download_time);

@@ -50,7 +50,7 @@ TEST(SearchServiceStage, LogLinesForRefusalsBotChecksOddAnswersAndAnEmptySearch)
     url = form.download_list.lines().at(0);
     form.download_data(url, "<a class=\"result__a\" href=\"https://forum.example/board/\">Board</a>");
     form.download_completed(url, 202, S_OK);
-    EXPECT_TRUE(logged(form, kDuckDuckGoBotCheckNote));
+    EXPECT_TRUE(logged(form, service("duckduckgo").bot_check_note(kWindowSettingWords)));
     EXPECT_EQ(form.google_res.item_count(), 0);
 
     // A search stage that collects nothing ends with one line saying why and what to do.
@@ -58,7 +58,7 @@ TEST(SearchServiceStage, LogLinesForRefusalsBotChecksOddAnswersAndAnEmptySearch)
     form.dig_level_ui.set_value(0);
     form.Button4.click();
     EXPECT_FALSE(form.Timer1.isActive());
-    EXPECT_TRUE(logged(form, service("google").nothing_found));
+    EXPECT_TRUE(logged(form, service("google").nothing_found(kWindowSettingWords)));
 }
 
 // Through the real download component: the key and Accept headers reach the service's own

@@ -95,10 +95,10 @@ TEST_F(StageDriver, WithoutAQueueRowNothingIsJudgedButTheLineIsReleased) {
 }
 
 TEST_F(StageDriver, AFailingAnalysisStillReleasesTheLineAndReachesTheGuard) {
-    form().pipeline.research_stage = "Popular Site";
+    form().pipeline.research_stage = "google-forum-query";
     f.add_queue_row("http://boom/", "1");
     form().download_list.add_line("http://running/");
-    form().get_sites_popularity.on_click = [] { throw AppError("analysis failed"); };
+    form().get_urls_from_google_list.on_click = [] { throw AppError("analysis failed"); };
     form().guarded([&] { judge("http://boom/", {"x"}); });
     EXPECT_EQ(f.errors, (std::vector<std::string>{"analysis failed"}));
     EXPECT_EQ(form().download_list.lines(), (std::vector<std::string>{"http://running/"}));

@@ -141,11 +141,12 @@ TEST_F(ResearchCommand, JsonHasOneObjectPerForumAndTheSummaryCountsThem) {
         const bool once = forum.behaviour == fixture_web::Behaviour::Counts;
         const std::string verdict = forum.verdict.empty() ? "null" : "\"" + forum.verdict + "\"";
         (forum.verdict.empty() ? never : rated) +=
-            "{\"url\": \"" + web.forum_url(forum) + "\", \"description\": \"" + forum.description + "\", \"verdict\": " +
-            verdict + ", \"posts_average\": " + json_or_null(forum.average) + ", \"posts_max\": " +
-            json_or_null(forum.maximum) + ", \"attempts\": " + (once ? "1" : "2") +
-            ", \"read_as\": " + (forum.average.empty() ? "null" : "\"row2\"") +
-            ", \"newest_post\": " + (forum.average.empty() ? "null" : "\"" + fixture_web::newest_post(forum) + "\"") + "}\n";
+            "{\"url\":\"" + web.forum_url(forum) + "\",\"description\":\"" + forum.description + "\",\"verdict\":" +
+            verdict + ",\"posts_average\":" + json_or_null(forum.average) + ",\"posts_max\":" +
+            json_or_null(forum.maximum) + ",\"attempts\":" + (once ? "1" : "2") +
+            ",\"read_as\":" + (forum.average.empty() ? "null" : "\"row2\"") +
+            ",\"newest_post\":" + (forum.average.empty() ? "null" : "\"" + fixture_web::newest_post(forum) + "\"") +
+            ",\"engine\":null}\n";
     }
     EXPECT_EQ(run.out, rated + never);
     EXPECT_EQ(last_line(run.err), "Search: 2 of 2 pages read, 9 links; forums: 7 rated, 5 Good, 2 Fatal, 2 never answered, "
@@ -183,8 +184,8 @@ TEST_F(ResearchCommand, ExitStatusAndSummaryTellAFailedSearchFromAnEmptyOneAndFr
         {{"--attempts", "1", "--forums", path("forums.txt")},
          4,
          "Search: none (forums from a list file); forums: 0 rated, 0 Good, 0 Fatal, 1 never answered",
-         "{\"url\": \"" + web.forum_url(fixture_web::forums()[5]) +
-             "\", \"description\": \"\", \"verdict\": null, \"posts_average\": null, \"posts_max\": null, \"attempts\": 1, \"read_as\": null, \"newest_post\": null}\n"},
+         "{\"url\":\"" + web.forum_url(fixture_web::forums()[5]) +
+             "\",\"description\":\"\",\"verdict\":null,\"posts_average\":null,\"posts_max\":null,\"attempts\":1,\"read_as\":null,\"newest_post\":null,\"engine\":null}\n"},
     };
     for (const Case& test : cases) {
         const ProcessRun run = run_research(test.args + QStringList{"--quiet", "--format", "json"});

@@ -42,7 +42,8 @@ void read_row2(const PageLines& page, std::size_t) { (void)read_row2_counts(page
 void read_engine(const PageLines& page, std::size_t i) {
     const ForumEngine& engine = *forum_engines()[i];
     (void)engine.recognises(page.bytes());
-    (void)count_as(engine, page);
+    PostCounter counter;
+    engine.count(page, counter);
     (void)engine.newest_post(page, 1521541800);
 }
 void read_answer(const PageLines& page, std::size_t i) { (void)search_services()[i].reader(page); }

@@ -85,14 +85,6 @@ void ListView::set_item_facts(int row, RowFacts facts) {
     emit dataChanged(index(row, 0), index(row, std::max(0, column_count() - 1)));
 }
 
-void ListView::add_sub_item(int row, std::string text) {
-    auto& subs = items_.at(static_cast<std::size_t>(row)).sub_items;
-    subs.push_back(std::move(text));
-    touch();
-    const int column = static_cast<int>(subs.size());
-    emit dataChanged(index(row, column), index(row, column));
-}
-
 int ListView::find_caption(std::string_view text) const {
     for (std::size_t i = 0; i < items_.size(); ++i)
         if (items_[i].caption == text) return static_cast<int>(i);

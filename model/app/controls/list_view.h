@@ -50,7 +50,6 @@ public:
     bool has_sub_item(int row, int k) const;
     // Writes sub-item k, first padding the row with empty sub-items when it has fewer.
     void set_sub_item(int row, int k, std::string text);
-    void add_sub_item(int row, std::string text);
     // Replaces what the research knows of the row beyond its columns; every column may show it.
     void set_item_facts(int row, RowFacts facts);
     // The first row whose caption equals text exactly (case-sensitive), or -1.
