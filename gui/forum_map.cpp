@@ -143,8 +143,9 @@ void ForumMap::paintEvent(QPaintEvent*) {
         painter.drawText(QRectF(0, y - metrics.height() / 2.0, frame_.undated.left() - 4, metrics.height()),
                          Qt::AlignRight | Qt::AlignVCenter, tick_label(value));
     }
-    // The date axis, newest on the right; labels that would overlap their neighbour are left out.
-    double free_from = frame_.plot.left() - metrics.horizontalAdvance(QStringLiteral("0000-00-00")) / 2.0;
+    // The date axis, newest on the right; labels stay within the plot, clear of the strip's, and
+    // one that would overlap its neighbour is left out.
+    double free_from = frame_.plot.left();
     for (const int day : day_ticks(frame_, kDayTicks)) {
         const double x = day_x(frame_, day);
         painter.setPen(faint);

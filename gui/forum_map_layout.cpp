@@ -138,7 +138,8 @@ int point_at(const std::vector<MapPoint>& points, QPointF at) {
 
 std::vector<double> average_ticks(const MapFrame& frame) {
     std::vector<double> ticks{0};
-    for (double value = 1; log_position(value) <= frame.top + 1e-9; value *= 10) ticks.push_back(value);
+    // 10^top itself sits a hair above the top (log10(1 + 10^top)) and still gets its label.
+    for (double value = 1; log_position(value) <= frame.top + 0.01; value *= 10) ticks.push_back(value);
     return ticks;
 }
 
