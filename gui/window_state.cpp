@@ -14,7 +14,10 @@ constexpr const char* kFrame = "window/geometry";
 constexpr const char* kMaximized = "window/maximized";
 constexpr const char* kMapPlace = "window/map_place";
 constexpr const char* kSplitter = "window/results_splitter";
-// A width beyond this is no width anyone chose; one below 1 would hide the column for good.
+// A list's own width is what its column shows less the share of a grown window, and can fall
+// below nothing when a column is narrowed in a large window: brought back within these bounds,
+// so that no column comes back hidden or absurdly wide.
+constexpr int kNarrowestColumn = 8;
 constexpr int kWidestColumn = 4000;
 
 struct ListKeys {
@@ -40,7 +43,7 @@ ListViewLook read_look(const char* group, const QSettings& settings) {
     for (auto it = widths.begin(); it != widths.end(); ++it) {
         bool number = false;
         const int width = it.value().toInt(&number);
-        if (number && width >= 1 && width <= kWidestColumn) look.widths[it.key().toStdString()] = width;
+        if (number) look.widths[it.key().toStdString()] = std::clamp(width, kNarrowestColumn, kWidestColumn);
     }
     look.sort_column = settings.value(key(group, "sort_column"), -1).toInt();
     look.sort_caption = settings.value(key(group, "sort_caption")).toString().toStdString();
