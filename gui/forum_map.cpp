@@ -10,7 +10,9 @@
 #include <QTimer>
 #include <QToolTip>
 
+#include <algorithm>
 #include <cmath>
+#include <map>
 
 namespace {
 
@@ -122,6 +124,10 @@ bool ForumMap::event(QEvent* event) {
 
 void ForumMap::paintEvent(QPaintEvent*) {
     QPainter painter(this);
+    draw(painter);
+}
+
+void ForumMap::draw(QPainter& painter) const {
     const QPalette& colours = palette();
     const QColor text = colours.color(QPalette::Text);
     QColor faint = text;
@@ -152,7 +158,7 @@ void ForumMap::paintEvent(QPaintEvent*) {
         painter.drawLine(QPointF(x, frame_.plot.top()), QPointF(x, frame_.plot.bottom()));
         const QString label = QString::fromStdString(day_text(day));
         const double width = metrics.horizontalAdvance(label);
-        const double left = std::min(x - width / 2, frame_.plot.right() - width);
+        const double left = std::max(frame_.plot.left(), std::min(x - width / 2, frame_.plot.right() - width));
         if (left < free_from) continue;
         painter.setPen(text);
         painter.drawText(QPointF(left, frame_.plot.bottom() + 2 + metrics.ascent()), label);
@@ -167,18 +173,37 @@ void ForumMap::paintEvent(QPaintEvent*) {
                      Qt::AlignCenter, tr("posts average"));
     painter.restore();
 
-    // The points; thousands drawn without smoothing stay quick, and at that density look the same.
-    painter.setRenderHint(QPainter::Antialiasing, points_.size() < 2000);
+    // The points, each a copy of a disc drawn once per size (to half a pixel): stroking ten
+    // thousand outlines one by one would stall the window.
     QColor fill = colours.color(QPalette::Highlight);
     fill.setAlpha(110);
     QColor outline = fill.darker(150);
     outline.setAlpha(200);
-    painter.setPen(QPen(outline, 1));
-    painter.setBrush(fill);
+    const qreal pixel_ratio = painter.device()->devicePixelRatioF();
+    std::map<int, QImage> discs;
+    const auto disc = [&](double radius) -> const QImage& {
+        const int half_pixels = static_cast<int>(std::lround(radius * 2));
+        auto [at, made] = discs.try_emplace(half_pixels);
+        if (made) {
+            const double r = half_pixels / 2.0;
+            const int side = static_cast<int>(std::ceil(2 * r + 2));
+            at->second = QImage(QSize(side, side) * pixel_ratio, QImage::Format_ARGB32_Premultiplied);
+            at->second.setDevicePixelRatio(pixel_ratio);
+            at->second.fill(Qt::transparent);
+            QPainter brush(&at->second);
+            brush.setRenderHint(QPainter::Antialiasing);
+            brush.setPen(QPen(outline, 1));
+            brush.setBrush(fill);
+            brush.drawEllipse(QPointF(side / 2.0, side / 2.0), r, r);
+        }
+        return at->second;
+    };
     const MapPoint* selected = nullptr;
     for (const MapPoint& point : points_) {
         if (point.row == results_.selected()) selected = &point;
-        painter.drawEllipse(point.center, point.radius, point.radius);
+        const QImage& image = disc(point.radius);
+        const double half = image.width() / pixel_ratio / 2;
+        painter.drawImage(point.center - QPointF(half, half), image);
     }
     if (selected) {
         painter.setRenderHint(QPainter::Antialiasing);

@@ -9,6 +9,7 @@
 #include <vector>
 
 class ListView;
+class QPainter;
 
 // The rated forums of the results list as points (see forum_map_layout.h). It follows the list
 // through its model signals, rebuilding its points at most once per pass of the event loop, so
@@ -25,6 +26,9 @@ public:
     const std::vector<MapPoint>& points() const { return points_; }
     // Rebuilds the points now instead of at the next pass of the event loop.
     void refresh();
+
+    // Draws the map as its repaint does.
+    void draw(QPainter& painter) const;
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
