@@ -54,8 +54,8 @@ protected:
 
 }  // namespace
 
-// The map follows the results of a research, one point per rated forum, and a click on a point
-// selects its row in the list, which the list shows.
+// The map follows the results of a research, one point per rated forum; a click on a point
+// selects its row in the list, which the list shows, and a double-click opens it as the list does.
 TEST_F(ForumMapResearch, ShowsEachRatedForumAndAClickSelectsItsRow) {
     ASSERT_TRUE(research());
     QApplication::processEvents();
@@ -72,6 +72,13 @@ TEST_F(ForumMapResearch, ShowsEachRatedForumAndAClickSelectsItsRow) {
     const QModelIndexList shown = window_->results_list()->selectionModel()->selectedRows();
     ASSERT_EQ(shown.size(), 1);
     EXPECT_EQ(window_->results_list()->model_index(shown.front()).row(), point.row);
+    std::string opened;
+    form_->open_url = [&opened](const std::string& url) {
+        opened = url;
+        return true;
+    };
+    QTest::mouseDClick(map, Qt::LeftButton, {}, map->points().front().center.toPoint());
+    EXPECT_EQ(opened, form_->result_list.item(map->points().front().row).caption);
 
     // A picture of the map with the hovered point's tooltip, for a person to look at (under Xvfb:
     // the tooltip is a window of its own): RAVELMOOT_GUI_SHOTS=<folder>.
