@@ -47,6 +47,10 @@ QSize ForumMap::sizeHint() const { return {320, 200}; }
 QSize ForumMap::minimumSizeHint() const { return {160, 80}; }
 
 void ForumMap::schedule_refresh() {
+    if (!isVisible()) {
+        stale_ = true;
+        return;
+    }
     if (refresh_pending_) return;
     refresh_pending_ = true;
     QTimer::singleShot(0, this, [this] {
@@ -54,8 +58,14 @@ void ForumMap::schedule_refresh() {
     });
 }
 
+void ForumMap::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (stale_) refresh();
+}
+
 void ForumMap::refresh() {
     refresh_pending_ = false;
+    stale_ = false;
     forums_ = rated_forums(results_);
     place();
 }

@@ -13,7 +13,7 @@ class QPainter;
 
 // The rated forums of the results list as points (see forum_map_layout.h). It follows the list
 // through its model signals, rebuilding its points at most once per pass of the event loop, so
-// a research adding rows one by one or a loaded file of thousands costs one rebuild. Sorting
+// rows a research adds in one pass cost one rebuild; a hidden map waits until it is shown. Sorting
 // orders only what the list view shows, so the points stay. Hovering a point shows its URL,
 // description and figures; a click selects its row in the list, whose selection the map marks;
 // a double-click selects the row and runs the list's double-click action. The list outlives
@@ -37,6 +37,7 @@ protected:
     bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
@@ -53,4 +54,5 @@ private:
     MapFrame frame_;
     std::vector<MapPoint> points_;
     bool refresh_pending_ = false;
+    bool stale_ = false;  // the list changed while the map was hidden
 };
