@@ -150,11 +150,15 @@ void ForumMap::draw(QPainter& painter) const {
     painter.drawText(QRectF(frame_.undated.left(), frame_.plot.bottom() + 2, frame_.undated.width(), metrics.height()),
                      Qt::AlignHCenter | Qt::AlignTop, tr("no date"));
 
-    // The average axis: a grid line and a label per power of ten.
+    // The average axis: a grid line and a label per power of ten; in a low map a label too close
+    // above the last one is left out.
+    double free_above = frame_.plot.bottom() + metrics.height();
     for (const double value : average_ticks(frame_)) {
         const double y = average_y(frame_, value);
         painter.setPen(faint);
         painter.drawLine(QPointF(frame_.undated.left(), y), QPointF(frame_.plot.right(), y));
+        if (y > free_above) continue;
+        free_above = y - metrics.height();
         painter.setPen(text);
         painter.drawText(QRectF(0, y - metrics.height() / 2.0, frame_.undated.left() - 4, metrics.height()),
                          Qt::AlignRight | Qt::AlignVCenter, tick_label(value));
