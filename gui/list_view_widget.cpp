@@ -184,6 +184,24 @@ void ListViewWidget::apply_column_widths() {
     applying_widths_ = false;
 }
 
+ListViewLook ListViewWidget::look() const {
+    ListViewLook look{remembered_widths_, sort_column_, sort_caption_, sort_order_};
+    for (const ListColumn& column : model_.columns()) look.widths[column.caption] = column.width;
+    return look;
+}
+
+void ListViewWidget::set_look(const ListViewLook& look) {
+    remembered_widths_ = look.widths;
+    for (int i = 0; i < model_.column_count(); ++i) {
+        const auto width = remembered_widths_.find(model_.column(i).caption);
+        if (width != remembered_widths_.end()) guard_([this, i, &width] { model_.set_column_width(i, width->second); });
+    }
+    sort_column_ = look.sort_column;
+    sort_caption_ = look.sort_caption;
+    sort_order_ = look.sort_order;
+    apply_sort();
+}
+
 void ListViewWidget::show_model_selection() {
     if (syncing_) return;
     const int row = model_.selected();

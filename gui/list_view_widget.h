@@ -5,11 +5,21 @@
 
 #include <QTreeView>
 
+#include <map>
 #include <string>
 
 class ListView;
 struct PopupMenu;
 class QMenu;
+
+// What a list view keeps between starts: the widths the person gave columns, by caption, and the
+// column it sorts by. Never the rows.
+struct ListViewLook {
+    std::map<std::string, int> widths;
+    int sort_column = -1;
+    std::string sort_caption;
+    Qt::SortOrder sort_order = Qt::AscendingOrder;
+};
 
 // A report-style view of a list model: the model's columns with their widths (applied again
 // whenever the columns change; a column the user resizes sets the model's width), its rows,
@@ -35,6 +45,12 @@ public:
     // Where the model's index is shown, and which model index a shown one stands for.
     QModelIndex shown_index(const QModelIndex& model_index) const;
     QModelIndex model_index(const QModelIndex& shown) const;
+
+    // The widths of the columns now shown and those chosen before, and the sort.
+    ListViewLook look() const;
+    // Gives the columns now shown their widths by caption, in the list as a resize by the person
+    // would, and sorts as told; later layouts bring their own widths, as always.
+    void set_look(const ListViewLook& look);
 
 protected:
     bool viewportEvent(QEvent* event) override;
@@ -63,6 +79,8 @@ private:
     std::string sort_caption_;
     Qt::SortOrder sort_order_ = Qt::AscendingOrder;
     bool applying_widths_ = false;  // widths going from model to view or back: no echo
+    // Widths given by caption (set_look), kept for the captions the list does not show now.
+    std::map<std::string, int> remembered_widths_;
 };
 
 // A menu with the popup menu's items in order; choosing one runs its action guarded.

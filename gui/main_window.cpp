@@ -4,6 +4,7 @@
 #include "gui/check_box_widget.h"
 #include "gui/desktop_links.h"
 #include "gui/file_dialog_runner.h"
+#include "gui/forum_map.h"
 #include "gui/int_field_widget.h"
 #include "gui/link_label.h"
 #include "gui/list_view_widget.h"
@@ -12,7 +13,9 @@
 #include "gui/simple_bindings.h"
 #include "gui/window_growth.h"
 #include "gui/wrapped_text_with_link.h"
+#include "model/console/results_csv.h"
 
+#include <QActionGroup>
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -20,9 +23,11 @@
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QSplitter>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -94,7 +99,8 @@ MainWindow::MainWindow(TForm1& form, QWidget* parent)
     : QMainWindow(parent),
       form_(form),
       guard_([&form](const std::function<void()>& action) { form.guarded(action); }),
-      error_box_(this) {
+      error_box_(this),
+      export_dialog_(FileDialog::Kind::Save, "Export results as CSV", {{"CSV files (*.csv)", "*.csv"}}, "csv") {
     setObjectName("Form1");
     setWindowTitle(to_qstring(TForm1::kCaption));
     setWindowIcon(QIcon(QStringLiteral(":/ravelmoot/ravelmoot.svg")));
@@ -115,10 +121,7 @@ MainWindow::MainWindow(TForm1& form, QWidget* parent)
     column->addWidget(tabs);
     column->addSpacing(kSpacerAboveResults);
 
-    auto* results = new ListViewWidget(form_.result_list, "result_list", guard_,
-                                       [this] { form_.result_listDblClick(); }, &form_.PopupMenu2, client);
-    results_ = results;
-    column->addWidget(make_group(" Research results: ", "GroupBox4", results, client), 1);
+    column->addWidget(make_group(" Research results: ", "GroupBox4", build_results_area(client), client), 1);
     column->addSpacing(kSpacerAboveQueue);
     column->addWidget(build_lower_area(client));
     setCentralWidget(client);
@@ -127,24 +130,112 @@ MainWindow::MainWindow(TForm1& form, QWidget* parent)
     form_.open_url = open_with_desktop;
     form_.OpenDialog1.runner = make_file_dialog_runner(this);
     form_.SaveDialog1.runner = make_file_dialog_runner(this);
+    export_dialog_.runner = make_file_dialog_runner(this);
+    build_menus();
 
     // The design's smallest size, set once: the sizes a grown window gives its parts must not
     // keep it from shrinking back.
     setMinimumSize(minimumSizeHint());
-    resize(kClientWidth, kClientHeight);
+    resize(kClientWidth, kClientHeight + menu_height());
     move(kWindowPosition);
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event) {
-    // The central widget fills the whole window: the window's size is the client area's.
-    const WindowGrowth growth = window_growth(kDesign, event->size());
+    // The central widget fills the window below the menu bar.
+    const WindowGrowth growth = window_growth(kDesign, event->size() - QSize(0, menu_height()));
     queue_group_->setFixedHeight(growth.queue_group_height);
     log_strip_->setFixedHeight(growth.log_strip_height);
     downloading_now_group_->setFixedWidth(growth.downloading_now_width);
     research_grid_->setColumnMinimumWidth(kResearchGrowthColumn, growth.extra_width);
-    results_->set_room(growth.extra_width);
+    // Beside the map the list has the width its pane gives it.
+    results_->set_room(map_place_ == MapPlace::Pane ? 0 : growth.extra_width);
     queue_->set_room(growth.extra_width);
     QMainWindow::resizeEvent(event);
+}
+
+int MainWindow::menu_height() const { return menuWidget() ? menuWidget()->sizeHint().height() : 0; }
+
+void MainWindow::build_menus() {
+    QMenu* file = menuBar()->addMenu(tr("&File"));
+    QAction* export_csv = file->addAction(tr("Export results as CSV..."));
+    export_csv->setObjectName("export_csv");
+    connect(export_csv, &QAction::triggered, this, [this] {
+        guard_([this] {
+            if (export_dialog_.execute()) save_results_csv(export_dialog_.file_name(), form_.result_list);
+        });
+    });
+
+    QMenu* map = menuBar()->addMenu(tr("&View"))->addMenu(tr("Forum map"));
+    auto* places = new QActionGroup(map);
+    const char* const captions[] = {"None", "In a tab beside the results", "In a pane beside the results"};
+    for (int i = 0; i < 3; ++i) {
+        QAction* action = map->addAction(tr(captions[i]));
+        action->setCheckable(true);
+        action->setObjectName(QStringLiteral("forum_map_place_%1").arg(i));
+        places->addAction(action);
+        connect(action, &QAction::triggered, this, [this, i] { set_map_place(static_cast<MapPlace>(i)); });
+        map_actions_[i] = action;
+    }
+    map_actions_[static_cast<int>(map_place_)]->setChecked(true);
+}
+
+QWidget* MainWindow::build_results_area(QWidget* parent) {
+    auto* area = new QWidget(parent);
+    area->setObjectName("results_area");
+    auto* layout = new QVBoxLayout(area);
+    layout->setContentsMargins(0, 0, 0, 0);
+    results_area_ = area;
+    results_ = new ListViewWidget(form_.result_list, "result_list", guard_, [this] { form_.result_listDblClick(); },
+                                  &form_.PopupMenu2, area);
+    layout->addWidget(results_);
+    // The map opens rows as the list's double-click does, under the same rules.
+    map_ = new ForumMap(form_.result_list, guard_, [this] { form_.result_listDblClick(); }, area);
+    map_->hide();
+    return area;
+}
+
+void MainWindow::set_map_place(MapPlace place) {
+    map_place_ = place;
+    if (QAction* action = map_actions_[static_cast<int>(place)]) action->setChecked(true);
+    // Each place has its own holder, made when first needed (a window without the map has
+    // neither); the list and the map move between them.
+    if (place == MapPlace::Tab && !results_tabs_) {
+        results_tabs_ = new QTabWidget(results_area_);
+        results_tabs_->setObjectName("results_tabs");
+        results_tabs_->setDocumentMode(true);
+        results_area_->layout()->addWidget(results_tabs_);
+    }
+    if (place == MapPlace::Pane && !results_splitter_) {
+        results_splitter_ = new QSplitter(Qt::Horizontal, results_area_);
+        results_splitter_->setObjectName("results_splitter");
+        results_splitter_->setChildrenCollapsible(false);
+        results_area_->layout()->addWidget(results_splitter_);
+    }
+    if (results_tabs_) results_tabs_->clear();
+    switch (place) {
+    case MapPlace::Hidden:
+        results_area_->layout()->addWidget(results_);
+        map_->setParent(results_area_);
+        map_->hide();
+        break;
+    case MapPlace::Tab:
+        results_tabs_->addTab(results_, tr("List"));
+        results_tabs_->addTab(map_, tr("Map"));
+        break;
+    case MapPlace::Pane:
+        results_splitter_->addWidget(results_);
+        results_splitter_->addWidget(map_);
+        results_splitter_->setStretchFactor(0, 1);
+        results_splitter_->setStretchFactor(1, 1);
+        map_->show();
+        break;
+    }
+    results_->show();
+    if (results_tabs_) results_tabs_->setVisible(place == MapPlace::Tab);
+    if (results_splitter_) results_splitter_->setVisible(place == MapPlace::Pane);
+    // The list's share of a grown window depends on whether it shares its row with the map.
+    const WindowGrowth growth = window_growth(kDesign, size() - QSize(0, menu_height()));
+    results_->set_room(place == MapPlace::Pane ? 0 : growth.extra_width);
 }
 
 MainWindow::~MainWindow() {

@@ -1,13 +1,17 @@
 #pragma once
 
+#include "model/app/controls/file_dialog.h"
 #include "gui/error_box.h"
 #include "gui/guard.h"
 
 #include <QMainWindow>
 
+class ForumMap;
 class ListViewWidget;
+class QAction;
 class QGridLayout;
 class QGroupBox;
+class QSplitter;
 class QTabWidget;
 class QWidget;
 class TForm1;
@@ -24,6 +28,20 @@ public:
 
     ErrorBox& error_box() { return error_box_; }
 
+    // Where the forum map is: not shown (the window as it always was), in a tab beside the
+    // results list, or in a pane to its right. View > "Forum map" chooses.
+    enum class MapPlace { Hidden, Tab, Pane };
+    MapPlace map_place() const { return map_place_; }
+    void set_map_place(MapPlace place);
+
+    ListViewWidget* results_list() const { return results_; }
+    ListViewWidget* queue_list() const { return queue_; }
+    ForumMap* forum_map() const { return map_; }
+    // The list's and the map's pane, once the map has been put beside the list; else null.
+    QSplitter* results_splitter() const { return results_splitter_; }
+    // File > "Export results as CSV..." asks this dialog for the file name.
+    FileDialog& export_dialog() { return export_dialog_; }
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
 
@@ -32,6 +50,10 @@ private:
     QWidget* build_options_page();
     QWidget* build_about_page();
     QWidget* build_lower_area(QWidget* parent);
+    QWidget* build_results_area(QWidget* parent);
+    void build_menus();
+    // The height the menu bar takes above the client area.
+    int menu_height() const;
 
     TForm1& form_;
     Guard guard_;
@@ -44,4 +66,12 @@ private:
     QWidget* log_strip_ = nullptr;
     QGroupBox* downloading_now_group_ = nullptr;
     QGridLayout* research_grid_ = nullptr;
+
+    ForumMap* map_ = nullptr;
+    QWidget* results_area_ = nullptr;
+    QTabWidget* results_tabs_ = nullptr;
+    QSplitter* results_splitter_ = nullptr;
+    MapPlace map_place_ = MapPlace::Hidden;
+    QAction* map_actions_[3] = {};
+    FileDialog export_dialog_;
 };

@@ -13,8 +13,8 @@ ParsedArguments parse_research_arguments(const std::vector<std::string>& args) {
         parsed.error = std::move(command_line.error);
         return parsed;
     }
-    if (out.format && *out.format != "tsv" && *out.format != "json") {
-        parsed.error = "option --format takes tsv or json, not '" + *out.format + "'";
+    if (out.format && *out.format != "tsv" && *out.format != "json" && *out.format != "csv") {
+        parsed.error = "option --format takes tsv, json or csv, not '" + *out.format + "'";
         return parsed;
     }
     if (positional.size() > 1) {

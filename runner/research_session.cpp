@@ -7,6 +7,7 @@
 #include "runner/forum_list_input.h"
 #include "runner/research_json.h"
 #include "model/console/list_file.h"
+#include "model/console/results_csv.h"
 
 #include <cstdlib>
 #include <unistd.h>
@@ -170,10 +171,12 @@ bool ResearchSession::write_lists() {
     };
     save(arguments_.results_file, form_.result_list);
     const bool json = arguments_.format == "json";
-    if (json || !arguments_.results_file) {
+    const bool csv = arguments_.format == "csv";
+    if (json || csv || !arguments_.results_file) {
         // JSON describes forums: a research stopped during the search has none to describe.
         const bool forums = form_.pipeline.research_stage == stage::Forum;
-        const std::string text = !json ? list_file_text(form_.result_list)
+        const std::string text = csv     ? results_csv(form_.result_list)
+                                 : !json ? list_file_text(form_.result_list)
                                  : forums ? forums_json_lines(form_.result_list, form_.google_list)
                                           : std::string();
         const bool out_written = std::fwrite(text.data(), 1, text.size(), out_) == text.size() && std::fflush(out_) == 0;

@@ -5,7 +5,7 @@ set -euo pipefail
 # (run.sh) and runs on loopback in tests.
 packages=(build-essential cmake ninja-build pkg-config qt6-base-dev libcurl4-openssl-dev
           libgtest-dev libgmock-dev libbenchmark-dev curl
-          libqt6svg6 desktop-file-utils  # the window icon (SVG plugin); the install test
+          libqt6svg6 desktop-file-utils appstream  # the window icon (SVG plugin); the install test
           nlohmann-json3-dev searx
           nginx-light  # serves the download benchmark's pages
           xvfb)  # the window under a virtual display in a test of run.sh's helper

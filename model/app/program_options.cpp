@@ -69,12 +69,15 @@ constexpr auto kOptions = std::to_array<ProgramOption>({
      .help = "rate forum pages by their \"row2\" cells only, not by the\n"
              "counts that current forum engines show"},
     {.name = "format",
-     .value_name = "tsv|json",
+     .value_name = "tsv|json|csv",
      .text = &V::format,
      .help = "standard output: tsv, the results table as a list file (default);\n"
              "json, one JSON object per forum and line (url, description,\n"
-             "verdict, posts_average, posts_max, attempts, read_as, newest_post),\n"
-             "also with --results"},
+             "verdict, posts_average, posts_max, attempts, read_as, newest_post);\n"
+             "csv, the results table for spreadsheets (comma-separated, UTF-8,\n"
+             "a header row, the engine and the reason added; a text that starts\n"
+             "with = + - or @ is written after an apostrophe, so that no\n"
+             "spreadsheet runs it as a formula); json and csv also with --results"},
     {.name = "quiet",
      .flag = &V::quiet,
      .help = "do not print the download log (nor how each forum was read) nor the\n"

@@ -21,7 +21,7 @@ struct OptionValues {
     std::optional<std::string> results_file;
     std::optional<std::string> queue_file;
     std::optional<std::string> forums_file;  // "-" is standard input
-    // What standard output carries: "tsv" (the default) or "json"; checked by the runner.
+    // What standard output carries: "tsv" (the default), "json" or "csv"; checked by the runner.
     std::optional<std::string> format;
     bool classic_count = false;  // forum pages by the "row2" rule alone
     bool quiet = false;

@@ -66,7 +66,11 @@ std::string list_file_text(const ListView& list) {
 }
 
 void save_list_file(const std::string& file_name, const ListView& list) {
-    switch (write_file_atomically(file_name, list_file_text(list))) {
+    write_list_bytes(file_name, list_file_text(list));
+}
+
+void write_list_bytes(const std::string& file_name, const std::string& bytes) {
+    switch (write_file_atomically(file_name, bytes)) {
     case WriteOutcome::ok: return;
     case WriteOutcome::not_a_file: throw AppError(file_name + " is not a regular file; it was left as it is");
     case WriteOutcome::missing_folder: throw AppError("Path not found");

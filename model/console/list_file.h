@@ -15,6 +15,8 @@ std::string list_file_text(const ListView& list);
 // Writes the list to the file, replacing it only once everything was written. A row line
 // always holds one field per column: missing sub-items are written empty, surplus ones not.
 void save_list_file(const std::string& file_name, const ListView& list);
+// Writes bytes as save_list_file does, with its messages: for the other files made from lists.
+void write_list_bytes(const std::string& file_name, const std::string& bytes);
 
 // Replaces the list's columns and rows with the file's. A file that cannot be read changes
 // nothing; a bad widths line stops the load with the columns read so far and no rows.

@@ -5,8 +5,10 @@
 #include "model/app/window_arguments.h"
 #include "download/moniker_layer.h"
 #include "gui/main_window.h"
+#include "gui/window_state.h"
 
 #include <QApplication>
+#include <QScreen>
 #include <QSettings>
 
 #include <cstdio>
@@ -40,7 +42,12 @@ int main(int argc, char** argv) {
         apply_search_options(form, arguments.options);
         remember_search_settings(form, settings);
         MainWindow window(form);
+        QList<QRect> screens;
+        for (const QScreen* screen : QGuiApplication::screens()) screens.append(screen->availableGeometry());
+        restore_window_state(window, settings, screens);
         window.show();
-        return app.exec();
+        const int status = app.exec();
+        save_window_state(window, settings);
+        return status;
     });
 }

@@ -3,6 +3,7 @@
 #include "gui/link_label.h"
 #include "tests/gui/window_fixture.h"
 
+#include <QAction>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -153,4 +154,22 @@ TEST(DesktopLinks, OnlyWebAndMailAddressesAreOpened) {
                             "/usr/bin/xterm", "ftp://example.org/", "mailto:"})
         EXPECT_FALSE(is_openable_url(url)) << url;
     EXPECT_FALSE(open_with_desktop("file:///etc/passwd"));
+}
+
+TEST_F(WindowTest, ExportResultsAsCsvWritesTheChosenFileOrSaysWhyNot) {
+    form_->result_list.add_item({"http://a.example/", {"A, the first", "", "", "Good"}});
+    std::string chosen = dir_.filePath("results.csv").toStdString();
+    window_->export_dialog().runner = [&chosen](const FileDialog&) { return std::optional<std::string>(chosen); };
+    QAction* export_csv = window_->findChild<QAction*>("export_csv");
+    ASSERT_NE(export_csv, nullptr);
+    export_csv->trigger();
+    QFile written(QString::fromStdString(chosen));
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_EQ(written.readAll().toStdString(),
+              "URL,Description,Posts average,Posts max,Result,Engine,Newest post,Reason\r\n"
+              "http://a.example/,\"A, the first\",,,Good,,,\r\n");
+
+    chosen = dir_.filePath("no_such_folder/results.csv").toStdString();
+    export_csv->trigger();
+    EXPECT_EQ(errors_, std::vector<std::string>{"Path not found"});
 }

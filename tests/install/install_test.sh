@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary prefix and checks that every file is in its place, that the
-# desktop entry validates and names what was installed, and that the manual lists every option.
+# desktop entry and the metainfo validate and name what was installed, and that the manual lists every option.
 # Usage: install_test.sh CMAKE BUILD_DIR
 set -euo pipefail
 cmake=$1
@@ -29,6 +29,13 @@ if [ -f "$entry" ]; then
   icon_name=$(sed -n 's/^Icon=//p' "$entry")
   [ -x "$prefix/bin/$exec_name" ] || fail "Exec=$exec_name is not an installed program"
   [ -f "$prefix/share/icons/hicolor/scalable/apps/$icon_name.svg" ] || fail "Icon=$icon_name is not an installed icon"
+fi
+
+metainfo="$prefix/share/metainfo/org.example.ravelmoot.metainfo.xml"
+if [ -f "$metainfo" ]; then
+  appstreamcli validate --no-net "$metainfo" || fail "the metainfo file does not validate"
+  launchable=$(sed -n 's|.*<launchable type="desktop-id">\(.*\)</launchable>.*|\1|p' "$metainfo")
+  [ -f "$prefix/share/applications/$launchable" ] || fail "the metainfo launches '$launchable', not an installed desktop entry"
 fi
 
 manual="$prefix/share/man/man1/ravelmoot-research.1"

@@ -25,7 +25,7 @@ TEST(ResearchArguments, ErrorsNameWhatIsWrong) {
     EXPECT_EQ(parse_research_arguments({}).error, "missing KEYWORD (see --help)");
     EXPECT_EQ(parse_research_arguments({"x", "--dig"}).error, "option --dig needs a value");
     EXPECT_EQ(parse_research_arguments({"--dig", "lots", "x"}).error, "option --dig needs a whole number, not 'lots'");
-    EXPECT_EQ(parse_research_arguments({"--format", "xml", "x"}).error, "option --format takes tsv or json, not 'xml'");
+    EXPECT_EQ(parse_research_arguments({"--format", "xml", "x"}).error, "option --format takes tsv, json or csv, not 'xml'");
     EXPECT_EQ(parse_research_arguments({"--format=json", "x"}).arguments.format, "json");
     EXPECT_NE(parse_research_arguments({"web", "forum"}).error, "");
     EXPECT_NE(parse_research_arguments({"--forums", "f.txt", "web"}).error, "");

@@ -103,6 +103,19 @@ TEST_F(ResearchCommand, RatesTheForumsOfAListFileAndPrintsToStandardOutput) {
     EXPECT_EQ(web.hits("/search"), 0);
 }
 
+TEST_F(ResearchCommand, CsvIsTheResultsTableWithAHeaderRowForSpreadsheets) {
+    std::string input, expected = "URL,Description,Result,Post averag,Posts max,Newest post,Engine,Reason\r\n";
+    for (const auto& forum : fixture_web::forums()) {
+        if (forum.verdict != "Good") continue;
+        input += web.forum_url(forum) + "\n";
+        expected += web.forum_url(forum) + ",,Good," + forum.average + "," + forum.maximum + "," +
+                    fixture_web::newest_post(forum) + ",,\r\n";
+    }
+    const ProcessRun run = run_research(fast() + QStringList{"--quiet", "--format", "csv", "--forums", "-"}, -1, input);
+    ASSERT_EQ(run.exit_code, 0) << run.err;
+    EXPECT_EQ(run.out, expected);
+}
+
 TEST_F(ResearchCommand, RatesAPlainListOfUrlsFromStandardInputAndRefusesAListWithoutOne) {
     std::vector<std::string> urls, rated;
     for (const auto& forum : fixture_web::forums()) {
