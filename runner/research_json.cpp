@@ -25,6 +25,7 @@ const ForumField kForumFields[] = {
     {"attempts", [](const ForumRow& f) { return json_number_or_null(f.queue_sub_item(queue_column::Attemps)); }},
     {"read_as", [](const ForumRow& f) { return json_string_or_null(f.read_as()); }},
     {"newest_post", [](const ForumRow& f) { return json_string_or_null(f.newest_post()); }},
+    {"reason", [](const ForumRow& f) { return json_string_or_null(f.reason()); }},
 };
 
 std::optional<std::string> sub_item_of(const ListView& list, int row, int k) {
@@ -60,6 +61,13 @@ std::optional<std::string> ForumRow::newest_post() const {
     auto date = result_sub_item(result_column::NewestPost);
     if (date && date->empty()) date.reset();
     return date;
+}
+
+std::optional<std::string> ForumRow::reason() const {
+    const ListView& list = result_row >= 0 ? results : queue;
+    const int row = result_row >= 0 ? result_row : queue_row;
+    if (row < 0 || list.item(row).facts.reason.empty()) return std::nullopt;
+    return list.item(row).facts.reason;
 }
 
 std::string forum_json(const ForumRow& forum) {

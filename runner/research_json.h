@@ -25,12 +25,15 @@ struct ForumRow {
     std::optional<std::string> read_as() const;
     // The date of the newest post the forum's page showed; nothing when it showed none.
     std::optional<std::string> newest_post() const;
+    // Why the forum gave no figures: its results row's reason, or its queue row's when it never
+    // answered with a page; nothing when it has none.
+    std::optional<std::string> reason() const;
 };
 
 // The forum as one JSON object on one line (no line end). Keys, in order: url, description,
-// verdict, posts_average, posts_max, attempts, read_as, newest_post; figures are numbers or null,
-// read_as is the engine's name, "row2" for the classic cells, or null when the page gave no
-// figures; newest_post is "YYYY-MM-DD" or null.
+// verdict, posts_average, posts_max, attempts, read_as, newest_post, reason; figures are numbers
+// or null, read_as is the engine's name, "row2" for the classic cells, or null when the page gave
+// no figures; newest_post is "YYYY-MM-DD" or null; reason is why the forum gave no figures, or null.
 std::string forum_json(const ForumRow& forum);
 
 // Every forum of a research, one JSON object per line: the results table's rows in its order,

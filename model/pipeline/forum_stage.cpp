@@ -18,6 +18,7 @@ void TForm1::check_page_for_popularClick() {
 void TForm1::get_sites_popularityClick() {
     ForumFigures figures =
         read_forum_page(pipeline.page_text, read_current_engines.checked(), pipeline.completed_served_at);
+    pipeline.page_figures = figures;
     pipeline.posts_average = std::move(figures.average);
     pipeline.posts_max = std::move(figures.max);
     pipeline.newest_post = std::move(figures.newest_post);

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "analysis/forum_figures.h"
 #include "analysis/link_index.h"
 #include "analysis/page_lines.h"
 #include "analysis/search_service.h"
+#include "model/pipeline/site_pace.h"
 
 #include <cstdint>
 #include <map>
@@ -21,10 +23,14 @@ struct PipelineState {
     std::string posts_max = "0";
     // The date of the newest post the last forum page showed, "YYYY-MM-DD" or empty.
     std::string newest_post;
+    // The last forum page's figures as its reader returned them (engine recognised, numbers).
+    ForumFigures page_figures;
     std::string completed_url;
     int completed_slot = 0;
     // The HTTP status of the page just handed on (some services answer a bot check with a success).
     int completed_response = 0;
+    // Its response head (status line and header lines): what a bot check or a wait asked for says.
+    std::string completed_head;
     // When the page just handed on was served (its Date header, else the local clock), in seconds
     // since 1970: what "Today" on the page means.
     std::int64_t completed_served_at = 0;
@@ -40,6 +46,8 @@ struct PipelineState {
     // classic rule, or not at all, has no entry. Kept beside the results table, whose list
     // files keep their columns.
     std::map<std::string, std::string> forum_engines;
+    // The sites that asked to wait (Retry-After), for the current stage.
+    SitePace site_pace;
 };
 
 // Row states, verdicts and stage names, compared exactly.
