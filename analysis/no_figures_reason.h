@@ -36,12 +36,12 @@ std::string bot_check_reason(std::string_view service);
 
 // What is known of a page that was read and gave no figures.
 struct UnratedPage {
-    std::string_view page;
+    std::string_view page = {};
     int status = 200;
-    std::string status_and_text;    // "503 Service Unavailable"
-    std::string bot_check;          // the service whose bot check the page is, or empty
-    std::string engine;             // display name of an engine that recognised the page
-    bool engine_recognised = false; // an engine recognised it but counted nothing
+    std::string status_and_text = {};  // "503 Service Unavailable"
+    std::string bot_check = {};        // the service whose bot check the page is, or empty
+    std::string engine = {};           // display name of an engine that recognised the page
+    bool engine_recognised = false;    // an engine recognised it but counted nothing
 };
 
 // The reason for such a page, most telling first: a bot check, a login wall, an HTTP status
