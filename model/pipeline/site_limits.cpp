@@ -13,7 +13,7 @@ bool TForm1::site_allows(const std::string& url) const {
     const int per_site = downloads_per_site.value();
     if (per_site <= 0) return true;
     int running = 0;
-    for (int i = 0; i < download_list.count(); ++i) running += SitePace::site_of(download_list.line(i)) == site;
+    for (int i = 0; i < download_list.count(); ++i) running += SitePace::site_of(download_list.full_line(i)) == site;
     return running < per_site;
 }
 

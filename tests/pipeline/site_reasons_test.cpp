@@ -2,10 +2,9 @@
 #include "tests/support/form_fixture.h"
 #include "tests/support/http_fixture_server.h"
 
-#include <QElapsedTimer>
-
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <map>
 #include <memory>
@@ -140,33 +139,6 @@ TEST(SiteReasons, ASiteThatAsksToWaitIsWaitedForWithinTheCap) {
     EXPECT_EQ(arrivals[e].size(), 1u);
     EXPECT_EQ(reason_of(form, e), "site asks to wait too long (Retry-After: 121)");
     EXPECT_EQ(form.result_list.sub_item(form.result_list.find_caption(e), result_column::Verdict), "Fatal");
-}
-
-TEST(SiteReasons, DownloadsPerSiteLetOtherSitesGoFirst) {
-    Sites sites;
-    FormFixture f(/*real_component=*/true, /*timer_interval_ms=*/50);
-    TForm1& form = *f.form;
-    form.allowed_threads.set_value(6);
-    form.downloads_per_site.set_value(2);
-    HttpResponse slow = HttpResponse::html(counted_page());
-    slow.header_delay_ms = 300;
-    for (int n : {2, 3}) sites.site(n).fallback([slow](const HttpRequest&) { return slow; });
-    for (int i = 0; i < 6; ++i) f.add_queue_row(sites.site(2).url("/a" + std::to_string(i)));
-    for (int i = 0; i < 2; ++i) f.add_queue_row(sites.site(3).url("/b" + std::to_string(i)));
-
-    int most_at_one_site = 0;
-    bool other_site_beside_a_full_one = false;
-    QObject::connect(&form.download_list, &Memo::line_added, [&] {
-        std::map<std::string, int> running;
-        for (const auto& line : form.download_list.lines()) ++running[line.substr(0, line.find(':', 7))];
-        for (const auto& [site, count] : running) most_at_one_site = std::max(most_at_one_site, count);
-        other_site_beside_a_full_one = other_site_beside_a_full_one || (running.size() == 2 && form.download_list.count() > 2);
-    });
-    run_forum_stage(f, 20000);
-
-    EXPECT_EQ(most_at_one_site, 2);
-    EXPECT_TRUE(other_site_beside_a_full_one);
-    EXPECT_EQ(form.result_list.item_count(), 8);
 }
 
 }  // namespace

@@ -111,11 +111,4 @@ TEST(SiteLimitsCommand, PerSiteLimitUserAgentAndReasons) {
         << run.err;
 }
 
-TEST(SiteLimitsCommand, AnEmptyUserAgentSendsNone) {
-    Site site("127.0.0.2", slow_forum());
-    const Run run = run_research({"--forums", "-", "--quiet", "--user-agent", ""}, site.url("/") + "\n");
-    ASSERT_EQ(run.exit_code, 0) << run.err;
-    EXPECT_EQ(site.agents(), std::vector<std::string>{"<none>"});
-}
-
 }  // namespace
