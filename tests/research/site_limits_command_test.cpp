@@ -13,13 +13,13 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-struct Run {
+struct ProcessRun {
     int exit_code = -1;
     std::string out;
     std::string err;
 };
 
-Run run_research(const QStringList& args, const std::string& input) {
+ProcessRun run_research(const QStringList& args, const std::string& input) {
     QProcess process;
     process.start(RAVELMOOT_RESEARCH_BIN, args);
     if (!process.waitForStarted(10000)) return {};
@@ -88,7 +88,7 @@ TEST(SiteLimitsCommand, PerSiteLimitUserAgentAndReasons) {
     for (int i = 0; i < 5; ++i) forums += busy.url("/a" + std::to_string(i)) + "\n";
     forums += other.url("/b0") + "\n" + other.url("/b1") + "\n" + blocked.url("/c") + "\n";
 
-    const Run run = run_research({"--forums", "-", "--per-site", "2", "--threads", "6", "--attempts", "1", "--format",
+    const ProcessRun run = run_research({"--forums", "-", "--per-site", "2", "--threads", "6", "--attempts", "1", "--format",
                                   "json", "--quiet", "--user-agent", "Ravelmoot-test/1"},
                                  forums);
     ASSERT_EQ(run.exit_code, 0) << run.err;
