@@ -32,7 +32,7 @@ std::optional<std::string> TForm1::take_retry_after(const std::string& url, int 
     pipeline.site_pace.wait_until(site, SitePace::Clock::now() + std::chrono::seconds(*seconds));
     std::string line = asked + std::to_string(*seconds) + " s: its downloads wait";
     // Too many requests at once: fewer downloads to one site may keep it from asking again.
-    if (status == 429) line += "; Options > \"Downloads per site\" sends it fewer at once";
+    if (status == 429) line += "; Options > \"Downloads per site\" (--per-site) sends it fewer at once";
     memo1.add_line(line);
     return std::nullopt;
 }
