@@ -70,6 +70,12 @@ TEST(SiteReasons, EveryForumWithoutFiguresSaysWhy) {
     stall.stall = HttpResponse::Stall::BeforeHeaders;
     sites.site(8).route("/", stall);
     sites.site(9).route("/", HttpResponse::redirect("/"));
+    HttpResponse huge = HttpResponse::html("");
+    huge.generated_size = (64u << 20) + 1;
+    sites.site(11).route("/", huge);
+    HttpResponse cut = HttpResponse::html(std::string(1000, 'x'));
+    cut.cut_after = 10;
+    sites.site(12).route("/", cut);
     std::uint16_t closed_port = 0;
     {
         HttpFixtureServer closed(HttpFixtureServer::Threading::CallerThread, Sites::address(10));
@@ -85,6 +91,8 @@ TEST(SiteReasons, EveryForumWithoutFiguresSaysWhy) {
         {sites.site(8).url("/"), "timed out"},
         {sites.site(9).url("/"), "too many redirects"},
         {"http://" + Sites::address(10) + ":" + std::to_string(closed_port) + "/", "cannot connect"},
+        {sites.site(11).url("/"), "page over the size cap"},
+        {sites.site(12).url("/"), "connection broken"},
     };
     for (const auto& [url, reason] : expected) f.add_queue_row(url);
     run_forum_stage(f, 20000);
