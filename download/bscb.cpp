@@ -132,6 +132,7 @@ HRESULT TBSCB::BeginningTransaction(const std::u16string& url, const std::u16str
 HRESULT TBSCB::OnResponse(Cardinal status, const std::u16string& response_headers,
                           const std::u16string& request_headers, std::u16string& additional_request_headers) {
     ResponseCode = status;
+    ResponseHeaders = from_utf16(response_headers);
     if (binding_) {
         Cardinal length = 0;
         Cardinal size = sizeof length;

@@ -7,7 +7,8 @@
 //
 // Owned by its TUrlDownload: an asynchronous download lives in the component's active list
 // until its OnStopBinding has reported the final OnComplete; a synchronous one lives during
-// Download only. Event-loop thread only. Event handlers read only Url and ResponseCode.
+// Download only. Event-loop thread only. Event handlers read only Url, ResponseCode and
+// ResponseHeaders.
 
 #include "download/UrlDownload.h"
 #include "download/binding_interfaces.h"
@@ -36,6 +37,9 @@ public:
     std::string Url;
     // HTTP status of the final response; 0 until one arrives.
     Cardinal ResponseCode = 0;
+    // The final response's head as it arrived (status line and header lines), also for an answer
+    // that is refused (4xx): what it says of the refusal (Retry-After, a bot check's headers).
+    std::string ResponseHeaders;
 
     // Whether the layer took the binding (and so will report its end through OnStopBinding).
     bool binding_started() const { return started_; }

@@ -160,15 +160,18 @@ void ListViewWidget::apply_sort() {
 
 bool ListViewWidget::viewportEvent(QEvent* event) {
     if (event->type() != QEvent::ToolTip) return QTreeView::viewportEvent(event);
-    // The list answers every cell's text as its tooltip; show it only where the column cuts it.
+    // The list answers a cell's text as its tooltip, shown only where the column cuts it, and a
+    // row's reason (why it has no figures) in its reason column, shown always.
     auto* help = static_cast<QHelpEvent*>(event);
     const QModelIndex index = indexAt(help->pos());
     const QRect cell = visualRect(index);
     QStyleOptionViewItem option;
     initViewItemOption(&option);
     option.rect = cell;
-    if (index.isValid() && itemDelegateForIndex(index)->sizeHint(option, index).width() > cell.width()) {
-        QToolTip::showText(help->globalPos(), index.data(Qt::DisplayRole).toString(), viewport(), cell);
+    const QString tip = index.data(Qt::ToolTipRole).toString();
+    const bool reason = index.isValid() && tip != index.data(Qt::DisplayRole).toString();
+    if (reason || (index.isValid() && itemDelegateForIndex(index)->sizeHint(option, index).width() > cell.width())) {
+        QToolTip::showText(help->globalPos(), tip, viewport(), cell);
     } else {
         QToolTip::hideText();
         event->ignore();

@@ -300,6 +300,7 @@ QWidget* MainWindow::build_options_page() {
         {form_.allowed_threads, "allowed_threads", "Threads", 2, 0},
         {form_.timeout_normal, "timeout_normal", "Timeout Normal", 0, 3},
         {form_.time_out_advanced, "time_out_advanced", "Timeout Advanced", 1, 3},
+        {form_.downloads_per_site, "downloads_per_site", "Downloads per site", 3, 3},
     };
     for (const Entry& entry : entries) {
         auto* field = new IntFieldWidget(entry.field, entry.name, guard_, page);
@@ -311,6 +312,11 @@ QWidget* MainWindow::build_options_page() {
     // Below the time-outs the search phrase; in columns 6 and 7 where and how to search.
     add_search_service_fields(form_, guard_, *grid, page);
     grid->addWidget(make_check_box(form_.read_current_engines, "read_current_engines", guard_, page), 3, 0, 1, 2);
+    auto* agent = make_text_field(form_.user_agent, "user_agent", guard_, page);
+    // The field is narrow: an agent is read from its start.
+    agent->setCursorPosition(0);
+    grid->addWidget(make_field_label("User agent", "user_agent_label", agent, page), 3, 6);
+    grid->addWidget(agent, 3, 7);
 
     grid->setColumnMinimumWidth(2, 8);
     grid->setColumnMinimumWidth(5, 8);

@@ -55,6 +55,7 @@ const ForumField kForumFields[] = {
     {"read_as", [](const ForumRow& f) { return text_or_null(read_as(f)); }},
     {"newest_post", [](const ForumRow& f) { return text_or_null(figure(f, &ForumFigures::newest_post)); }},
     {"engine", [](const ForumRow& f) { return text_or_null(figure(f, &ForumFigures::engine_id)); }},
+    {"reason", [](const ForumRow& f) { return text_or_null(f.reason()); }},
 };
 
 std::optional<std::string> sub_item_of(const ListView& list, int row, int k) {
@@ -79,6 +80,13 @@ std::optional<std::string> ForumRow::result_sub_item(int k) const { return sub_i
 std::optional<std::string> ForumRow::queue_sub_item(int k) const { return sub_item_of(queue, queue_row, k); }
 
 const ListItem* ForumRow::result() const { return result_row >= 0 ? &results.item(result_row) : nullptr; }
+
+std::optional<std::string> ForumRow::reason() const {
+    const ListView& list = result_row >= 0 ? results : queue;
+    const int row = result_row >= 0 ? result_row : queue_row;
+    if (row < 0 || list.item(row).facts.reason.empty()) return std::nullopt;
+    return list.item(row).facts.reason;
+}
 
 std::string forum_json(const ForumRow& forum) {
     Json object = Json::object();

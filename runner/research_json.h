@@ -21,13 +21,17 @@ struct ForumRow {
     std::optional<std::string> queue_sub_item(int k) const;
     // The forum's results row, or nullptr.
     const ListItem* result() const;
+    // Why the forum gave no figures: its results row's reason, or its queue row's when it never
+    // answered with a page; nothing when it has none.
+    std::optional<std::string> reason() const;
 };
 
 // The forum as one JSON object on one line (no line end). Keys, in order: url, description,
-// verdict, posts_average, posts_max, attempts, read_as, newest_post, engine; figures are numbers or
-// null; read_as is the engine's name, "row2" for the classic cells, or null when the page gave no
-// figures; newest_post is "YYYY-MM-DD" or null; engine is the stable id of the forum engine
-// that recognised the page ("mybb"), with figures or without, or null.
+// verdict, posts_average, posts_max, attempts, read_as, newest_post, engine, reason; figures are
+// numbers or null; read_as is the engine's name, "row2" for the classic cells, or null when the
+// page gave no figures; newest_post is "YYYY-MM-DD" or null; engine is the stable id of the forum
+// engine that recognised the page ("mybb"), with figures or without, or null; reason is why the
+// forum gave no figures, or null.
 std::string forum_json(const ForumRow& forum);
 
 // Every forum of a research, one JSON object per line: the results table's rows in its order,

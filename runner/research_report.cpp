@@ -1,6 +1,7 @@
 #include "runner/research_report.h"
 
 #include "analysis/calendar_day.h"
+#include "analysis/no_figures_reason.h"
 #include "model/app/Downloaddemo_U.h"
 
 #include <unordered_set>
@@ -30,9 +31,17 @@ std::string forum_part(const ForumStageFigures& forums) {
     if (forums.forums == 0) return "forums: none to rate";
     std::string text = "forums: " + std::to_string(forums.rated) + " rated, " + std::to_string(forums.good) + " Good, ";
     if (forums.bad_download > 0) text += std::to_string(forums.bad_download) + " Bad Download, ";
-    return text + std::to_string(forums.fatal) + " Fatal, " + std::to_string(forums.never_answered) +
-           " never answered, " + std::to_string(forums.posted_lately) + " with a post in the last " +
-           std::to_string(kLatelyDays) + " days";
+    text += std::to_string(forums.fatal) + " Fatal, " + std::to_string(forums.never_answered) + " never answered, " +
+            std::to_string(forums.posted_lately) + " with a post in the last " + std::to_string(kLatelyDays) + " days";
+    std::string reasons;
+    for (const auto& [kind, count] : forums.reasons) reasons += (reasons.empty() ? "" : ", ") + std::to_string(count) + " " + kind;
+    return reasons.empty() ? text : text + "; no figures: " + reasons;
+}
+
+// A forum's reason counted by its kind; a text of no kind (none should be) by itself.
+void count_reason(const std::string& reason, std::map<std::string, int>& reasons) {
+    if (reason.empty()) return;
+    ++reasons[std::string(reason_kind_id(reason).value_or(reason))];
 }
 
 }  // namespace
@@ -59,6 +68,7 @@ ForumStageFigures forum_stage_figures(const TForm1& form) {
     std::unordered_set<std::string> rated;
     for (int r = 0; r < results.item_count(); ++r) {
         rated.insert(results.item(r).caption);
+        count_reason(results.item(r).facts.reason, forums.reasons);
         if (results.has_sub_item(r, result_column::NewestPost)) {
             const auto newest = parse_iso_day(results.sub_item(r, result_column::NewestPost));
             if (newest && *newest >= lately_from) ++forums.posted_lately;
@@ -69,7 +79,10 @@ ForumStageFigures forum_stage_figures(const TForm1& form) {
         if (verdict == verdict::Fatal) ++forums.fatal;
     }
     for (const ListItem& row : form.google_list.items())
-        if (rated.insert(row.caption).second) ++forums.never_answered;
+        if (rated.insert(row.caption).second) {
+            ++forums.never_answered;
+            count_reason(row.facts.reason, forums.reasons);
+        }
     return forums;
 }
 

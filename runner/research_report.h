@@ -2,6 +2,7 @@
 
 #include "model/app/program_options.h"
 
+#include <map>
 #include <string>
 
 class TForm1;
@@ -26,6 +27,7 @@ struct ForumStageFigures {
     int fatal = 0;
     int never_answered = 0;  // forums of the queue with no row in the results table
     int posted_lately = 0;   // rated forums whose newest post is at most kLatelyDays old
+    std::map<std::string, int> reasons;  // forums without figures, by the kind of their reason
 };
 
 // How many days back a forum's newest post counts as recent, from the research's own date.
@@ -35,7 +37,8 @@ SearchStageFigures search_stage_figures(const TForm1& form);
 ForumStageFigures forum_stage_figures(const TForm1& form);
 
 // The research in one line, e.g. "Search: 2 of 2 pages read, 9 links; forums: 7 rated, 5 Good,
-// 2 Fatal, 2 never answered, 3 with a post in the last 30 days". A search without links says why.
+// 2 Fatal, 2 never answered, 3 with a post in the last 30 days; no figures: 2 bot-check,
+// 2 http-status". A search without links says why.
 std::string research_summary(const SearchStageFigures& search, const ForumStageFigures& forums);
 
 // The research command's exit codes.

@@ -58,6 +58,8 @@ bool ResearchSession::start() {
     type_into(form_.allow_attemps_ui, arguments_.attempts);
     type_into(form_.timeout_normal, arguments_.timeout_normal);
     type_into(form_.time_out_advanced, arguments_.timeout_advanced);
+    type_into(form_.downloads_per_site, arguments_.per_site);
+    if (arguments_.user_agent) form_.user_agent.set_text(*arguments_.user_agent);
     if (arguments_.classic_count) form_.read_current_engines.set_checked(false);
 
     if (arguments_.forums_file) {

@@ -56,6 +56,8 @@ public:
     // The time-outs of the two state handlers that no control invokes.
     static constexpr std::int32_t kProcessNormalTimeOutMs = 3000;
     static constexpr std::int32_t kProcessNoDataItemsTimeOutMs = 30000;
+    // The user agent as the window's design sets it: the initial value of "User agent".
+    static constexpr const char* kUserAgent = "Mozilla/4.0 (compatible; MSIE 6.0; Win32)";
 
     const FormOptions& options() const { return options_; }
 
@@ -97,6 +99,10 @@ public:
     ComboBox search_service{search_service_captions()};
     TextField api_key{""};
     TextField search_phrase{"\"forum index\""};
+    // At most this many downloads to one site (host) at once; 0 = no limit.
+    IntField downloads_per_site{0, 0, 25, 1};
+    // Sent with every download; empty sends no User-Agent line. Remembered with the search.
+    TextField user_agent{kUserAgent};
     // Hidden panel Panel4 with the two radio buttons; never shown.
     CheckBox RadioButton1{"Synchronous", true};
     CheckBox RadioButton2{"Asynchronous", false};
@@ -218,8 +224,10 @@ public:
     // line_released: this download's line already went with its early report, so a line that
     // holds its URL now belongs to a newer download of the same URL. served_at: the response's
     // Date (seconds since 1970); without one the page counts as served when it is handed on.
+    // response_head: the response's status line and header lines, empty when none arrived.
     void download_completed(const std::string& url, Cardinal response_code, HRESULT result,
-                            bool line_released = false, std::optional<std::int64_t> served_at = std::nullopt);
+                            bool line_released = false, std::optional<std::int64_t> served_at = std::nullopt,
+                            std::string_view response_head = {});
 
     // Makes bytes the page text: what the readers read and what result_memo shows.
     void set_page_text(std::string bytes);
@@ -261,6 +269,16 @@ private:
     bool start_due_downloads();
     // True when the stage ended by starting the next one, whose first tick is then due.
     bool end_stage_if_done();
+    // Whether a download of url may start now: its site asked for no wait that still runs, and
+    // fewer than "Downloads per site" of its downloads run.
+    bool site_allows(const std::string& url) const;
+    // A 429 or 503 answer with Retry-After: its site waits that long (logged). Past the longest
+    // wait taken on, nothing waits and the reason the row ends with is returned instead.
+    std::optional<std::string> take_retry_after(const std::string& url, int status, std::string_view head);
+    // Row `row` of list (a forum) gave no figures: the row takes the reason, and the log says it.
+    void note_no_figures(ListView& list, int row, std::string reason);
+    // Why the forum page just handed on gave no figures, from what its reader found.
+    std::string unrated_forum_reason(const ForumFigures& figures) const;
     // Sends research_over when the research has come to rest: the scheduler stopped after the
     // last stage (last_stage_ended) or after Stop, and no download of it is listed any more.
     void end_research_if_over(bool last_stage_ended);

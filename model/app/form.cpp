@@ -4,6 +4,19 @@
 #include "model/console/private_folder.h"
 #include "download/moniker_layer.h"
 
+#include <string>
+
+namespace {
+
+// The agent goes into a request header line as it is: a line break in a pasted or remembered
+// text would start a header line of its own, so control characters are dropped.
+std::string header_line_text(std::string text) {
+    std::erase_if(text, [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; });
+    return text;
+}
+
+}  // namespace
+
 TForm1::TForm1(MonikerLayer& layer, FormOptions options, std::unique_ptr<TUrlDownload> component, QObject* parent)
     : TForm1(component ? std::move(component) : std::make_unique<TUrlDownload>(layer), std::move(options), parent) {}
 
@@ -22,12 +35,15 @@ TForm1::TForm1(std::unique_ptr<TUrlDownload> component, FormOptions options, QOb
     apply_list_layout(google_list, list_layout::queue);
     apply_list_layout(google_res, list_layout::search_results);
     apply_list_layout(result_list, list_layout::results_start);
+    // The "Result" cells of both lists show why a forum gave no figures.
+    google_list.set_reason_column(queue_column::Result + 1);
+    result_list.set_reason_column(result_column::Verdict + 1);
 
     // The window's stored design: the component's settings for this program.
     UrlDownload1.TimeOut = kStageTimeOutMs;
     UrlDownload1.SetOptions(TBindInfoOptions::default_set());
     UrlDownload1.AdditionalHeader = {"Content-Type: application/x-www-form-urlencoded"};
-    UrlDownload1.UserAgent = "Mozilla/4.0 (compatible; MSIE 6.0; Win32)";
+    UrlDownload1.UserAgent = header_line_text(user_agent.text());
 
     Timer1.setInterval(options_.timer_interval_ms);
     Timer2.setInterval(options_.timer_interval_ms);
@@ -72,6 +88,7 @@ void TForm1::wire_handlers() {
     connect(&allowed_threads, &IntField::changed, this, [this] { guarded([this] { allowed_threadsChange(); }); });
     connect(&allow_attemps_ui, &IntField::changed, this, [this] { guarded([this] { allow_attemps_uiChange(); }); });
     connect(&search_service, &ComboBox::changed, this, [this] { guarded([this] { search_serviceChange(); }); });
+    connect(&user_agent, &TextField::changed, this, [this] { UrlDownload1.UserAgent = header_line_text(user_agent.text()); });
 
     PopupMenu1.items = {{"Openlist1", "Open list", [this] { Openlist1Click(); }},
                         {"Savelist1", "Save list", [this] { Savelist1Click(); }}};

@@ -53,6 +53,16 @@ constexpr auto kOptions = std::to_array<ProgramOption>({
      .text = &V::timeout_advanced,
      .numeric = true,
      .help = "inactivity time-out for retries (default 30000)"},
+    {.name = "per-site",
+     .value_name = "N",
+     .text = &V::per_site,
+     .numeric = true,
+     .help = "at most N downloads to one site at once, 0 to 25 (default 0: no limit)"},
+    {.name = "user-agent",
+     .value_name = "TEXT",
+     .text = &V::user_agent,
+     .help = "the User-Agent line sent with every download instead of the\n"
+             "window's; an empty TEXT sends none"},
     {.name = "results",
      .value_name = "FILE",
      .text = &V::results_file,
@@ -73,11 +83,12 @@ constexpr auto kOptions = std::to_array<ProgramOption>({
      .text = &V::format,
      .help = "standard output: tsv, the results table as a list file (default);\n"
              "json, one JSON object per forum and line (url, description,\n"
-             "verdict, posts_average, posts_max, attempts, read_as, newest_post);\n"
-             "csv, the results table for spreadsheets (comma-separated, UTF-8,\n"
-             "a header row, the engine and the reason added; a text that starts\n"
-             "with = + - or @ is written after an apostrophe, so that no\n"
-             "spreadsheet runs it as a formula); json and csv also with --results"},
+             "verdict, posts_average, posts_max, attempts, read_as, newest_post,\n"
+             "engine, reason); csv, the results table for spreadsheets\n"
+             "(comma-separated, UTF-8, a header row, the engine and the reason\n"
+             "added; a text that starts with = + - or @ is written after an\n"
+             "apostrophe, so that no spreadsheet runs it as a formula); json and\n"
+             "csv also with --results"},
     {.name = "quiet",
      .flag = &V::quiet,
      .help = "do not print the download log (nor how each forum was read) nor the\n"

@@ -18,6 +18,8 @@ struct OptionValues {
     std::optional<std::string> attempts;
     std::optional<std::string> timeout_normal;
     std::optional<std::string> timeout_advanced;
+    std::optional<std::string> per_site;
+    std::optional<std::string> user_agent;
     std::optional<std::string> results_file;
     std::optional<std::string> queue_file;
     std::optional<std::string> forums_file;  // "-" is standard input

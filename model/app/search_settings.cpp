@@ -11,6 +11,7 @@ namespace {
 constexpr const char* kService = "search/service";
 constexpr const char* kHost = "search/host";
 constexpr const char* kPhrase = "search/phrase";
+constexpr const char* kUserAgent = "download/user_agent";
 
 void write(QSettings& settings, const char* key, const std::string& value) {
     settings.setValue(key, QString::fromStdString(value));
@@ -33,6 +34,8 @@ void restore_search_settings(TForm1& form, const QSettings& settings) {
     if (const QVariant host = settings.value(kHost); host.isValid()) form.search_host.set_text(host.toString().toStdString());
     if (const QVariant phrase = settings.value(kPhrase); phrase.isValid())
         form.search_phrase.set_text(phrase.toString().toStdString());
+    // An empty agent is a choice too (no User-Agent line), kept as such.
+    if (const QVariant agent = settings.value(kUserAgent); agent.isValid()) form.user_agent.set_text(agent.toString().toStdString());
 }
 
 void remember_search_settings(TForm1& form, QSettings& settings) {
@@ -43,4 +46,6 @@ void remember_search_settings(TForm1& form, QSettings& settings) {
                      [&form, &settings] { write(settings, kHost, form.search_host.text()); });
     QObject::connect(&form.search_phrase, &TextField::changed, &form,
                      [&form, &settings] { write(settings, kPhrase, form.search_phrase.text()); });
+    QObject::connect(&form.user_agent, &TextField::changed, &form,
+                     [&form, &settings] { write(settings, kUserAgent, form.user_agent.text()); });
 }

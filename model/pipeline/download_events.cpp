@@ -5,6 +5,7 @@
 #include "download/bscb.h"
 #include "download/http_head.h"
 #include "download/utf16_text.h"
+#include "model/pipeline/no_figures.h"
 #include "model/pipeline/page_copy.h"
 #include "model/pipeline/progress_line.h"
 
@@ -73,11 +74,12 @@ void TForm1::UrlDownload1Complete(TBSCB& Sender, const TMemoryStream* Stream, HR
         // The download is over whatever its report: its binding may be reused by the next one.
         if (Stream) served_at_.erase(served);
     }
-    download_completed(Sender.Url, Sender.ResponseCode, Result, line_released, served_at);
+    download_completed(Sender.Url, Sender.ResponseCode, Result, line_released, served_at, Sender.ResponseHeaders);
 }
 
 void TForm1::download_completed(const std::string& url, Cardinal response_code, HRESULT result,
-                                bool line_released, std::optional<std::int64_t> served_at) {
+                                bool line_released, std::optional<std::int64_t> served_at,
+                                std::string_view response_head) {
     if (result != S_OK) {
         const std::string err = HResultToStr(result);
         const std::string resp = ResponseCodeToStr(static_cast<std::int32_t>(response_code));
@@ -89,6 +91,14 @@ void TForm1::download_completed(const std::string& url, Cardinal response_code, 
             std::find(search.page_urls.begin(), search.page_urls.end(), url) != search.page_urls.end())
             memo1.add_line(search.service->refused_hint);
         const int row = google_list.find_caption(url);
+        // The final report of a download reported early has nothing new to say.
+        if (!line_released) {
+            const int status = static_cast<int>(response_code);
+            const auto given_up = take_retry_after(url, status, response_head);
+            if (row >= 0 && given_up) google_list.set_sub_item(row, queue_column::Result, row_state::Finished);
+            if (row >= 0 && pipeline.research_stage == stage::Forum)
+                note_no_figures(google_list, row, given_up.value_or(failed_download_reason(result, status, response_head)));
+        }
         if (row < 0) return;
         google_list.set_sub_item(row, queue_column::Status, err + "  " + resp);
         emit download_failed(url, google_list.sub_item(row, queue_column::Status));
@@ -104,6 +114,7 @@ void TForm1::download_completed(const std::string& url, Cardinal response_code, 
     pipeline.completed_slot = slot;
     pipeline.completed_response = static_cast<int>(response_code);
     pipeline.completed_served_at = served_at.value_or(std::time(nullptr));
+    pipeline.completed_head = std::string(response_head);
     set_page_text(slot_buffers.take_joined(slot));
 
     // A copy that cannot be written is reported and the research goes on without it.

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "analysis/forum_figures.h"
 #include "analysis/link_index.h"
 #include "analysis/page_lines.h"
 #include "analysis/search_service.h"
+#include "model/pipeline/site_pace.h"
 
 #include <cstdint>
 #include <string>
@@ -20,6 +22,8 @@ struct PipelineState {
     int completed_slot = 0;
     // The HTTP status of the page just handed on (some services answer a bot check with a success).
     int completed_response = 0;
+    // Its response head (status line and header lines): what a bot check or a wait asked for says.
+    std::string completed_head;
     // When the page just handed on was served (its Date header, else the local clock), in seconds
     // since 1970: what "Today" on the page means.
     std::int64_t completed_served_at = 0;
@@ -31,6 +35,8 @@ struct PipelineState {
     CollectedLinkIndex collected_links;
     // The last finished page as the readers take it; result_memo shows the same text.
     PageLines page_text;
+    // The sites that asked to wait (Retry-After), for the current stage.
+    SitePace site_pace;
 };
 
 // Row states, verdicts and stage names, compared exactly.

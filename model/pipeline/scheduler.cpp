@@ -66,6 +66,9 @@ bool TForm1::start_due_downloads() {
         }
         const int attempts = attempts_of(google_list.sub_item(r, queue_column::Attemps));
         if (attempts >= pipeline.attempts_limit) eligible = false;
+        // A site that asked to wait, or has its share of downloads running, lets the rows of
+        // other sites go first.
+        if (eligible && !site_allows(url)) eligible = false;
 
         if (eligible) {
             append_download_line(url);

@@ -50,6 +50,9 @@ void TForm1::further_actClick() {
     if (verdict == verdict::BadDownload &&
         google_list.sub_item(r, queue_column::Attemps) == decimal_text(pipeline.attempts_limit))
         verdict = verdict::Fatal;
+    // A site that asks for a longer wait than the research takes on ends the row now.
+    const auto given_up = take_retry_after(url, pipeline.completed_response, pipeline.completed_head);
+    if (given_up && verdict == verdict::BadDownload) verdict = verdict::Fatal;
 
     ListItem row{url, {description, verdict}};
     if (forum) {
@@ -69,6 +72,15 @@ void TForm1::further_actClick() {
             result_list.set_sub_item(result_row, static_cast<int>(i), row.sub_items[i]);
         // A later page of the same forum may be read another way; only the last reading stands.
         result_list.set_item_facts(result_row, std::move(row.facts));
+    }
+
+    if (forum) {
+        // The reason stands beside the verdict; a page that gave figures clears an earlier one.
+        std::string reason;
+        if (verdict != verdict::Good) reason = given_up ? *given_up : unrated_forum_reason(result_list.item(result_row).facts.figures);
+        google_list.set_reason(r, reason);
+        if (reason.empty()) result_list.set_reason(result_row, reason);
+        else note_no_figures(result_list, result_row, std::move(reason));
     }
 
     const bool bad = result_list.sub_item(result_row, result_column::Verdict) == verdict::BadDownload;

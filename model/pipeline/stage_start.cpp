@@ -15,6 +15,7 @@ void TForm1::start_stage(const StageSettings& settings, const std::function<void
     research_running_ = true;
     google_res.clear_items();
     pipeline.collected_links.clear();
+    pipeline.site_pace.clear();
     prepare_queue();
 
     pipeline.parallel_limit = pipeline.stage_threads;

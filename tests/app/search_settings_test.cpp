@@ -24,7 +24,7 @@ struct WindowStart {
     FormFixture f;
 };
 
-TEST(SearchSettings, ServiceHostAndPhraseSurviveARestartTheKeyAndTheResearchOptionsDoNot) {
+TEST(SearchSettings, ServiceHostPhraseAndAgentSurviveARestartTheKeyAndTheResearchOptionsDoNot) {
     QTemporaryDir dir;
     const QString file = dir.filePath("config/ravelmoot/ravelmoot.conf");
     {
@@ -35,6 +35,9 @@ TEST(SearchSettings, ServiceHostAndPhraseSurviveARestartTheKeyAndTheResearchOpti
         form.search_phrase.set_text("\"board index\", forum");
         form.api_key.set_text("secret-token");
         form.dig_level_ui.set_value(300);
+        form.downloads_per_site.set_value(3);
+        // An empty agent (no User-Agent line) is a choice of its own, not a missing value.
+        form.user_agent.set_text("");
     }
     QFile written(file);
     ASSERT_TRUE(written.open(QIODevice::ReadOnly));
@@ -50,6 +53,9 @@ TEST(SearchSettings, ServiceHostAndPhraseSurviveARestartTheKeyAndTheResearchOpti
     EXPECT_EQ(form.search_phrase.text(), "\"board index\", forum");
     EXPECT_EQ(form.api_key.text(), "");
     EXPECT_EQ(form.dig_level_ui.value(), 100);
+    EXPECT_EQ(form.downloads_per_site.value(), 0);
+    EXPECT_EQ(form.user_agent.text(), "");
+    EXPECT_EQ(form.UrlDownload1.UserAgent, "");
 }
 
 TEST(SearchSettings, TheCommandLineWinsForOneStartAndOnlyAValueTheUserChangesIsWritten) {

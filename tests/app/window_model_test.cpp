@@ -49,6 +49,10 @@ TEST(WindowModel, StartsWithTheValuesThePipelineReads) {
     EXPECT_EQ(form.UrlDownload1.TimeOut, 15000);
     EXPECT_EQ(form.UrlDownload1.bind_flags(), 0xB3u);
     EXPECT_EQ(form.UrlDownload1.UserAgent, "Mozilla/4.0 (compatible; MSIE 6.0; Win32)");
+    // A line break in the agent cannot start a header line of its own.
+    form.user_agent.set_text("Agent/1\r\nX-Injected: 1");
+    EXPECT_EQ(form.UrlDownload1.UserAgent, "Agent/1X-Injected: 1");
+    form.user_agent.set_text(TForm1::kUserAgent);
     EXPECT_EQ(form.UrlDownload1.AdditionalHeader, Strings{"Content-Type: application/x-www-form-urlencoded"});
     EXPECT_EQ(form.FileListBox1.directory(), f.folder() + "pages/");
     EXPECT_TRUE(QFileInfo(QString::fromStdString(f.folder() + "pages")).isDir());

@@ -63,6 +63,7 @@ TEST_F(WindowTest, VisibleControlsShowTheirCaptionsAndSizes) {
         {"Label12", "..."}, {"dig_level_ui_label", "Google dig level "}, {"allow_attemps_ui_label", "Attemps"},
         {"allowed_threads_label", "Threads"}, {"timeout_normal_label", "Timeout Normal"},
         {"time_out_advanced_label", "Timeout Advanced"}, {"search_host_label", "Search host"},
+        {"downloads_per_site_label", "Downloads per site"}, {"user_agent_label", "User agent"},
         {"Label14", "1. Have question/suggestion? E-mail us at "}, {"Label13", "ravelmoot@example.org"},
         {"Label29", "Ravelmoot Homepage"}, {"Label31", "Ravelmoot Homepage"}};
     for (const auto& [name, caption] : labels) {
@@ -71,9 +72,10 @@ TEST_F(WindowTest, VisibleControlsShowTheirCaptionsAndSizes) {
         EXPECT_EQ(label->text().toStdString(), caption) << name;
     }
     EXPECT_EQ(find<QLineEdit>("search_host")->text(), "www.google.com");
+    EXPECT_EQ(find<QLineEdit>("user_agent")->text(), TForm1::kUserAgent);
     const std::pair<const char*, const char*> fields[] = {{"dig_level_ui", "100"}, {"allow_attemps_ui", "5"},
                                                           {"allowed_threads", "2"}, {"timeout_normal", "10000"},
-                                                          {"time_out_advanced", "30000"}};
+                                                          {"time_out_advanced", "30000"}, {"downloads_per_site", "0"}};
     for (const auto& [name, text] : fields) {
         auto* field = find<IntFieldWidget>(name);
         ASSERT_NE(field, nullptr) << name;

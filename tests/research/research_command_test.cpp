@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <map>
 
 namespace {
 
@@ -150,7 +151,13 @@ TEST_F(ResearchCommand, JsonHasOneObjectPerForumAndTheSummaryCountsThem) {
     ASSERT_EQ(run.exit_code, 0) << run.err;
     // The rated forums in the results table's order, then those that never answered.
     std::string rated, never;
+    using fixture_web::Behaviour;
+    const std::map<Behaviour, std::string> reasons = {{Behaviour::NotFound, "\"HTTP 404 Not Found\""},
+                                                      {Behaviour::Stall, "\"timed out\""},
+                                                      {Behaviour::EmptyBody, "\"no forum counts on the page\""},
+                                                      {Behaviour::NoCounts, "\"no forum counts on the page\""}};
     for (const auto& forum : fixture_web::forums()) {
+        const auto reason = reasons.find(forum.behaviour);
         const bool once = forum.behaviour == fixture_web::Behaviour::Counts;
         const std::string verdict = forum.verdict.empty() ? "null" : "\"" + forum.verdict + "\"";
         (forum.verdict.empty() ? never : rated) +=
@@ -159,11 +166,11 @@ TEST_F(ResearchCommand, JsonHasOneObjectPerForumAndTheSummaryCountsThem) {
             json_or_null(forum.maximum) + ",\"attempts\":" + (once ? "1" : "2") +
             ",\"read_as\":" + (forum.average.empty() ? "null" : "\"row2\"") +
             ",\"newest_post\":" + (forum.average.empty() ? "null" : "\"" + fixture_web::newest_post(forum) + "\"") +
-            ",\"engine\":null}\n";
+            ",\"engine\":null,\"reason\":" + (reason == reasons.end() ? "null" : reason->second) + "}\n";
     }
     EXPECT_EQ(run.out, rated + never);
     EXPECT_EQ(last_line(run.err), "Search: 2 of 2 pages read, 9 links; forums: 7 rated, 5 Good, 2 Fatal, 2 never answered, "
-                                "5 with a post in the last 30 days");
+                                "5 with a post in the last 30 days; no figures: 1 http-status, 2 no-counts, 1 time-out");
 }
 
 TEST_F(ResearchCommand, ExitStatusAndSummaryTellAFailedSearchFromAnEmptyOneAndFromForumsThatNeverAnswered) {
@@ -198,7 +205,8 @@ TEST_F(ResearchCommand, ExitStatusAndSummaryTellAFailedSearchFromAnEmptyOneAndFr
          4,
          "Search: none (forums from a list file); forums: 0 rated, 0 Good, 0 Fatal, 1 never answered",
          "{\"url\":\"" + web.forum_url(fixture_web::forums()[5]) +
-             "\",\"description\":\"\",\"verdict\":null,\"posts_average\":null,\"posts_max\":null,\"attempts\":1,\"read_as\":null,\"newest_post\":null,\"engine\":null}\n"},
+             "\",\"description\":\"\",\"verdict\":null,\"posts_average\":null,\"posts_max\":null,\"attempts\":1,\"read_as\":null,\"newest_post\":null,\"engine\":null,"
+             "\"reason\":\"HTTP 404 Not Found\"}\n"},
     };
     for (const Case& test : cases) {
         const ProcessRun run = run_research(test.args + QStringList{"--quiet", "--format", "json"});

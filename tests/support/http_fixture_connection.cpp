@@ -266,7 +266,7 @@ void FixtureConnection::hang_up() {
 
 FixtureListener::FixtureListener(std::shared_ptr<FixtureState> state) : state_(std::move(state)) {}
 
-std::uint16_t FixtureListener::listen() {
+std::uint16_t FixtureListener::listen(const std::string& address) {
     auto* server = new QTcpServer(this);
     server->setMaxPendingConnections(1000);
     server->setListenBacklogSize(1024);  // many clients connecting at once must not wait for SYN retries
@@ -279,6 +279,6 @@ std::uint16_t FixtureListener::listen() {
             new FixtureConnection(socket, state_, this);
         }
     });
-    if (!server->listen(QHostAddress::LocalHost, 0)) return 0;
+    if (!server->listen(QHostAddress(QString::fromStdString(address)), 0)) return 0;
     return server->serverPort();
 }

@@ -45,12 +45,12 @@ private:
     bool waiting_for_drain_ = false;
 };
 
-// Accepts connections on 127.0.0.1; lives on the server's thread.
+// Accepts connections on a loopback address; lives on the server's thread.
 class FixtureListener : public QObject {
 public:
     explicit FixtureListener(std::shared_ptr<FixtureState> state);
-    // Starts listening; the port, or 0 when that failed.
-    std::uint16_t listen();
+    // Starts listening on address ("127.0.0.1"); the port, or 0 when that failed.
+    std::uint16_t listen(const std::string& address);
 
 private:
     std::shared_ptr<FixtureState> state_;

@@ -26,17 +26,18 @@ HttpResponse FixtureState::answer(const HttpRequest& request) {
     }
 }
 
-HttpFixtureServer::HttpFixtureServer(Threading threading) : state_(std::make_shared<FixtureState>()) {
+HttpFixtureServer::HttpFixtureServer(Threading threading, std::string address)
+    : state_(std::make_shared<FixtureState>()), address_(std::move(address)) {
     listener_ = new FixtureListener(state_);
     if (threading == Threading::OwnThread) {
         thread_ = std::make_unique<QThread>();
         thread_->start();
         listener_->moveToThread(thread_.get());
-        QMetaObject::invokeMethod(listener_, [this] { port_ = listener_->listen(); }, Qt::BlockingQueuedConnection);
+        QMetaObject::invokeMethod(listener_, [this] { port_ = listener_->listen(address_); }, Qt::BlockingQueuedConnection);
     } else {
-        port_ = listener_->listen();
+        port_ = listener_->listen(address_);
     }
-    if (port_ == 0) throw std::runtime_error("the fixture server cannot listen on 127.0.0.1");
+    if (port_ == 0) throw std::runtime_error("the fixture server cannot listen on " + address_);
 }
 
 HttpFixtureServer::~HttpFixtureServer() {
@@ -49,7 +50,7 @@ HttpFixtureServer::~HttpFixtureServer() {
     }
 }
 
-std::string HttpFixtureServer::base_url() const { return "http://127.0.0.1:" + std::to_string(port_); }
+std::string HttpFixtureServer::base_url() const { return "http://" + address_ + ":" + std::to_string(port_); }
 
 std::string HttpFixtureServer::url(std::string_view path) const { return base_url() + std::string(path); }
 

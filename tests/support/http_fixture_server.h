@@ -1,7 +1,8 @@
 #pragma once
 
-// A loopback HTTP/1.1 server for tests and benchmarks. Listens on 127.0.0.1 at a port the system
-// picks, answers every request from a per-path table or a fallback handler, keeps a log of the
+// A loopback HTTP/1.1 server for tests and benchmarks. Listens on 127.0.0.1 (or another loopback
+// address, so that several servers are several sites to a client) at a port the system picks,
+// answers every request from a per-path table or a fallback handler, keeps a log of the
 // requests, and serves many connections at once (keep-alive, pipelined requests, chunked or
 // Content-Length request bodies, "Expect: 100-continue").
 //
@@ -40,13 +41,13 @@ public:
     using Handler = std::function<HttpResponse(const HttpRequest&)>;
     enum class Threading { CallerThread, OwnThread };
 
-    explicit HttpFixtureServer(Threading threading = Threading::CallerThread);
+    explicit HttpFixtureServer(Threading threading = Threading::CallerThread, std::string address = "127.0.0.1");
     ~HttpFixtureServer();
     HttpFixtureServer(const HttpFixtureServer&) = delete;
     HttpFixtureServer& operator=(const HttpFixtureServer&) = delete;
 
     std::uint16_t port() const { return port_; }
-    std::string base_url() const;                // "http://127.0.0.1:<port>"
+    std::string base_url() const;                // "http://<address>:<port>"
     std::string url(std::string_view path) const;  // base_url() + path
 
     void route(std::string path, HttpResponse response);
@@ -64,5 +65,6 @@ private:
     std::shared_ptr<FixtureState> state_;
     std::unique_ptr<QThread> thread_;
     FixtureListener* listener_ = nullptr;  // lives on the server's thread
+    std::string address_;
     std::uint16_t port_ = 0;
 };

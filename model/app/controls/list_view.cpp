@@ -59,6 +59,13 @@ void ListView::set_item_caption(int row, std::string caption) {
     emit dataChanged(index(row, 0), index(row, 0));
 }
 
+void ListView::set_reason(int row, std::string reason) {
+    auto& target = items_.at(static_cast<std::size_t>(row)).facts.reason;
+    if (target == reason) return;
+    target = std::move(reason);
+    if (reason_column_ >= 0) emit dataChanged(index(row, reason_column_), index(row, reason_column_), {Qt::ToolTipRole});
+}
+
 const std::string& ListView::sub_item(int row, int k) const {
     static const std::string empty;
     const auto& subs = item(row).sub_items;
@@ -107,6 +114,9 @@ int ListView::columnCount(const QModelIndex& parent) const {
 QVariant ListView::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= item_count()) return {};
     if (role != Qt::DisplayRole && role != Qt::ToolTipRole) return {};
+    const std::string& reason = item(index.row()).facts.reason;
+    if (role == Qt::ToolTipRole && index.column() == reason_column_ && !reason.empty())
+        return QString::fromUtf8(reason.data(), static_cast<qsizetype>(reason.size()));
     const auto& text = index.column() == 0 ? item(index.row()).caption : sub_item(index.row(), index.column() - 1);
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }

@@ -54,6 +54,11 @@ public:
     void set_item_facts(int row, RowFacts facts);
     // The first row whose caption equals text exactly (case-sensitive), or -1.
     int find_caption(std::string_view text) const;
+    // Why the row has no figures (its facts' reason); shown as the tooltip of the reason column.
+    void set_reason(int row, std::string reason);
+    // The column whose tooltip is a row's reason, where the row has one; -1 (the initial value)
+    // for none. Every other cell's tooltip is its text.
+    void set_reason_column(int column) { reason_column_ = column; }
 
     // Selection (the first selected row), -1 for none.
     int selected() const { return selected_; }
@@ -78,6 +83,7 @@ private:
     std::vector<ListColumn> columns_;
     std::vector<ListItem> items_;
     int selected_ = -1;
+    int reason_column_ = -1;
     std::uint64_t revision_ = 0;
 };
 

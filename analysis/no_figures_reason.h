@@ -1,0 +1,49 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+// Why a forum gave no figures: one short text per forum, made from a kind and an optional detail
+// ("HTTP 403 Forbidden", "bot check (Cloudflare); try another user agent"). The texts name their
+// kind by how they begin, so the kind is read back from the text alone (the summary counts by it).
+enum class ReasonKind {
+    HttpStatus,
+    TimedOut,
+    CannotConnect,
+    HostNotFound,
+    Tls,
+    TooManyRedirects,
+    TooLarge,
+    ConnectionBroken,
+    WaitTooLong,
+    BotCheck,
+    LoginRequired,
+    NoCounts,
+    CountsNotWhole,
+    DownloadFailed,
+};
+
+// The kind's text, followed by a blank and the detail when there is one.
+std::string reason_text(ReasonKind kind, std::string_view detail = {});
+
+// The kind's short id for counting ("http-status", "bot-check", ...); nullopt for a text that no
+// kind begins.
+std::optional<std::string_view> reason_kind_id(std::string_view reason);
+
+// The reason for a bot check by that service, which suggests another user agent.
+std::string bot_check_reason(std::string_view service);
+
+// What is known of a page that was read and gave no figures.
+struct UnratedPage {
+    std::string_view page = {};
+    int status = 200;
+    std::string status_and_text = {};  // "503 Service Unavailable"
+    std::string bot_check = {};        // the service whose bot check the page is, or empty
+    std::string engine = {};           // display name of an engine that recognised the page
+    bool engine_recognised = false;    // an engine recognised it but counted nothing
+};
+
+// The reason for such a page, most telling first: a bot check, a login wall, an HTTP status
+// that is no success, an engine without whole counts, else no counts at all.
+std::string unrated_page_reason(const UnratedPage& page);
