@@ -99,13 +99,13 @@ TEST(SiteLimitsCommand, PerSiteLimitUserAgentAndReasons) {
     for (const Site* site : {&busy, &other, &blocked})
         for (const auto& agent : site->agents()) EXPECT_EQ(agent, "Ravelmoot-test/1");
 
-    EXPECT_NE(run.out.find("{\"url\": \"" + blocked.url("/c") +
-                           "\", \"description\": \"\", \"verdict\": null, \"posts_average\": null, \"posts_max\": null, "
-                           "\"attempts\": 1, \"read_as\": null, \"newest_post\": null, "
-                           "\"reason\": \"bot check (Cloudflare); try another user agent\"}\n"),
+    EXPECT_NE(run.out.find("{\"url\":\"" + blocked.url("/c") +
+                           "\",\"description\":\"\",\"verdict\":null,\"posts_average\":null,\"posts_max\":null,"
+                           "\"attempts\":1,\"read_as\":null,\"newest_post\":null,\"engine\":null,"
+                           "\"reason\":\"bot check (Cloudflare); try another user agent\"}\n"),
               std::string::npos)
         << run.out;
-    EXPECT_NE(run.out.find("\"read_as\": \"row2\", \"newest_post\": "), std::string::npos);
+    EXPECT_NE(run.out.find("\"read_as\":\"row2\",\"newest_post\":"), std::string::npos);
     EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 8);
     EXPECT_NE(run.err.find("1 never answered, 7 with a post in the last 30 days; no figures: 1 bot-check\n"), std::string::npos)
         << run.err;
