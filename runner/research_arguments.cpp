@@ -50,10 +50,11 @@ std::string research_usage() {
            "of the machine can read it. Marginalia uses the shared key \"public\" when none is set.\n"
            "\n"
            "Exit status:\n"
-           "  0    at least one forum was rated\n"
+           "  0    at least one forum was rated \"Good\"\n"
            "  2    bad arguments, or a list file that cannot be read or written\n"
            "  3    the search collected no link: the service could not be reached, or answered without\n"
            "       links (the summary says which)\n"
-           "  4    forums were listed, but none of them could be rated\n"
+           "  4    forums were listed, but none was rated \"Good\" (all \"Fatal\" or \"Bad Download\",\n"
+           "       or never answered)\n"
            "  130  interrupted (the results so far are still written)\n";
 }

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <optional>
 
 namespace {
 
@@ -167,11 +168,18 @@ TEST_F(ResearchCommand, ExitStatusAndSummaryTellAFailedSearchFromAnEmptyOneAndFr
         const std::string text = "URL\t\r\n150\t\r\n" + web.forum_url(fixture_web::forums()[5]) + "\t\r\n";
         list.write(text.data(), static_cast<qint64>(text.size()));
     }
+    {
+        // Rated, but not one of them Good: no success for a script.
+        QFile list(path("fatal.txt"));
+        ASSERT_TRUE(list.open(QIODevice::WriteOnly));
+        const std::string text = web.forum_url(fixture_web::forums()[7]) + "\n" + web.forum_url(fixture_web::forums()[8]) + "\n";
+        list.write(text.data(), static_cast<qint64>(text.size()));
+    }
     struct Case {
         QStringList args;
         int exit_code;
         std::string summary_start;
-        std::string out = "";
+        std::optional<std::string> out = std::string();  // nullopt: not checked
     };
     const Case cases[] = {
         {{"--search-host", QString("127.0.0.1:%1").arg(closed_port), "x"},
@@ -185,11 +193,15 @@ TEST_F(ResearchCommand, ExitStatusAndSummaryTellAFailedSearchFromAnEmptyOneAndFr
          "Search: none (forums from a list file); forums: 0 rated, 0 Good, 0 Fatal, 1 never answered",
          "{\"url\": \"" + web.forum_url(fixture_web::forums()[5]) +
              "\", \"description\": \"\", \"verdict\": null, \"posts_average\": null, \"posts_max\": null, \"attempts\": 1, \"read_as\": null, \"newest_post\": null}\n"},
+        {{"--forums", path("fatal.txt")},
+         4,
+         "Search: none (forums from a list file); forums: 2 rated, 0 Good, 2 Fatal",
+         std::nullopt},
     };
     for (const Case& test : cases) {
         const ProcessRun run = run_research(test.args + QStringList{"--quiet", "--format", "json"});
         EXPECT_EQ(run.exit_code, test.exit_code) << run.err;
-        EXPECT_EQ(run.out, test.out);
+        if (test.out) EXPECT_EQ(run.out, *test.out);
         EXPECT_EQ(last_line(run.err).rfind(test.summary_start, 0), 0u) << run.err;
     }
 }
