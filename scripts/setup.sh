@@ -8,7 +8,8 @@ packages=(build-essential cmake ninja-build pkg-config qt6-base-dev libcurl4-ope
           libqt6svg6 desktop-file-utils  # the window icon (SVG plugin); the install test
           nlohmann-json3-dev searx
           nginx-light  # serves the download benchmark's pages
-          xvfb)  # the window under a virtual display in a test of run.sh's helper
+          xvfb  # the window under a virtual display in a test of the private searx
+          iproute2)  # .ci/run: loopback up in the test's network namespace
 # scripts/fuzz.sh --fuzz: clang and its runtimes, libFuzzer's among them.
 [ "${1:-}" = "--fuzz" ] && packages+=(clang libclang-rt-14-dev)
 missing=()
