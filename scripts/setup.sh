@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what building and testing need, from Debian's packages, only when something is missing.
 set -euo pipefail
-# nlohmann-json3-dev reads the search services' JSON answers; searx is the window's private search
+# nlohmann-json3-dev reads the search services' JSON answers; searx is the programs' private search
 # (both programs start one when nothing else chooses their search) and runs on loopback in tests.
 packages=(build-essential cmake ninja-build pkg-config qt6-base-dev libcurl4-openssl-dev
           libgtest-dev libgmock-dev libbenchmark-dev curl
