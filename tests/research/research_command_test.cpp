@@ -201,7 +201,9 @@ TEST_F(ResearchCommand, ExitStatusAndSummaryTellAFailedSearchFromAnEmptyOneAndFr
     for (const Case& test : cases) {
         const ProcessRun run = run_research(test.args + QStringList{"--quiet", "--format", "json"});
         EXPECT_EQ(run.exit_code, test.exit_code) << run.err;
-        if (test.out) EXPECT_EQ(run.out, *test.out);
+        if (test.out) {
+            EXPECT_EQ(run.out, *test.out);
+        }
         EXPECT_EQ(last_line(run.err).rfind(test.summary_start, 0), 0u) << run.err;
     }
 }
