@@ -272,7 +272,7 @@ TEST_F(ResearchCommand, SaysWhichEngineRatedAForumAndCanCountTheClassicWayOnly) 
     EXPECT_NE(run.err.find("Counted as phpBB 3: 32 numbers (" + url + ")\n"), std::string::npos) << run.err;
 
     run = run_research(fast() + QStringList{"--classic-count", "--forums", path("forums.txt")});
-    ASSERT_EQ(run.exit_code, 0) << run.err;
+    ASSERT_EQ(run.exit_code, 4) << run.err;
     EXPECT_NE(run.out.find(url + "\t\tFatal\t\t\t\t\r\n"), std::string::npos) << run.out;
     EXPECT_EQ(run.err.find("Counted as"), std::string::npos);
 }
