@@ -13,7 +13,10 @@ namespace {
 
 constexpr const char* kUsualSearx = "http://127.0.0.1:8888";
 
-bool searx_answers(const std::string& address) { return http_answers(address + "/config", 2000); }
+bool searx_answers(std::string address) {
+    while (address.ends_with('/')) address.pop_back();
+    return http_answers(address + "/config", 2000);
+}
 
 void choose_searx(TForm1& form, const std::string& address) {
     OptionValues searx;

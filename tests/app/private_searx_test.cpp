@@ -77,7 +77,7 @@ TEST(PrivateSearx, ARememberedServiceOrAnsweringSearxIsKept) {
         const char* service;
         std::string host;
     };
-    for (const Case& remembered : {Case{"brave", "https://127.0.0.1:9/api"}, Case{"searx", answering}}) {
+    for (const Case& remembered : {Case{"brave", "https://127.0.0.1:9/api"}, Case{"searx", answering + "/"}}) {
         FormFixture f;
         OptionValues values;
         values.search_service = remembered.service;
