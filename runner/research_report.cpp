@@ -91,7 +91,8 @@ std::string research_summary(const SearchStageFigures& search, const ForumStageF
 }
 
 int research_exit_status(const SearchStageFigures& search, const ForumStageFigures& forums) {
-    if (forums.rated > 0) return research_exit::Rated;
+    // A run whose every forum is Fatal must not read as success to the script that started it.
+    if (forums.good > 0) return research_exit::Good;
     if (search.ran && search.links == 0) return research_exit::NoLinks;
-    return research_exit::NoneRated;
+    return research_exit::NoneGood;
 }

@@ -43,12 +43,12 @@ std::string research_summary(const SearchStageFigures& search, const ForumStageF
 
 // The research command's exit codes.
 namespace research_exit {
-inline constexpr int Rated = 0;        // at least one forum rated
+inline constexpr int Good = 0;         // at least one forum rated "Good"
 inline constexpr int Failed = kBadArgumentsExit;  // bad arguments, a list file not read or written, an error
 inline constexpr int NoLinks = 3;      // the search collected no link
-inline constexpr int NoneRated = 4;    // forums were listed but none could be rated
+inline constexpr int NoneGood = 4;     // forums were listed but none was rated "Good"
 inline constexpr int Interrupted = 130;
 }  // namespace research_exit
 
-// Rated, NoLinks or NoneRated. Interrupts and bad arguments or files are the caller's.
+// Good, NoLinks or NoneGood. Interrupts and bad arguments or files are the caller's.
 int research_exit_status(const SearchStageFigures& search, const ForumStageFigures& forums);

@@ -36,7 +36,7 @@ ResearchSession::ResearchSession(TForm1& form, ResearchArguments arguments, std:
     });
     // Queued: the handler that saw the end finishes, and its log lines come, before the summary.
     connect(&form_, &TForm1::research_over, this,
-            [this] { finish(interrupted_ ? research_exit::Interrupted : research_exit::Rated); }, Qt::QueuedConnection);
+            [this] { finish(interrupted_ ? research_exit::Interrupted : research_exit::Good); }, Qt::QueuedConnection);
 }
 
 namespace {
@@ -197,7 +197,7 @@ void ResearchSession::finish(int exit_code) {
     clear_progress_line();
     if (form_.pipeline.research_stage == stage::Search) note_search_stage();
     const ForumStageFigures forums = forum_stage_figures(form_);
-    if (exit_code == research_exit::Rated) exit_code = research_exit_status(search_, forums);
+    if (exit_code == research_exit::Good) exit_code = research_exit_status(search_, forums);
     if (!write_lists() && exit_code != research_exit::Interrupted) exit_code = research_exit::Failed;
     std::fprintf(err_, "%s\n", research_summary(search_, forums).c_str());
     std::fflush(err_);

@@ -19,8 +19,10 @@ constexpr auto kOptions = std::to_array<ProgramOption>({
      .value_name = "NAME",
      .text = &V::search_service,
      .window = true,
-     .help = "google (default), searx, brave, marginalia or duckduckgo; sets\n"
-             "the search host to the service's own address unless given"},
+     .help = "google, searx, brave, marginalia or duckduckgo; sets the search\n"
+             "host to the service's own address unless given. With no search\n"
+             "option: the search the window remembers, and where that is google\n"
+             "or none, a searx (the one at 127.0.0.1:8888, else a private one)"},
     {.name = "search-phrase",
      .value_name = "TEXT",
      .text = &V::search_phrase,

@@ -1,9 +1,13 @@
 #include "model/app/Downloaddemo_U.h"
+#include "model/app/private_searx.h"
+#include "model/app/program_search.h"
+#include "model/app/search_settings.h"
 #include "runner/research_arguments.h"
 #include "runner/research_session.h"
 #include "download/moniker_layer.h"
 
 #include <QCoreApplication>
+#include <QSettings>
 #include <QSocketNotifier>
 
 #include <csignal>
@@ -54,9 +58,18 @@ int main(int argc, char** argv) {
 
     ResearchApplication app(argc, argv);
     MonikerLayer layer;
+    // Outlives the research that asks it; stopped on every way out of main.
+    PrivateSearx searx;
     FormOptions options = default_form_options();
     options.setting_words = &kRunnerSettingWords;
     TForm1 form(layer, std::move(options));
+    // A command line without a search takes the window's remembered one (never a key), or a
+    // searx where that would be Google; one that names any part of it gets that and defaults.
+    if (!parsed.arguments.forums_file && !names_search(parsed.arguments)) {
+        restore_search_settings(form, QSettings(search_settings_file(), QSettings::IniFormat));
+        choose_answering_search(form, searx, "ravelmoot-research",
+                                [](const std::string& line) { std::fprintf(stderr, "ravelmoot-research: %s\n", line.c_str()); });
+    }
     ResearchSession session(form, parsed.arguments);
 
     if (::socketpair(AF_UNIX, SOCK_STREAM, 0, interrupt_pipe) != 0) {

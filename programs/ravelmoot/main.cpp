@@ -1,6 +1,8 @@
 #include "model/app/Downloaddemo_U.h"
 #include "model/app/command_line.h"
+#include "model/app/private_searx.h"
 #include "model/app/program_failure.h"
+#include "model/app/program_search.h"
 #include "model/app/search_settings.h"
 #include "model/app/window_arguments.h"
 #include "download/moniker_layer.h"
@@ -39,6 +41,11 @@ int main(int argc, char** argv) {
         TForm1 form(layer);
         // The remembered search, then this start's options over it; only later changes are written.
         restore_search_settings(form, settings);
+        // Stopped when the window closes (and by the system when it is killed).
+        PrivateSearx searx;
+        if (!names_search(arguments.options))
+            choose_answering_search(form, searx, "ravelmoot",
+                                    [](const std::string& line) { std::fprintf(stderr, "ravelmoot: %s\n", line.c_str()); });
         apply_search_options(form, arguments.options);
         remember_search_settings(form, settings);
         MainWindow window(form);

@@ -11,6 +11,7 @@
 
 #include <csignal>
 #include <map>
+#include <optional>
 
 namespace {
 
@@ -188,11 +189,18 @@ TEST_F(ResearchCommand, ExitStatusAndSummaryTellAFailedSearchFromAnEmptyOneAndFr
         const std::string text = "URL\t\r\n150\t\r\n" + web.forum_url(fixture_web::forums()[5]) + "\t\r\n";
         list.write(text.data(), static_cast<qint64>(text.size()));
     }
+    {
+        // Rated, but not one of them Good: no success for a script.
+        QFile list(path("fatal.txt"));
+        ASSERT_TRUE(list.open(QIODevice::WriteOnly));
+        const std::string text = web.forum_url(fixture_web::forums()[7]) + "\n" + web.forum_url(fixture_web::forums()[8]) + "\n";
+        list.write(text.data(), static_cast<qint64>(text.size()));
+    }
     struct Case {
         QStringList args;
         int exit_code;
         std::string summary_start;
-        std::string out = "";
+        std::optional<std::string> out = std::string();  // nullopt: not checked
     };
     const Case cases[] = {
         {{"--search-host", QString("127.0.0.1:%1").arg(closed_port), "x"},
@@ -207,11 +215,17 @@ TEST_F(ResearchCommand, ExitStatusAndSummaryTellAFailedSearchFromAnEmptyOneAndFr
          "{\"url\":\"" + web.forum_url(fixture_web::forums()[5]) +
              "\",\"description\":\"\",\"verdict\":null,\"posts_average\":null,\"posts_max\":null,\"attempts\":1,\"read_as\":null,\"newest_post\":null,\"engine\":null,"
              "\"reason\":\"HTTP 404 Not Found\"}\n"},
+        {{"--forums", path("fatal.txt")},
+         4,
+         "Search: none (forums from a list file); forums: 2 rated, 0 Good, 2 Fatal",
+         std::nullopt},
     };
     for (const Case& test : cases) {
         const ProcessRun run = run_research(test.args + QStringList{"--quiet", "--format", "json"});
         EXPECT_EQ(run.exit_code, test.exit_code) << run.err;
-        EXPECT_EQ(run.out, test.out);
+        if (test.out) {
+            EXPECT_EQ(run.out, *test.out);
+        }
         EXPECT_EQ(last_line(run.err).rfind(test.summary_start, 0), 0u) << run.err;
     }
 }
@@ -280,7 +294,7 @@ TEST_F(ResearchCommand, SaysWhichEngineRatedAForumAndCanCountTheClassicWayOnly) 
     EXPECT_NE(run.err.find("Counted as phpBB 3: 32 numbers (" + url + ")\n"), std::string::npos) << run.err;
 
     run = run_research(fast() + QStringList{"--classic-count", "--forums", path("forums.txt")});
-    ASSERT_EQ(run.exit_code, 0) << run.err;
+    ASSERT_EQ(run.exit_code, 4) << run.err;
     EXPECT_NE(run.out.find(url + "\t\tFatal\t\t\t\t\r\n"), std::string::npos) << run.out;
     EXPECT_EQ(run.err.find("Counted as"), std::string::npos);
 }

@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QProcess>
+#include <QSettings>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -15,11 +16,12 @@ struct CommandRun {
     std::string err;
 };
 
-CommandRun run_research(const QStringList& args, const QString& key = {}) {
+CommandRun run_research(const QStringList& args, const QString& key = {}, const QString& config_home = {}) {
     QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.remove("RAVELMOOT_SEARCH_KEY");
     if (!key.isNull()) env.insert("RAVELMOOT_SEARCH_KEY", key);
+    if (!config_home.isNull()) env.insert("XDG_CONFIG_HOME", config_home);
     process.setProcessEnvironment(env);
     process.start(RAVELMOOT_RESEARCH_BIN, args);
     if (!process.waitForStarted(10000)) return {};
@@ -46,6 +48,29 @@ TEST(SearchServiceCommand, RefusedKeyAndAddressExitWithTwoAndSayWhy) {
     run = run_research({"--search-service", "searx", "--search-host", "gopher://127.0.0.1:8888", "--quiet", "kw"});
     EXPECT_EQ(run.exit_code, 2);
     EXPECT_NE(run.err.find("is not an http:// or https:// address"), std::string::npos) << run.err;
+}
+
+// Without search options the runner asks what the window remembers; with any, just what they say.
+// (A remembered Google, which would start a private searx, is the whole-program test's.)
+TEST(SearchServiceCommand, TheRememberedSearchIsAskedOnlyWhenNoSearchOptionIsGiven) {
+    FixtureWeb web{HttpFixtureServer::Threading::OwnThread};
+    QTemporaryDir config;
+    {
+        QSettings remembered(config.filePath("ravelmoot/ravelmoot.conf"), QSettings::IniFormat);
+        remembered.setValue("search/service", "marginalia");
+        remembered.setValue("search/host", QString::fromStdString("http://" + web.host() + "/api"));
+        remembered.setValue("search/phrase", "board");
+    }
+    const QStringList quick = {"--quiet", "--dig", "1", "--attempts", "1"};
+    run_research(quick + QStringList{"kw"}, {}, config.path());
+    run_research(quick + QStringList{"--search-host", QString::fromStdString(web.host()), "kw"}, {}, config.path());
+    std::vector<std::string> asked;
+    for (const HttpRequest& request : web.server().requests())
+        // The search stage asks a page several times; each run's page once is enough here.
+        if (request.path.ends_with("/search") && (asked.empty() || asked.back() != request.target))
+            asked.push_back(request.target);
+    EXPECT_EQ(asked, (std::vector<std::string>{"/api/search?query=board%20kw&count=100&page=1",
+                                               "/search?as_q=%22forum+index%22+kw&lr=&num=100"}));
 }
 
 // The runner's whole research through Debian's searx on loopback, key from the environment

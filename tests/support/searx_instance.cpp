@@ -17,7 +17,9 @@ int free_loopback_port() {
     return probe.serverPort();
 }
 
-std::string settings_text(int port, const std::string& fixture_host) {
+}  // namespace
+
+std::string fixture_searx_settings(int port, const std::string& fixture_host) {
     // searx asks the fixture web's result page; its page n is the fixture's offset (n - 1) * 100.
     return "use_default_settings: false\n"
            "general:\n  debug: false\n  instance_name: \"ravelmoot-test\"\n"
@@ -27,7 +29,7 @@ std::string settings_text(int port, const std::string& fixture_host) {
            "  secret_key: \"ravelmoot-test-only\"\n  base_url: false\n  image_proxy: false\n"
            "  http_protocol_version: \"1.0\"\n  method: \"GET\"\n"
            "ui:\n  static_path: \"/usr/share/python3-searx/static\"\n"
-           "  templates_path: \"/usr/share/python3-searx/templates\"\n  default_theme: oscar\n"
+           "  templates_path: \"/usr/share/python3-searx/templates\"\n  default_theme: oscar\n  default_locale: \"\"\n"
            "outgoing:\n  request_timeout: 5.0\n"
            "engines:\n"
            "  - name: fixture\n    engine: xpath\n    shortcut: fx\n"
@@ -38,8 +40,6 @@ std::string settings_text(int port, const std::string& fixture_host) {
            "locales:\n  en: English\n"
            "doi_resolvers:\n  oadoi.org: 'https://oadoi.org/'\ndefault_doi_resolver: 'oadoi.org'\n";
 }
-
-}  // namespace
 
 std::string SearxInstance::program() {
     const char* path = "/usr/bin/searx-run";
@@ -54,7 +54,7 @@ SearxInstance::SearxInstance(const std::string& fixture_host) {
         error_ = "searx missing, no free port or no settings file";
         return;
     }
-    file.write(QByteArray::fromStdString(settings_text(port_, fixture_host)));
+    file.write(QByteArray::fromStdString(fixture_searx_settings(port_, fixture_host)));
     file.close();
 
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();

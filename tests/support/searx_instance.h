@@ -10,6 +10,10 @@
 
 #include <string>
 
+// The settings of such a searx: its fixture engine is its only one, so that no test's searx asks
+// the internet.
+std::string fixture_searx_settings(int port, const std::string& fixture_host);
+
 class SearxInstance {
 public:
     // Where Debian installs the searx command; empty when the package is missing.
