@@ -38,9 +38,10 @@ void count(const PageLines& page, PostCounter& counter) {
 }
 
 // Each category of the data has its last post as "teaser" and its latest posts as "posts", each
-// with "timestampISO". Without data, the category list's teaser shows the time in the title of
-// an element of the class "timeago" (<span class="timeago" title="2018-03-19T23:30:05.617Z">),
-// which themes also put inside the link to the post.
+// with "timestampISO". Without data, the category list's teaser box (class "teaser", or the
+// component "topic/teaser" or "category/posts" in newer themes) shows the time in the title of an
+// element of the class "timeago" (<span class="timeago" title="2018-03-19T23:30:05.617Z">), which
+// themes also put on the link to the post.
 std::string newest_post(const PageLines& page, std::int64_t download_time) {
     NewestPost newest(download_time, NumericDates::YearMonthDay);
     const auto categories = data_categories(page.bytes());
@@ -50,7 +51,11 @@ std::string newest_post(const PageLines& page, std::int64_t download_time) {
             newest.take_iso(json_string_text(json_member(post, "timestampISO")));
     }
     if (!categories.empty()) return newest.newest();
-    for_each_element(page.bytes(), "div", "teaser", [&](std::string_view, std::string_view teaser) {
+    const auto teaser_box = [](std::string_view tag) {
+        const std::string_view component = attribute(tag, "component");
+        return has_class(tag, "teaser") || component == "topic/teaser" || component == "category/posts";
+    };
+    for_each_element_if(page.bytes(), "div", teaser_box, [&](std::string_view, std::string_view teaser) {
         for (std::size_t open = teaser.find('<'); open != std::string_view::npos; open = teaser.find('<', open + 1)) {
             const std::string_view tag = tag_at(teaser, open);
             if (has_class(tag, "timeago")) newest.take_iso(attribute(tag, "title"));

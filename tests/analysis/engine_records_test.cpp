@@ -102,7 +102,8 @@ TEST(EngineRecords, EachEnginesPageIsRecognisedCountedAndDated) {
          2, "6", "2018-03-12"},
         {"nodebb", R"(<script src="/assets/nodebb.min.js"></script><span class="human-readable-number" title="867">867</span>
             <div class="teaser"><p><a href="/user/x"><img></a> <a class="permalink" href="/post/5"><small class="timeago"
-            title="2018-03-19T23:30:05.617Z"></small></a></p></div>)", 1, "867", "2018-03-19"},
+            title="2018-03-19T23:30:05.617Z"></small></a></p></div><div component="category/posts"><a class="permalink
+            timeago" href="/post/6" title="2018-03-20T09:00:00.000Z"></a></div>)", 1, "867", "2018-03-20"},
         {"discourse", R"(<meta name="generator" content="Discourse 2.0.0"><div class="hidden" id="data-preloaded"
             data-preloaded="{&quot;category_list&quot;: {&quot;categories&quot;: [{&quot;topic_count&quot;: 1,
             &quot;post_count&quot;: 2, &quot;topics&quot;: [{&quot;last_posted_at&quot;: &quot;2018-03-10T16:11:00.000Z&quot;}]}]}}"></div>)",
