@@ -2,6 +2,8 @@
 
 #include "analysis/html_markup.h"
 
+#include <algorithm>
+
 bool holds_any(std::string_view page, std::initializer_list<std::string_view> marks) {
     for (std::string_view mark : marks)
         if (page.find(mark) != std::string_view::npos) return true;
@@ -17,4 +19,54 @@ bool generator_starts_with(std::string_view page, std::string_view prefix) {
         if (attribute(tag, "name") == "generator") return attribute(tag, "content").starts_with(prefix);
     }
     return false;
+}
+
+std::size_t find_first(std::string_view page, std::initializer_list<std::string_view> marks) {
+    std::size_t first = std::string_view::npos;
+    for (std::string_view mark : marks) first = std::min(first, page.find(mark));
+    return first;
+}
+
+std::string_view first_start_tag(std::string_view page, std::string_view name) {
+    const std::size_t pos = find_start_tag(page, name, 0);
+    return pos == std::string_view::npos ? std::string_view() : tag_at(page, pos);
+}
+
+std::size_t find_element_with_class(std::string_view page, std::string_view name, std::string_view class_name) {
+    for (std::size_t pos = find_start_tag(page, name, 0); pos != std::string_view::npos;
+         pos = find_start_tag(page, name, pos + 1))
+        if (has_class(tag_at(page, pos), class_name)) return pos;
+    return std::string_view::npos;
+}
+
+std::string_view href_of_anchor_holding(std::string_view page, std::string_view mark) {
+    constexpr auto npos = std::string_view::npos;
+    for (std::size_t at = page.find(mark); at != npos; at = page.find(mark, at + 1)) {
+        // The mark belongs to an anchor when the last "<a" in front of it opens a tag that reaches past it.
+        const std::size_t open = page.rfind("<a", at);
+        if (open == npos || find_start_tag(page, "a", open) != open) continue;
+        const std::string_view tag = tag_at(page, open);
+        if (open + tag.size() <= at) continue;
+        if (const std::string_view href = attribute(tag, "href"); !href.empty()) return href;
+    }
+    return {};
+}
+
+std::string_view first_href_behind(std::string_view page, std::string_view mark) {
+    const std::size_t at = page.find(mark);
+    if (at == std::string_view::npos) return {};
+    const std::string_view container = page.substr(at, kElementReadLimit);
+    for (std::size_t pos = find_start_tag(container, "a", 0); pos != std::string_view::npos;
+         pos = find_start_tag(container, "a", pos + 1))
+        if (const std::string_view href = attribute(tag_at(container, pos), "href"); !href.empty()) return href;
+    return {};
+}
+
+std::string_view href_ending_with(std::string_view page, std::string_view path_end) {
+    for (std::size_t pos = find_start_tag(page, "a", 0); pos != std::string_view::npos;
+         pos = find_start_tag(page, "a", pos + 1)) {
+        const std::string_view href = attribute(tag_at(page, pos), "href");
+        if (href.substr(0, href.find_first_of("?#")).ends_with(path_end)) return href;
+    }
+    return {};
 }
