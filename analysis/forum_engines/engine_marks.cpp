@@ -40,13 +40,14 @@ std::size_t find_element_with_class(std::string_view page, std::string_view name
 }
 
 std::string_view href_of_anchor_holding(std::string_view page, std::string_view mark) {
-    constexpr auto npos = std::string_view::npos;
-    for (std::size_t at = page.find(mark); at != npos; at = page.find(mark, at + 1)) {
-        // The mark belongs to an anchor when the last "<a" in front of it opens a tag that reaches past it.
-        const std::size_t open = page.rfind("<a", at);
-        if (open == npos || find_start_tag(page, "a", open) != open) continue;
-        const std::string_view tag = tag_at(page, open);
-        if (open + tag.size() <= at) continue;
+    const std::size_t first = page.find(mark);
+    if (first == std::string_view::npos) return {};
+    // No tag is read past kElementReadLimit bytes, so the anchor begins no further back.
+    const std::size_t from = first > kElementReadLimit ? first - kElementReadLimit : 0;
+    for (std::size_t pos = find_start_tag(page, "a", from); pos != std::string_view::npos;
+         pos = find_start_tag(page, "a", pos + 1)) {
+        const std::string_view tag = tag_at(page, pos);
+        if (tag.find(mark) == std::string_view::npos) continue;
         if (const std::string_view href = attribute(tag, "href"); !href.empty()) return href;
     }
     return {};
