@@ -57,6 +57,13 @@ std::optional<CurlUrl> resolve_url(std::string_view base, std::string_view refer
     if (reference.find('\0') != std::string_view::npos) return std::nullopt;
     const auto read_base = read_url_as_curl(base);
     if (!read_base) return std::nullopt;
+    // libcurl takes a reference of a query or fragment alone for a path; it means the base itself.
+    if (reference.starts_with('#') || reference.starts_with('?')) {
+        const std::string& own = read_base->url;
+        const std::string_view ends_own = reference.starts_with('#') ? "#" : "?#";
+        return read_url_as_curl(own.substr(0, own.find_first_of(ends_own)) +
+                                std::string(reference.substr(0, reference.find('#'))));
+    }
     std::unique_ptr<CURLU, UrlHandleFree> handle(curl_url());
     if (!handle) return std::nullopt;
     const unsigned flags = CURLU_NON_SUPPORT_SCHEME | CURLU_ALLOW_SPACE | CURLU_URLENCODE;
