@@ -14,9 +14,10 @@ constexpr auto kEngines = std::to_array<const ForumEngine*>({RAVELMOOT_FORUM_ENG
 #undef RAVELMOOT_FORUM_ENGINE_ADDRESS
 
 // The page read as engine's: its figures from counter (none when it counted nothing), its date
-// from the part of the page that was counted (none on a topic page), its kind and board index link.
-ForumFigures read_as(const ForumEngine& engine, const PostCounter& counter, const PageLines& page,
-                     std::optional<std::int64_t> download_time, PageKind kind = PageKind::Other) {
+// from read, the part of the page that was counted (none on a topic page), its kind and the board
+// index link of the whole page.
+ForumFigures read_as(const ForumEngine& engine, const PostCounter& counter, const PageLines& read,
+                     std::optional<std::int64_t> download_time, PageKind kind, std::string_view whole) {
     ForumFigures figures;
     if (counter.count() > 0) {
         figures.average = counter.average_text();
@@ -25,10 +26,10 @@ ForumFigures read_as(const ForumEngine& engine, const PostCounter& counter, cons
     }
     figures.engine = engine.name;
     figures.engine_id = engine.id;
-    if (download_time && kind != PageKind::TopicPage) figures.newest_post = engine.newest_post(page, *download_time);
+    if (download_time && kind != PageKind::TopicPage) figures.newest_post = engine.newest_post(read, *download_time);
     figures.page_kind = kind;
     if (kind != PageKind::Other)
-        figures.board_index_link = decode_character_references(engine.board_index_link(page.bytes()));
+        figures.board_index_link = decode_character_references(engine.board_index_link(whole));
     return figures;
 }
 
@@ -52,21 +53,23 @@ ForumFigures read_forum_page(const PageLines& page, bool current_engines, std::o
         // Only the engine whose page it is tells its kind: other engines' marks mean other things.
         const PageShape shape = engine->recognises(text) ? engine->page_kind(text) : PageShape();
         PostCounter counter;
-        if (shape.kind == PageKind::TopicPage) return read_as(*engine, counter, page, download_time, shape.kind);
+        if (shape.kind == PageKind::TopicPage) return read_as(*engine, counter, page, download_time, shape.kind, text);
         if (shape.kind == PageKind::ForumPage) {
             // The sub-forum rows above the topic list, and their last posts, are the page's figures.
-            const PageLines forums = shape.topic_list < text.size() ? PageLines(std::string(text.substr(0, shape.topic_list))) : page;
+            const PageLines forums =
+                shape.topic_list < text.size() ? PageLines(std::string(text.substr(0, shape.topic_list))) : page;
             engine->count(forums, counter);
-            return read_as(*engine, counter, forums, download_time, shape.kind);
+            return read_as(*engine, counter, forums, download_time, shape.kind, text);
         }
         engine->count(page, counter);
-        if (counter.count() > 0) return read_as(*engine, counter, page, download_time, shape.kind);
+        if (counter.count() > 0) return read_as(*engine, counter, page, download_time, shape.kind, text);
     }
     // What the classic rule counted stands where no engine could count; otherwise the page's own
     // marks still tell its engine, whose last-post cells give the date.
     if (classic.figures.numbers > 0) return classic.figures;
     for (const ForumEngine* engine : kEngines)
-        if (engine->recognises(text)) return read_as(*engine, PostCounter(), page, download_time, engine->page_kind(text).kind);
+        if (engine->recognises(text))
+            return read_as(*engine, PostCounter(), page, download_time, engine->page_kind(text).kind, text);
     return classic.figures;
 }
 
