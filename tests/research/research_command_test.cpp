@@ -285,27 +285,4 @@ TEST_F(ResearchCommand, SaysWhichEngineRatedAForumAndCanCountTheClassicWayOnly) 
     EXPECT_EQ(run.err.find("Counted as"), std::string::npos);
 }
 
-TEST_F(ResearchCommand, RatesATopicPagesBoardIndexUnlessToldNotTo) {
-    web.server().route("/xf/threads/t.1/", HttpResponse::html(R"(<html id="XF" data-template="thread_view"><a
-        href="/xf/" data-nav-id="forums">Forums</a>)"));
-    web.server().route("/xf/", HttpResponse::html(R"(<html id="XF" data-template="forum_list"><div class="node-stats"><dl>
-        <dt>Threads</dt><dd>5</dd></dl><dl><dt>Messages</dt><dd>9</dd></dl></div>)"));
-    const std::string topic = web.server().url("/xf/threads/t.1/");
-    const std::string index = web.server().url("/xf/");
-    {
-        QFile list(path("forums.txt"));
-        ASSERT_TRUE(list.open(QIODevice::WriteOnly));
-        list.write(QByteArray::fromStdString(topic + "\n"));
-    }
-    ProcessRun run = run_research(fast() + QStringList{"--forums", path("forums.txt")});
-    ASSERT_EQ(run.exit_code, 0) << run.err;
-    EXPECT_NE(run.out.find(index + "\t\tGood\t7\t9\t\t\r\n"), std::string::npos) << run.out;
-    EXPECT_NE(run.err.find("Topic page of XenForo 2; its board index " + index + " was added\n"), std::string::npos) << run.err;
-
-    run = run_research(fast() + QStringList{"--no-board-index", "--forums", path("forums.txt")});
-    ASSERT_EQ(run.exit_code, 0) << run.err;
-    EXPECT_EQ(run.out.find("\n" + index + "\t"), std::string::npos) << run.out;
-    EXPECT_EQ(run.err.find("Topic page of"), std::string::npos) << run.err;
-}
-
 }  // namespace
