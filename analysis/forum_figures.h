@@ -6,11 +6,18 @@
 #include <functional>
 #include <string>
 
+// What a page of a forum engine is: its board index (every forum of the board listed), a forum
+// page (a topic list, perhaps with sub-forum rows above it), a topic page, or another page (or one
+// whose kind its engine's markup does not tell), read as a board index is.
+enum class PageKind { Other, BoardIndex, ForumPage, TopicPage };
+
 // What a forum page shows of its activity: the average (rounded down) and the largest of the
 // counts read, as decimal text, both empty when the page showed none; how many numbers were
 // counted; the engine that recognised the page, by its stable id and its display name (both
 // empty for the classic "row2" rule), recognised even where its counts could not be read; and the
-// date of the newest post its forums show, "YYYY-MM-DD" or empty.
+// date of the newest post its forums show, "YYYY-MM-DD" or empty; the page's kind by its
+// engine's markup and, on a recognised engine's page, the link to its board index as the page
+// writes it (character references decoded, not resolved), or empty.
 struct ForumFigures {
     std::string average;
     std::string max;
@@ -18,6 +25,8 @@ struct ForumFigures {
     std::string engine;
     std::string newest_post = {};
     std::string engine_id = {};
+    PageKind page_kind = PageKind::Other;
+    std::string board_index_link = {};
 };
 
 // Reads the counts of one forum page. Pure: the page text in, the figures out.

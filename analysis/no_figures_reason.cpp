@@ -28,6 +28,8 @@ constexpr auto kReasons = std::to_array<ReasonRecord>({
     {ReasonKind::NoCounts, "no-counts", "no forum counts on the page"},
     {ReasonKind::CountsNotWhole, "counts-not-whole", "forum engine recognised but its counts are not whole numbers"},
     {ReasonKind::DownloadFailed, "download-failed", "download failed"},
+    {ReasonKind::TopicPage, "topic-page", "topic page;"},
+    {ReasonKind::ForumPage, "forum-page", "forum page;"},
 });
 
 const ReasonRecord& record_of(ReasonKind kind) {

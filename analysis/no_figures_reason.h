@@ -22,6 +22,9 @@ enum class ReasonKind {
     NoCounts,
     CountsNotWhole,
     DownloadFailed,
+    // A topic page, or a forum page without sub-forum figures, whose board index was queued instead.
+    TopicPage,
+    ForumPage,
 };
 
 // The kind's text, followed by a blank and the detail when there is one.

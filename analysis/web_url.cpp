@@ -53,6 +53,28 @@ std::optional<CurlUrl> read_url_as_curl(std::string_view url) {
     return CurlUrl{whole.get(), ascii_lower(scheme.get()), ascii_lower(host.get()), port ? port.get() : "", user_info};
 }
 
+std::optional<CurlUrl> resolve_url(std::string_view base, std::string_view reference) {
+    if (reference.find('\0') != std::string_view::npos) return std::nullopt;
+    const auto read_base = read_url_as_curl(base);
+    if (!read_base) return std::nullopt;
+    // libcurl takes a reference of a query or fragment alone for a path; it means the base itself.
+    if (reference.starts_with('#') || reference.starts_with('?')) {
+        const std::string& own = read_base->url;
+        const std::string_view ends_own = reference.starts_with('#') ? "#" : "?#";
+        return read_url_as_curl(own.substr(0, own.find_first_of(ends_own)) +
+                                std::string(reference.substr(0, reference.find('#'))));
+    }
+    std::unique_ptr<CURLU, UrlHandleFree> handle(curl_url());
+    if (!handle) return std::nullopt;
+    const unsigned flags = CURLU_NON_SUPPORT_SCHEME | CURLU_ALLOW_SPACE | CURLU_URLENCODE;
+    if (curl_url_set(handle.get(), CURLUPART_URL, read_base->url.c_str(), flags) != CURLUE_OK ||
+        curl_url_set(handle.get(), CURLUPART_URL, std::string(reference).c_str(), flags) != CURLUE_OK ||
+        curl_url_set(handle.get(), CURLUPART_FRAGMENT, nullptr, 0) != CURLUE_OK)
+        return std::nullopt;
+    const UrlPart whole = url_part(handle.get(), CURLUPART_URL);
+    return whole ? read_url_as_curl(whole.get()) : std::nullopt;
+}
+
 std::string request_origin(std::string_view url) {
     const auto read = read_url_as_curl(url);
     if (!read || read->user_info || read->port.empty()) return {};

@@ -23,6 +23,10 @@ struct CurlUrl {
 // nullopt when libcurl refuses the URL or finds no host in it.
 std::optional<CurlUrl> read_url_as_curl(std::string_view url);
 
+// reference (a link's href) resolved against base as libcurl reads both, without its fragment;
+// nullopt when libcurl refuses either or the result has no host.
+std::optional<CurlUrl> resolve_url(std::string_view base, std::string_view reference);
+
 // "scheme://host:port" of an http or https URL, read as libcurl reads it, so that two equal
 // origins are one server to libcurl. Empty for a URL libcurl refuses, for another scheme, and
 // for a URL with user information: such a URL is never anyone's own address.

@@ -61,6 +61,7 @@ bool ResearchSession::start() {
     type_into(form_.downloads_per_site, arguments_.per_site);
     if (arguments_.user_agent) form_.user_agent.set_text(*arguments_.user_agent);
     if (arguments_.classic_count) form_.read_current_engines.set_checked(false);
+    if (arguments_.no_board_index) form_.rate_board_index.set_checked(false);
 
     if (arguments_.forums_file) {
         const std::string failure = load_forum_list(*arguments_.forums_file, stdin, form_.google_list,

@@ -76,6 +76,29 @@ std::string newest_post(const PageLines& page, std::int64_t download_time) {
     return newest.newest();
 }
 
+// The preloaded data names what the page shows: "category_list" on the category list,
+// "topic_list" on a list of topics, "topic_N" on a topic. The view for clients without scripts
+// writes a topic as schema.org's DiscussionForumPosting and lists as <table class="topic-list">
+// or "category-list"; that view's markup is written from memory, not verified.
+PageShape page_kind(std::string_view page) {
+    const std::size_t at = page.find("data-preloaded=\"");
+    if (at != std::string_view::npos) {
+        const std::string_view data = page.substr(at, page.find('"', at + 16) - at);
+        if (data.find("category_list") != std::string_view::npos) return {PageKind::BoardIndex};
+        for (std::size_t key = data.find("topic_"); key != std::string_view::npos; key = data.find("topic_", key + 1))
+            if (key + 6 < data.size() && data[key + 6] >= '0' && data[key + 6] <= '9') return {PageKind::TopicPage};
+        if (data.find("topic_list") != std::string_view::npos) return {PageKind::ForumPage};
+        return {};
+    }
+    if (holds_any(page, {"DiscussionForumPosting"})) return {PageKind::TopicPage};
+    if (find_element_with_class(page, "table", "category-list") != std::string_view::npos) return {PageKind::BoardIndex};
+    if (find_element_with_class(page, "table", "topic-list") != std::string_view::npos) return {PageKind::ForumPage};
+    return {};
+}
+
+// The category list ("/categories"); a page without such a link is not followed.
+std::string_view board_index_link(std::string_view page) { return href_ending_with(page, "/categories"); }
+
 }  // namespace
 
-const ForumEngine forum_engine::discourse = {"discourse", "Discourse", recognises, count, newest_post};
+const ForumEngine forum_engine::discourse = {"discourse", "Discourse", recognises, count, newest_post, page_kind, board_index_link};

@@ -43,6 +43,26 @@ std::string newest_post(const PageLines& page, std::int64_t download_time) {
     return newest.newest();
 }
 
+// viewthread's <div id="postlist">, forumdisplay's <div id="threadlist"> (sub-forums' fl_tb above
+// it); the index has neither.
+PageShape page_kind(std::string_view page) {
+    if (holds_any(page, {"id=\"postlist\""})) return {PageKind::TopicPage};
+    if (const std::size_t threads = page.find("id=\"threadlist\""); threads != std::string_view::npos)
+        return {PageKind::ForumPage, threads};
+    return {PageKind::BoardIndex};
+}
+
+// The breadcrumb <div id="pt">: its first link (class "nvhm") is the portal's home where a portal
+// runs, so the link to forum.php itself goes first.
+std::string_view board_index_link(std::string_view page) {
+    const std::size_t at = page.find("id=\"pt\"");
+    if (at == std::string_view::npos) return {};
+    const std::string_view crumbs = page.substr(at, kElementReadLimit);
+    if (const std::string_view link = href_ending_with(crumbs, "forum.php"); !link.empty() && link.find('?') == std::string_view::npos)
+        return link;
+    return first_href_behind(crumbs, "id=\"pt\"");
+}
+
 }  // namespace
 
-const ForumEngine forum_engine::discuzx = {"discuzx", "Discuz! X", recognises, count, newest_post};
+const ForumEngine forum_engine::discuzx = {"discuzx", "Discuz! X", recognises, count, newest_post, page_kind, board_index_link};

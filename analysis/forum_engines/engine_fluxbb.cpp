@@ -2,6 +2,7 @@
 #include "analysis/forum_engines/engine_marks.h"
 #include "analysis/forum_engines/forum_engine.h"
 #include "analysis/forum_engines/last_post_cell.h"
+#include "analysis/html_markup.h"
 
 namespace {
 
@@ -21,6 +22,24 @@ std::string newest_post(const PageLines& page, std::int64_t download_time) {
     return newest_in_elements(page.bytes(), "td", "tcr", download_time, NumericDates::YearMonthDay, true);
 }
 
+// The page's name follows "pun": <div id="punindex|punviewforum|punviewtopic" class="pun">.
+// Topic rows use the forum rows' tc2/tc3 cells, so a forum page counts only above its <div id="vf">.
+PageShape page_kind(std::string_view page) {
+    if (holds_any(page, {"id=\"punviewtopic\""})) return {PageKind::TopicPage};
+    if (const std::size_t forum = page.find("id=\"punviewforum\""); forum != std::string_view::npos) {
+        const std::size_t topics = page.find("id=\"vf\"");
+        return {PageKind::ForumPage, topics == std::string_view::npos ? forum : topics};
+    }
+    if (holds_any(page, {"id=\"punindex\""})) return {PageKind::BoardIndex};
+    return {};
+}
+
+// The menu's <li id="navindex"><a href="index.php">Index</a>, else the breadcrumb's first link.
+std::string_view board_index_link(std::string_view page) {
+    const std::string_view link = first_href_behind(page, "id=\"navindex\"");
+    return link.empty() ? first_href_behind(page, "class=\"crumbs\"") : link;
+}
+
 }  // namespace
 
-const ForumEngine forum_engine::fluxbb = {"fluxbb", "FluxBB / PunBB 1.2", recognises, count, newest_post};
+const ForumEngine forum_engine::fluxbb = {"fluxbb", "FluxBB / PunBB 1.2", recognises, count, newest_post, page_kind, board_index_link};

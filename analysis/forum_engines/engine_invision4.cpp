@@ -48,6 +48,22 @@ std::string newest_post(const PageLines& page, std::int64_t download_time) {
     return newest.newest();
 }
 
+// Version 4 names the page's controller on its body: data-pagecontroller="index|forums|topic"
+// (written in either letter case); a forum's topics stand in <ol class="... cForumTopicTable">,
+// its sub-forums above. Version 5's pages are not told apart here: they read as today.
+PageShape page_kind(std::string_view page) {
+    const std::string_view body = first_start_tag(page, "body");
+    std::string_view controller = attribute(body, "data-pagecontroller");
+    if (controller.empty()) controller = attribute(body, "data-pageController");
+    if (controller == "topic") return {PageKind::TopicPage};
+    if (controller == "forums") return {PageKind::ForumPage, find_element_with_class(page, "ol", "cForumTopicTable")};
+    if (controller == "index") return {PageKind::BoardIndex};
+    return {};
+}
+
+// The breadcrumb's first link (<ul data-role="breadcrumbList">), "Home": the forums' index.
+std::string_view board_index_link(std::string_view page) { return first_href_behind(page, "data-role=\"breadcrumbList\""); }
+
 }  // namespace
 
-const ForumEngine forum_engine::invision4 = {"invision4", "Invision Community 4 / 5", recognises, count, newest_post};
+const ForumEngine forum_engine::invision4 = {"invision4", "Invision Community 4 / 5", recognises, count, newest_post, page_kind, board_index_link};

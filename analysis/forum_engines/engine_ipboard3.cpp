@@ -34,6 +34,23 @@ std::string newest_post(const PageLines& page, std::int64_t download_time) {
     return newest.newest();
 }
 
+// A topic's posts are <div ... id='post_id_N'>; a forum's topics <table ... id='forum_table'>
+// (sub-forums' ipb_table above it); the index's <div id='board_index'>.
+PageShape page_kind(std::string_view page) {
+    if (holds_any(page, {"id='post_id_", "id=\"post_id_"})) return {PageKind::TopicPage};
+    if (const std::size_t topics = find_first(page, {"id='forum_table'", "id=\"forum_table\""});
+        topics != std::string_view::npos)
+        return {PageKind::ForumPage, topics};
+    if (holds_any(page, {"id='board_index'", "id=\"board_index\""})) return {PageKind::BoardIndex};
+    return {};
+}
+
+// The breadcrumb's first link: <ol class='breadcrumb top ...'><li><a href='.../index.php'>.
+std::string_view board_index_link(std::string_view page) {
+    const std::string_view link = first_href_behind(page, "class='breadcrumb");
+    return link.empty() ? first_href_behind(page, "class=\"breadcrumb") : link;
+}
+
 }  // namespace
 
-const ForumEngine forum_engine::ipboard3 = {"ipboard3", "IP.Board 3", recognises, count, newest_post};
+const ForumEngine forum_engine::ipboard3 = {"ipboard3", "IP.Board 3", recognises, count, newest_post, page_kind, board_index_link};

@@ -34,6 +34,18 @@ std::string newest_post(const PageLines& page, std::int64_t download_time) {
                                       NumericDates::MonthDayYear);
 }
 
+// showthread's <div id="posts">; forumdisplay's thread rows <tr class="inline_row"> (the
+// sub-forums' table above them). The index has no container of its own: "other", read as today.
+PageShape page_kind(std::string_view page) {
+    if (holds_any(page, {"<div id=\"posts\""})) return {PageKind::TopicPage};
+    if (const std::size_t threads = find_element_with_class(page, "tr", "inline_row"); threads != std::string_view::npos)
+        return {PageKind::ForumPage, threads};
+    return {};
+}
+
+// The breadcrumb's first link: <div class="navigation"><a href=".../index.php">Board</a>.
+std::string_view board_index_link(std::string_view page) { return first_href_behind(page, "class=\"navigation\""); }
+
 }  // namespace
 
-const ForumEngine forum_engine::mybb = {"mybb", "MyBB 1.8", recognises, count, newest_post};
+const ForumEngine forum_engine::mybb = {"mybb", "MyBB 1.8", recognises, count, newest_post, page_kind, board_index_link};

@@ -65,6 +65,27 @@ std::string newest_post(const PageLines& page, std::int64_t download_time) {
     return newest.newest();
 }
 
+// The body's class names the template (page-categories, page-category, page-topic), as does the
+// embedded data's "template". A category's topics stand in <ul component="category">, its
+// sub-categories above; topic pages' "suggested topics" use the categories' number markup.
+PageShape page_kind(std::string_view page) {
+    const std::string_view body = first_start_tag(page, "body");
+    const auto is = [&](std::string_view name) {
+        return has_class(body, "page-" + std::string(name)) ||
+               page.find("\"template\":{\"name\":\"" + std::string(name) + "\"") != std::string_view::npos;
+    };
+    if (is("topic")) return {PageKind::TopicPage};
+    if (is("category")) return {PageKind::ForumPage, page.find("component=\"category\"")};
+    if (is("categories")) return {PageKind::BoardIndex};
+    return {};
+}
+
+// The category list ("/categories"), else the breadcrumb's first link.
+std::string_view board_index_link(std::string_view page) {
+    const std::string_view link = href_ending_with(page, "/categories");
+    return link.empty() ? first_href_behind(page, "class=\"breadcrumb\"") : link;
+}
+
 }  // namespace
 
-const ForumEngine forum_engine::nodebb = {"nodebb", "NodeBB", recognises, count, newest_post};
+const ForumEngine forum_engine::nodebb = {"nodebb", "NodeBB", recognises, count, newest_post, page_kind, board_index_link};

@@ -44,6 +44,23 @@ std::string newest_post(const PageLines& page, std::int64_t download_time) {
     return newest_in_elements(page.bytes(), "dd", "lastpost", download_time, NumericDates::None);
 }
 
+// prosilver names the script in the body's class: section-index, section-viewforum,
+// section-viewtopic (3.0 to 3.3). Styles without it (subsilver2) do not tell the kind.
+PageShape page_kind(std::string_view page) {
+    const std::string_view body = first_start_tag(page, "body");
+    if (has_class(body, "section-viewtopic")) return {PageKind::TopicPage};
+    if (has_class(body, "section-viewforum")) return {PageKind::ForumPage, page.find("topiclist topics")};
+    if (has_class(body, "section-index")) return {PageKind::BoardIndex};
+    return {};
+}
+
+// The breadcrumb's "Board index" link: data-navbar-reference="index" from 3.1 on, accesskey="h" in
+// 3.0 and after. The crumb before it, where a board sets one, is the site's home, not the board.
+std::string_view board_index_link(std::string_view page) {
+    const std::string_view link = href_of_anchor_holding(page, "data-navbar-reference=\"index\"");
+    return link.empty() ? href_of_anchor_holding(page, "accesskey=\"h\"") : link;
+}
+
 }  // namespace
 
-const ForumEngine forum_engine::phpbb3 = {"phpbb3", "phpBB 3", recognises, count, newest_post};
+const ForumEngine forum_engine::phpbb3 = {"phpbb3", "phpBB 3", recognises, count, newest_post, page_kind, board_index_link};

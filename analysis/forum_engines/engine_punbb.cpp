@@ -22,6 +22,21 @@ std::string newest_post(const PageLines& page, std::int64_t download_time) {
     return newest_in_elements(page.bytes(), "li", "info-lastpost", download_time, NumericDates::YearMonthDay, true);
 }
 
+// <div id="brd-index|brd-viewforum|brd-viewtopic" ...>; topic rows' replies and views are
+// info-replies and info-views, never counted.
+PageShape page_kind(std::string_view page) {
+    if (holds_any(page, {"id=\"brd-viewtopic\""})) return {PageKind::TopicPage};
+    if (holds_any(page, {"id=\"brd-viewforum\""})) return {PageKind::ForumPage};
+    if (holds_any(page, {"id=\"brd-index\""})) return {PageKind::BoardIndex};
+    return {};
+}
+
+// The menu's <li id="navindex">, else the breadcrumb's <span class="crumb crumbfirst">.
+std::string_view board_index_link(std::string_view page) {
+    const std::string_view link = first_href_behind(page, "id=\"navindex\"");
+    return link.empty() ? first_href_behind(page, "crumbfirst") : link;
+}
+
 }  // namespace
 
-const ForumEngine forum_engine::punbb = {"punbb", "PunBB", recognises, count, newest_post};
+const ForumEngine forum_engine::punbb = {"punbb", "PunBB", recognises, count, newest_post, page_kind, board_index_link};

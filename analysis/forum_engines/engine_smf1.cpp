@@ -40,6 +40,12 @@ std::string newest_post(const PageLines& page, std::int64_t download_time) {
     return newest.newest();
 }
 
+// The link tree's first link: 2.0's <div class="navigate_section">, 1.1's <a class="nav">.
+std::string_view board_index_link(std::string_view page) {
+    const std::string_view link = first_href_behind(page, "class=\"navigate_section\"");
+    return link.empty() ? href_of_anchor_holding(page, "class=\"nav\"") : link;
+}
+
 }  // namespace
 
-const ForumEngine forum_engine::smf1 = {"smf1", "SMF 1.1 / 2.0", recognises, count, newest_post};
+const ForumEngine forum_engine::smf1 = {"smf1", "SMF 1.1 / 2.0", recognises, count, newest_post, smf_page_kind, board_index_link};

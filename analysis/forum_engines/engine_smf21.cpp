@@ -1,3 +1,4 @@
+#include "analysis/forum_engines/engine_marks.h"
 #include "analysis/forum_engines/forum_engine.h"
 #include "analysis/forum_engines/last_post_cell.h"
 #include "analysis/forum_engines/smf_board_counts.h"
@@ -20,6 +21,9 @@ std::string newest_post(const PageLines& page, std::int64_t download_time) {
     return newest_in_elements(page.bytes(), "div", "lastpost", download_time, NumericDates::None);
 }
 
+// The link tree's first link, in <div class="navigate_section">.
+std::string_view board_index_link(std::string_view page) { return first_href_behind(page, "class=\"navigate_section\""); }
+
 }  // namespace
 
-const ForumEngine forum_engine::smf21 = {"smf21", "SMF 2.1", is_smf21_page, count, newest_post};
+const ForumEngine forum_engine::smf21 = {"smf21", "SMF 2.1", is_smf21_page, count, newest_post, smf_page_kind, board_index_link};

@@ -30,6 +30,26 @@ std::string newest_post(const PageLines& page, std::int64_t download_time) {
     return newest_in_elements(page.bytes(), "td", "LatestPost", download_time, NumericDates::None);
 }
 
+// The body's id names controller and method: vanilla_discussion_index (a discussion),
+// vanilla_discussions_index (the discussion list, a topic list), vanilla_categories_index or
+// _all (the category list; one category's page carries a "Section-Category-..." body class).
+PageShape page_kind(std::string_view page) {
+    const std::string_view body = first_start_tag(page, "body");
+    const std::string_view id = attribute(body, "id");
+    if (id == "vanilla_discussion_index") return {PageKind::TopicPage};
+    if (id == "vanilla_discussions_index") return {PageKind::ForumPage};
+    if (id == "vanilla_categories_index" || id == "vanilla_categories_all")
+        return {attribute(body, "class").find("Section-Category-") != std::string_view::npos ? PageKind::ForumPage
+                                                                                             : PageKind::BoardIndex};
+    return {};
+}
+
+// The category list (".../categories"), the board's index of forums; else the breadcrumb's home.
+std::string_view board_index_link(std::string_view page) {
+    const std::string_view link = href_ending_with(page, "/categories");
+    return link.empty() ? first_href_behind(page, "HomeCrumb") : link;
+}
+
 }  // namespace
 
-const ForumEngine forum_engine::vanilla = {"vanilla", "Vanilla", recognises, count, newest_post};
+const ForumEngine forum_engine::vanilla = {"vanilla", "Vanilla", recognises, count, newest_post, page_kind, board_index_link};

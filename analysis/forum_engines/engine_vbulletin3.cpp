@@ -54,6 +54,18 @@ std::string newest_post(const PageLines& page, std::int64_t download_time) {
                                       NumericDates::MonthDayYear);
 }
 
+// showthread's <div id="posts">, forumdisplay's <table id="threadslist"> (sub-forums' forumbits
+// above it). Forumhome has no container of its own, so it stays "other" and reads as today.
+PageShape page_kind(std::string_view page) {
+    if (holds_any(page, {"<div id=\"posts\""})) return {PageKind::TopicPage};
+    if (const std::size_t threads = page.find("id=\"threadslist\""); threads != std::string_view::npos)
+        return {PageKind::ForumPage, threads};
+    return {};
+}
+
+// The navbar's first link to the forum home: <a href="index.php" accesskey="1">.
+std::string_view board_index_link(std::string_view page) { return href_of_anchor_holding(page, "accesskey=\"1\""); }
+
 }  // namespace
 
-const ForumEngine forum_engine::vbulletin3 = {"vbulletin3", "vBulletin 3", recognises, count, newest_post};
+const ForumEngine forum_engine::vbulletin3 = {"vbulletin3", "vBulletin 3", recognises, count, newest_post, page_kind, board_index_link};

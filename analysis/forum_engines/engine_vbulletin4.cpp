@@ -27,6 +27,22 @@ std::string newest_post(const PageLines& page, std::int64_t download_time) {
     return newest_in_elements(page.bytes(), "p", "lastpostdate", download_time, NumericDates::MonthDayYear);
 }
 
+// showthread's <div id="postlist">, forumdisplay's <div id="threadlist"> (its sub-forums'
+// forumbits above it), forumhome's <ol id="forums">.
+PageShape page_kind(std::string_view page) {
+    if (holds_any(page, {"<div id=\"postlist\""})) return {PageKind::TopicPage};
+    if (const std::size_t threads = page.find("<div id=\"threadlist\""); threads != std::string_view::npos)
+        return {PageKind::ForumPage, threads};
+    if (holds_any(page, {"<ol id=\"forums\""})) return {PageKind::BoardIndex};
+    return {};
+}
+
+// The breadcrumb's home: <li class="navbithome"><a href="index.php" accesskey="1">.
+std::string_view board_index_link(std::string_view page) {
+    const std::string_view link = first_href_behind(page, "class=\"navbithome\"");
+    return link.empty() ? href_of_anchor_holding(page, "accesskey=\"1\"") : link;
+}
+
 }  // namespace
 
-const ForumEngine forum_engine::vbulletin4 = {"vbulletin4", "vBulletin 4", recognises, count, newest_post};
+const ForumEngine forum_engine::vbulletin4 = {"vbulletin4", "vBulletin 4", recognises, count, newest_post, page_kind, board_index_link};

@@ -2,6 +2,7 @@
 #include "analysis/forum_engines/engine_marks.h"
 #include "analysis/forum_engines/forum_engine.h"
 #include "analysis/forum_engines/last_post_cell.h"
+#include "analysis/html_markup.h"
 
 namespace {
 
@@ -21,6 +22,21 @@ std::string newest_post(const PageLines& page, std::int64_t download_time) {
     return newest_in_elements(page.bytes(), "td", "cell-lastpost", download_time, NumericDates::MonthDayYear);
 }
 
+// Written from the default theme's class names, not verified against served pages: a topic's
+// <ul class="conversation-list ... thread-view">, a channel's <div class="topic-list-container">,
+// the forum list's "forum-list-container".
+PageShape page_kind(std::string_view page) {
+    if (find_element_with_class(page, "ul", "thread-view") != std::string_view::npos) return {PageKind::TopicPage};
+    if (const std::size_t topics = find_element_with_class(page, "div", "topic-list-container");
+        topics != std::string_view::npos)
+        return {PageKind::ForumPage, topics};
+    if (holds_any(page, {"forum-list-container"})) return {PageKind::BoardIndex};
+    return {};
+}
+
+// The breadcrumb's first crumb: <ul class="breadcrumbs"><li class="crumb"><a href="...">.
+std::string_view board_index_link(std::string_view page) { return first_href_behind(page, "class=\"breadcrumbs"); }
+
 }  // namespace
 
-const ForumEngine forum_engine::vbulletin5 = {"vbulletin5", "vBulletin 5", recognises, count, newest_post};
+const ForumEngine forum_engine::vbulletin5 = {"vbulletin5", "vBulletin 5", recognises, count, newest_post, page_kind, board_index_link};

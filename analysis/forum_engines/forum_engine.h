@@ -1,12 +1,21 @@
 #pragma once
 
+#include "analysis/forum_figures.h"
 #include "analysis/page_lines.h"
 #include "analysis/popularity.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string>
 #include <string_view>
+
+// A page's kind as its engine's markup tells it. On a forum page, topic_list is where its topic
+// list begins: only what stands before it (sub-forum rows) is counted; npos counts the whole page.
+struct PageShape {
+    PageKind kind = PageKind::Other;
+    std::size_t topic_list = std::string_view::npos;
+};
 
 // One forum engine: everything the program knows of its pages, written once, in the engine's own
 // file (engine_<id>.cpp). Pure functions of the page.
@@ -25,6 +34,12 @@ struct ForumEngine {
     // those cells count: never the board's clock, statistics, "who is online" or a topic list.
     // download_time (seconds since 1970) is what "Today" and "5 hours ago" count from.
     std::string (*newest_post)(const PageLines& page, std::int64_t download_time);
+    // The page's kind, asked only of a page the engine recognises; Other where its markup does not
+    // tell. Topic rows' replies and views, post numbers and suggested topics never count.
+    PageShape (*page_kind)(std::string_view page);
+    // The href of the link to the board index (the engine's own index link, else the breadcrumb's
+    // first link) as the page writes it; empty when there is none.
+    std::string_view (*board_index_link)(std::string_view page);
 };
 
 // The engines in the order they are tried: the verified ones first, so that a reader built from

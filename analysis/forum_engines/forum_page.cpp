@@ -2,6 +2,8 @@
 
 #include "analysis/forum_engines/forum_engine.h"
 #include "analysis/forum_engines/row2_dates.h"
+#include "analysis/html_markup.h"
+#include "analysis/web_url.h"
 
 #include <array>
 
@@ -11,9 +13,11 @@ namespace {
 constexpr auto kEngines = std::to_array<const ForumEngine*>({RAVELMOOT_FORUM_ENGINES(RAVELMOOT_FORUM_ENGINE_ADDRESS)});
 #undef RAVELMOOT_FORUM_ENGINE_ADDRESS
 
-// The page read as engine's: its figures from counter (none when it counted nothing) and its date.
-ForumFigures read_as(const ForumEngine& engine, const PostCounter& counter, const PageLines& page,
-                     std::optional<std::int64_t> download_time) {
+// The page read as engine's: its figures from counter (none when it counted nothing), its date
+// from read, the part of the page that was counted (none on a topic page), its kind and the board
+// index link of the whole page.
+ForumFigures read_as(const ForumEngine& engine, const PostCounter& counter, const PageLines& read,
+                     std::optional<std::int64_t> download_time, PageKind kind, std::string_view whole) {
     ForumFigures figures;
     if (counter.count() > 0) {
         figures.average = counter.average_text();
@@ -22,7 +26,10 @@ ForumFigures read_as(const ForumEngine& engine, const PostCounter& counter, cons
     }
     figures.engine = engine.name;
     figures.engine_id = engine.id;
-    if (download_time) figures.newest_post = engine.newest_post(page, *download_time);
+    if (download_time && kind != PageKind::TopicPage) figures.newest_post = engine.newest_post(read, *download_time);
+    figures.page_kind = kind;
+    if (kind != PageKind::Other)
+        figures.board_index_link = decode_character_references(engine.board_index_link(whole));
     return figures;
 }
 
@@ -41,15 +48,36 @@ ForumFigures read_forum_page(const PageLines& page, bool current_engines, std::o
     // Counts in subSilver's own "row2" cells make a classic page; no current engine writes
     // them, and the readers would cost a pass each over what may be a very large page.
     if (!current_engines || (classic.figures.numbers > 0 && !classic.inside_other_class)) return classic.figures;
+    const std::string_view text = page.bytes();
     for (const ForumEngine* engine : kEngines) {
+        // Only the engine whose page it is tells its kind: other engines' marks mean other things.
+        const PageShape shape = engine->recognises(text) ? engine->page_kind(text) : PageShape();
         PostCounter counter;
+        if (shape.kind == PageKind::TopicPage) return read_as(*engine, counter, page, download_time, shape.kind, text);
+        if (shape.kind == PageKind::ForumPage) {
+            // The sub-forum rows above the topic list, and their last posts, are the page's figures.
+            const PageLines forums =
+                shape.topic_list < text.size() ? PageLines(std::string(text.substr(0, shape.topic_list))) : page;
+            engine->count(forums, counter);
+            return read_as(*engine, counter, forums, download_time, shape.kind, text);
+        }
         engine->count(page, counter);
-        if (counter.count() > 0) return read_as(*engine, counter, page, download_time);
+        if (counter.count() > 0) return read_as(*engine, counter, page, download_time, shape.kind, text);
     }
     // What the classic rule counted stands where no engine could count; otherwise the page's own
     // marks still tell its engine, whose last-post cells give the date.
     if (classic.figures.numbers > 0) return classic.figures;
     for (const ForumEngine* engine : kEngines)
-        if (engine->recognises(page.bytes())) return read_as(*engine, PostCounter(), page, download_time);
+        if (engine->recognises(text))
+            return read_as(*engine, PostCounter(), page, download_time, engine->page_kind(text).kind, text);
     return classic.figures;
+}
+
+std::string board_index_url(std::string_view page_url, std::string_view link) {
+    if (link.empty()) return {};
+    const auto page = resolve_url(page_url, page_url);
+    const auto index = resolve_url(page_url, link);
+    if (!page || !index || !page->is_web() || !index->is_web() || index->user_info) return {};
+    if (index->host != page->host || index->url == page->url) return {};
+    return index->url;
 }

@@ -25,3 +25,11 @@ bool is_smf_page(std::string_view page) { return holds_any(page, {"smf_scripturl
 bool is_smf21_page(std::string_view page) {
     return is_smf_page(page) && holds_any(page, {"smf_smileys_url", "smf_member_id", "up_contain", "board_stats"});
 }
+
+PageShape smf_page_kind(std::string_view page) {
+    if (holds_any(page, {"id=\"forumposts\""})) return {PageKind::TopicPage};
+    if (const std::size_t topics = page.find("id=\"messageindex\""); topics != std::string_view::npos)
+        return {PageKind::ForumPage, topics};
+    if (holds_any(page, {"id=\"boardindex_table\""})) return {PageKind::BoardIndex};
+    return {};
+}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "analysis/forum_engines/forum_engine.h"
+
 #include <cstdint>
 #include <string_view>
 #include <vector>
@@ -18,3 +20,9 @@ std::vector<std::int32_t> smf_board_counts(std::string_view cell, SmfCountHolder
 // also set the smileys' and the member's variables and whose boards stand in "up_contain" boxes.
 bool is_smf_page(std::string_view page);
 bool is_smf21_page(std::string_view page);
+
+// SMF's page kinds, the same from 1.1 to 2.1: Display's id="forumposts", the message index's
+// id="messageindex" (child boards above it), the board index's id="boardindex_table". Topic rows
+// hold their replies and views in the board cells' classes, so only what stands above the message
+// index counts on a board's page.
+PageShape smf_page_kind(std::string_view page);

@@ -94,6 +94,9 @@ public:
     TextField search_host{"www.google.com"};
     // Off: forum pages are read by the classic "row2" rule alone.
     CheckBox read_current_engines{"Read current forum engines", true};
+    // On (with the engines read): a topic page, or a forum page without sub-forum figures, of a
+    // recognised engine queues its board index instead of being rated.
+    CheckBox rate_board_index{"Rate the board index of topic pages", true};
     // Options page, search service (model/app/search_service_options.cpp). The key lives in memory
     // only: it is never saved, logged, or written to a list file or page copy.
     ComboBox search_service{search_service_captions()};
@@ -277,6 +280,11 @@ private:
     std::optional<std::string> take_retry_after(const std::string& url, int status, std::string_view head);
     // Row `row` of list (a forum) gave no figures: the row takes the reason, and the log says it.
     void note_no_figures(ListView& list, int row, std::string reason);
+    // When the forum page at url is a topic page, or a forum page without sub-forum figures, whose
+    // board index may be followed: queues that index as a new row with the page's description
+    // unless it is listed already, logs which, and returns the reason the page's row ends with.
+    std::optional<std::string> follow_board_index(const std::string& url, const std::string& description,
+                                                  const ForumFigures& figures);
     // Why the forum page just handed on gave no figures, from what its reader found.
     std::string unrated_forum_reason(const ForumFigures& figures) const;
     // Sends research_over when the research has come to rest: the scheduler stopped after the

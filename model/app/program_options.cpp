@@ -80,6 +80,10 @@ constexpr auto kOptions = std::to_array<ProgramOption>({
      .flag = &V::classic_count,
      .help = "rate forum pages by their \"row2\" cells only, not by the\n"
              "counts that current forum engines show"},
+    {.name = "no-board-index",
+     .flag = &V::no_board_index,
+     .help = "rate topic pages and forum pages without sub-forum figures as\n"
+             "they are, instead of queueing their board index"},
     {.name = "format",
      .value_name = "tsv|json|csv",
      .text = &V::format,

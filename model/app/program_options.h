@@ -26,6 +26,7 @@ struct OptionValues {
     // What standard output carries: "tsv" (the default), "json" or "csv"; checked by the runner.
     std::optional<std::string> format;
     bool classic_count = false;  // forum pages by the "row2" rule alone
+    bool no_board_index = false;  // topic and forum pages rated as they are, not by their board index
     bool quiet = false;
     bool help = false;
 };

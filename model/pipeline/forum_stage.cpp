@@ -21,6 +21,10 @@ ForumFigures TForm1::get_sites_popularityClick() {
     if (figures.numbers > 0 && !figures.engine.empty())
         memo1.add_line("Counted as " + figures.engine + ": " + decimal_text(figures.numbers) + " numbers (" +
                        pipeline.completed_url + ")");
+    else if (figures.page_kind == PageKind::TopicPage || figures.page_kind == PageKind::ForumPage)
+        memo1.add_line("Recognised as " + figures.engine + ": a " +
+                       (figures.page_kind == PageKind::TopicPage ? "topic page" : "forum page without sub-forum counts") +
+                       " (" + pipeline.completed_url + ")");
     else if (!figures.engine.empty())
         memo1.add_line("Recognised as " + figures.engine + ": no whole-number counts on the page (" +
                        pipeline.completed_url + ")");

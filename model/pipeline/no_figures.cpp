@@ -59,5 +59,8 @@ std::string TForm1::unrated_forum_reason(const ForumFigures& figures) const {
                                 .status_and_text = status_with_text(pipeline.completed_response),
                                 .bot_check = bot_check_service(page, pipeline.completed_response, header),
                                 .engine = figures.engine,
-                                .engine_recognised = !figures.engine_id.empty() && figures.numbers == 0});
+                                // A topic page's counts are not unreadable: it has none to give.
+                                .engine_recognised = !figures.engine_id.empty() && figures.numbers == 0 &&
+                                                     figures.page_kind != PageKind::TopicPage &&
+                                                     figures.page_kind != PageKind::ForumPage});
 }

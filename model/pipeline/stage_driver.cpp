@@ -39,9 +39,14 @@ void TForm1::further_actClick() {
     const bool forum = pipeline.research_stage == stage::Forum;
     const bool search = pipeline.research_stage == stage::Search;
     ForumFigures figures;
+    // Set when the page led to its board index: the row ends now, as no download of the same page
+    // turns it into an index.
+    std::optional<std::string> followed;
     if (forum) {
         figures = get_sites_popularityClick();
         verdict = figures.average.empty() ? verdict::BadDownload : verdict::Good;
+        followed = follow_board_index(url, description, figures);
+        if (followed) verdict = verdict::Fatal;
     }
     if (search) {
         get_urls_from_google_list.click();
@@ -77,7 +82,9 @@ void TForm1::further_actClick() {
     if (forum) {
         // The reason stands beside the verdict; a page that gave figures clears an earlier one.
         std::string reason;
-        if (verdict != verdict::Good) reason = given_up ? *given_up : unrated_forum_reason(result_list.item(result_row).facts.figures);
+        if (followed) reason = *followed;
+        else if (verdict != verdict::Good)
+            reason = given_up ? *given_up : unrated_forum_reason(result_list.item(result_row).facts.figures);
         google_list.set_reason(r, reason);
         if (reason.empty()) result_list.set_reason(result_row, reason);
         else note_no_figures(result_list, result_row, std::move(reason));

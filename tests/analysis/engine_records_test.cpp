@@ -4,6 +4,7 @@
 #include "analysis/calendar_day.h"
 #include "analysis/forum_engines/forum_engine.h"
 #include "analysis/forum_engines/forum_page.h"
+#include "tests/support/real_pages.h"
 
 #include <gtest/gtest.h>
 
@@ -21,6 +22,8 @@ TEST(EngineRecords, EachRecordIsWholeAndNamedOnce) {
         EXPECT_NE(engine->recognises, nullptr);
         EXPECT_NE(engine->count, nullptr);
         EXPECT_NE(engine->newest_post, nullptr);
+        EXPECT_NE(engine->page_kind, nullptr);
+        EXPECT_NE(engine->board_index_link, nullptr);
         EXPECT_TRUE(ids.insert(engine->id).second);
         EXPECT_TRUE(names.insert(engine->name).second);
     }
@@ -126,6 +129,131 @@ TEST(EngineRecords, EachEnginesPageIsRecognisedCountedAndDated) {
         read.insert(r.engine_id);
     }
     for (const ForumEngine* engine : forum_engines()) EXPECT_TRUE(read.contains(engine->id)) << engine->id << " untested";
+}
+
+struct KindReading {
+    const char* engine_id;
+    const char* page;
+    PageKind kind;
+    const char* link;
+    std::int64_t numbers;
+};
+
+// Each engine's non-index pages by its templates' markup: the kind, the board index link, and what
+// counts: a forum page's sub-forum rows above its topic list, never topic rows or a topic page's
+// suggested topics, though they use the forum rows' markup.
+TEST(EngineRecords, EachEnginesPagesTellTheirKindAndBoardIndex) {
+    using enum PageKind;
+    const KindReading readings[] = {
+        {"phpbb3", R"(<body id="phpbb" class="nojs section-viewtopic ltr"><span class="crumb"><a href="https://h.example/"
+            data-navbar-reference="home">Home</a></span><span class="crumb"><a href="./index.php" accesskey="h"
+            data-navbar-reference="index">Board index</a></span>)", TopicPage, "./index.php", 0},
+        {"phpbb3", R"(<body id="phpbb" class="section-viewforum ltr"><a href="./index.php" accesskey="h">Board index</a>
+            <dl><dt><a href="./viewforum.php?f=3" class="forumtitle">Sub</a></dt><dd class="topics">4 <dfn>Topics</dfn></dd>
+            <dd class="posts">9 <dfn>Posts</dfn></dd></dl><ul class="topiclist topics"><dd class="posts">7 <dfn>Replies</dfn></dd>)",
+         ForumPage, "./index.php", 2},
+        {"xenforo2", R"(<html id="XF" data-template="thread_view"><a href="/forums/" class="p-navEl-link"
+            data-nav-id="forums">Forums</a>)", TopicPage, "/forums/", 0},
+        {"xenforo2", R"(<html id="XF" data-template="forum_view"><ul class="p-breadcrumbs"><li><a href="/">Forums</a></li></ul>
+            <div class="structItemContainer"><dl class="pairs"><dt>Replies</dt><dd>5</dd></dl></div>)", ForumPage, "/", 0},
+        {"xenforo1", R"(<html id="XenForo" class="Public"><span class="crust homeCrumb"><a href="https://h.example/">Home</a></span>
+            <span class="crust selectedTabCrumb"><a href="forums/" class="crumb">Forums</a></span><div id="content"
+            class="forum_view"><div class="nodeStats"><dl><dt>Discussions:</dt> <dd>4</dd></dl></div><div class="discussionList">
+            <div class="nodeStats"><dl><dt>Replies:</dt> <dd>6</dd></dl></div>)", ForumPage, "forums/", 1},
+        {"vbulletin4", R"(<meta name="generator" content="vBulletin 4.2.5" /><body><li class="navbithome"><a href="index.php?s="
+            accesskey="1"><img alt="Home" /></a></li><div id="postlist" class="postlist">)", TopicPage, "index.php?s=", 0},
+        {"vbulletin3", R"(<meta name="generator" content="vBulletin 3.8.7" /><a href="index.php" accesskey="1">Forum</a>
+            <td class="alt1">3</td><td class="alt2">40</td><table id="threadslist"><td class="alt1">5</td><td class="alt2">100</td>)",
+         ForumPage, "index.php", 2},
+        {"invision4", R"(<body class="ipsApp ipsApp_front" data-pageapp="forums" data-pagecontroller="topic"><ul
+            data-role="breadcrumbList"><li><a href="https://h.example/" title="Home">Home</a></li>)", TopicPage, "https://h.example/", 0},
+        {"ipboard3", R"(<body id='ipboard_body'><ol class='breadcrumb top'><li><a href='https://h.example/index.php'>Board</a></li></ol>
+            <table class='ipb_table'><td class='col_c_stats stats'><ul><li><strong>2</strong> topics</li></ul></td></table><table
+            class='ipb_table topic_list' id='forum_table'><td class='col_c_stats'><ul><li><strong>8</strong></li></ul></td>)",
+         ForumPage, "https://h.example/index.php", 1},
+        {"mybb", R"(<script>var my_post_key = "ab";</script><div class="navigation"><a href="https://h.example/index.php">Board</a>
+            </div><div id="posts"><td class="trow1" style="white-space: nowrap">12</td></div>)", TopicPage, "https://h.example/index.php", 0},
+        {"smf1", R"(<script>var smf_scripturl = "/index.php";</script><div class="navigate_section"><ul><li><a
+            href="https://h.example/index.php"><span>Board</span></a></li></ul></div><td class="windowbg stats">54 Posts <br />11
+            Topics</td><div class="tborder topic_table" id="messageindex"><td class="windowbg stats">859 Replies <br />18323
+            Views</td>)", ForumPage, "https://h.example/index.php", 2},
+        {"smf1", R"(<script>var smf_scripturl = "/index.php";</script><div class="nav"><b><a href="https://h.example/index.php"
+            class="nav">Board</a></b></div><div id="forumposts">)", TopicPage, "https://h.example/index.php", 0},
+        {"discuzx", R"(<script>var discuz_uid = '0';</script><div id="pt" class="bm cl"><div class="z"><a href="./" class="nvhm">Home</a>
+            <em>&rsaquo;</em><a href="forum.php">Forum</a><a href="forum.php?mod=forumdisplay&amp;fid=2">News</a></div></div>
+            <div id="postlist" class="pl bm">)", TopicPage, "forum.php", 0},
+        {"smf21", R"(<script>var smf_scripturl = "/index.php"; var smf_member_id = 0;</script><div class="navigate_section"><ul><li><a
+            href="https://h.example/index.php"><span>Board</span></a></li></ul></div><div id="forumposts">)",
+         TopicPage, "https://h.example/index.php", 0},
+        {"fluxbb", R"(<div id="punviewforum" class="pun"><li id="navindex"><a href="index.php">Index</a></li><div id="vf"><tr>
+            <td class="tc2">3</td><td class="tc3">50</td></tr></div>)", ForumPage, "index.php", 0},
+        {"punbb", R"(<div id="brd-wrap" class="brd"><div id="brd-viewtopic"><span class="crumb crumbfirst"><a
+            href="https://h.example/punbb/index.php">Forum</a></span>)", TopicPage, "https://h.example/punbb/index.php", 0},
+        {"vbulletin5", R"(<meta name="generator" content="vBulletin 5.6.0" /><ul class="breadcrumbs"><li class="crumb"><a
+            href="https://h.example/forum">Home</a></li></ul><ul class="conversation-list list-container thread-view">)",
+         TopicPage, "https://h.example/forum", 0},
+        {"vanilla", R"(<body id="vanilla_discussion_index" class="Vanilla Discussion"><script>gdn.meta = {};</script><a
+            href="/categories?x=1">Categories</a>)", TopicPage, "/categories?x=1", 0},
+        // The suggested topics under a topic carry the categories' number markup.
+        {"nodebb", R"(<body class="page-topic page-topic-12 skin-noskin"><script src="/assets/nodebb.min.js"></script><ol
+            class="breadcrumb"><li><a href="/">Home</a></li></ol><div component="topic/suggested"><span
+            class="human-readable-number" title="718">718</span></div>)", TopicPage, "/", 0},
+        {"nodebb", R"(<body class="page-category page-category-2"><script src="/assets/nodebb.min.js"></script><a href="/categories">C</a>
+            <ul class="categories"><span class="human-readable-number" title="5">5</span></ul><ul component="category"
+            class="topic-list"><span class="human-readable-number" title="3356">3.3k</span></ul>)", ForumPage, "/categories", 1},
+        {"discourse", R"(<meta name="generator" content="Discourse 3.1"><a href="/categories">All categories</a><div class="hidden"
+            id="data-preloaded" data-preloaded="{&quot;topic_42&quot;: &quot;{}&quot;}"></div>)", TopicPage, "/categories", 0},
+    };
+    std::set<std::string_view> read;
+    for (const KindReading& r : readings) {
+        SCOPED_TRACE(r.page);
+        const ForumFigures figures = read_forum_page(PageLines(r.page), true);
+        EXPECT_EQ(figures.engine_id, r.engine_id);
+        EXPECT_EQ(figures.page_kind, r.kind);
+        EXPECT_EQ(figures.board_index_link, r.link);
+        EXPECT_EQ(figures.numbers, r.numbers);
+        read.insert(r.engine_id);
+    }
+    for (const ForumEngine* engine : forum_engines()) EXPECT_TRUE(read.contains(engine->id)) << engine->id << " untested";
+}
+
+// The real board indexes stay board indexes (or pages whose kind their markup does not tell).
+TEST(EngineRecords, RealBoardIndexesAreNoTopicOrForumPages) {
+    if (!real_pages_present()) GTEST_SKIP() << "real pages not present at " << RAVELMOOT_REAL_FIXTURES;
+    const std::pair<const char*, PageKind> pages[] = {
+        {"phpbb3-prosilver-fightbb-2018.html", PageKind::BoardIndex},
+        {"phpbb3-subsilver2-warmacher.html", PageKind::Other},
+        {"xenforo2-talkstats-2018.excerpt.html", PageKind::BoardIndex},
+        {"xenforo1-f95zone.html", PageKind::BoardIndex},
+        {"vbulletin3-vozforums.html", PageKind::Other},
+        {"vbulletin4-thexuniverse-2018.excerpt.html", PageKind::BoardIndex},
+        {"smf20-chemicalforums.html", PageKind::Other},
+        {"smf11-gwtwforum.excerpt.html", PageKind::Other},
+        {"mybb-modderbase.html", PageKind::Other},
+        {"ipb3-customsforge.excerpt.html", PageKind::BoardIndex},
+        {"discuzx-openedv-zh.excerpt.html", PageKind::BoardIndex},
+    };
+    for (const auto& [file, kind] : pages) EXPECT_EQ(read_forum_page(PageLines(read_real_page(file)), true).page_kind, kind) << file;
+}
+
+TEST(EngineRecords, BoardIndexUrlStaysOnThePagesHostAndLeavesThePage) {
+    const std::string page = "https://h.example/forum/viewtopic.php?t=5#p9";
+    const std::pair<const char*, const char*> links[] = {
+        {"./index.php", "https://h.example/forum/index.php"},
+        {"/forums/#top", "https://h.example/forums/"},
+        {"//h.example/", "https://h.example/"},
+        {"http://h.example/board/", "http://h.example/board/"},
+        {"https://other.example/forum/", ""},
+        {"viewtopic.php?t=5", ""},
+        {"#p9", ""},
+        {"?t=5#p1", ""},
+        {"?f=2", "https://h.example/forum/viewtopic.php?f=2"},
+        {"javascript:void(0)", ""},
+        {"ftp://h.example/", ""},
+        {"https://user@h.example/", ""},
+        {"", ""},
+    };
+    for (const auto& [link, url] : links) EXPECT_EQ(board_index_url(page, link), url) << link;
 }
 
 }  // namespace

@@ -25,6 +25,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         PostCounter counter;
         engine->count(page, counter);
         (void)engine->newest_post(page, download_time);
+        (void)engine->page_kind(page.bytes());
+        (void)engine->board_index_link(page.bytes());
     }
     (void)read_forum_page(page, true, download_time);
     return 0;

@@ -12,6 +12,7 @@ namespace {
 constexpr HostileShape kShapes[] = {
     {"vBulletin 3 cells left open", "", "<td class=\"alt1\">1", ""},
     {"anchors left open", "", "<a x>", ""},
+    {"index link marks outside anchors", "<div id=\"pt\">", "<b accesskey=\"1\" data-nav-id=\"forums\">", ""},
     {"NodeBB array closed by a brace", "", "window._ajaxifyData{\"categories\":[}]", ""},
     {"Discourse array closed by a brace", "",
      "<div data-preloaded=\"{&quot;category_list&quot;:{&quot;categories&quot;:[}]}\"></div>", ""},
@@ -38,13 +39,15 @@ constexpr HostileShape kShapes[] = {
 };
 
 void read_row2(const PageLines& page, std::size_t) { (void)read_row2_counts(page); }
-// The whole record: its marks, its counts and its dates (counted from a fixed download time).
+// The whole record: its marks, its counts, its dates, its page kinds and board index link (counted from a fixed download time).
 void read_engine(const PageLines& page, std::size_t i) {
     const ForumEngine& engine = *forum_engines()[i];
     (void)engine.recognises(page.bytes());
     PostCounter counter;
     engine.count(page, counter);
     (void)engine.newest_post(page, 1521541800);
+    (void)engine.page_kind(page.bytes());
+    (void)engine.board_index_link(page.bytes());
 }
 void read_answer(const PageLines& page, std::size_t i) { (void)search_services()[i].reader(page); }
 
