@@ -12,7 +12,6 @@ struct ReasonRecord {
     const char* text;
 };
 
-// Every text begins differently from the others, so that a reason's kind is read from its text.
 constexpr auto kReasons = std::to_array<ReasonRecord>({
     {ReasonKind::HttpStatus, "http-status", "HTTP"},
     {ReasonKind::TimedOut, "time-out", "timed out"},
@@ -40,29 +39,23 @@ const ReasonRecord& record_of(ReasonKind kind) {
 
 }  // namespace
 
-std::string reason_text(ReasonKind kind, std::string_view detail) {
+NoFiguresReason no_figures_reason(ReasonKind kind, std::string_view detail) {
     std::string text = record_of(kind).text;
     if (!detail.empty()) text += " " + std::string(detail);
-    return text;
+    return {kind, std::move(text)};
 }
 
-std::optional<std::string_view> reason_kind_id(std::string_view reason) {
-    for (const auto& record : kReasons) {
-        const std::string_view text = record.text;
-        if (reason.starts_with(text) && (reason.size() == text.size() || reason[text.size()] == ' ')) return record.id;
-    }
-    return std::nullopt;
+std::string_view reason_kind_id(ReasonKind kind) { return record_of(kind).id; }
+
+NoFiguresReason bot_check_reason(std::string_view service) {
+    return no_figures_reason(ReasonKind::BotCheck, "(" + std::string(service) + "); try another user agent");
 }
 
-std::string bot_check_reason(std::string_view service) {
-    return reason_text(ReasonKind::BotCheck, "(" + std::string(service) + "); try another user agent");
-}
-
-std::string unrated_page_reason(const UnratedPage& page) {
+NoFiguresReason unrated_page_reason(const UnratedPage& page) {
     if (!page.bot_check.empty()) return bot_check_reason(page.bot_check);
-    if (is_login_wall(page.page)) return reason_text(ReasonKind::LoginRequired);
+    if (is_login_wall(page.page)) return no_figures_reason(ReasonKind::LoginRequired);
     if (page.status >= 300)
-        return reason_text(ReasonKind::HttpStatus, page.status_and_text);
-    if (page.engine_recognised) return reason_text(ReasonKind::CountsNotWhole, "(" + page.engine + ")");
-    return reason_text(ReasonKind::NoCounts);
+        return no_figures_reason(ReasonKind::HttpStatus, page.status_and_text);
+    if (page.engine_recognised) return no_figures_reason(ReasonKind::CountsNotWhole, "(" + page.engine + ")");
+    return no_figures_reason(ReasonKind::NoCounts);
 }

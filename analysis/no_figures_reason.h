@@ -4,9 +4,8 @@
 #include <string>
 #include <string_view>
 
-// Why a forum gave no figures: one short text per forum, made from a kind and an optional detail
-// ("HTTP 403 Forbidden", "bot check (Cloudflare); try another user agent"). The texts name their
-// kind by how they begin, so the kind is read back from the text alone (the summary counts by it).
+// Why a forum gave no figures: a kind and one short text made from it and an optional detail
+// ("HTTP 403 Forbidden", "bot check (Cloudflare); try another user agent").
 enum class ReasonKind {
     HttpStatus,
     TimedOut,
@@ -27,15 +26,21 @@ enum class ReasonKind {
     ForumPage,
 };
 
-// The kind's text, followed by a blank and the detail when there is one.
-std::string reason_text(ReasonKind kind, std::string_view detail = {});
+// One forum's reason: its kind, which the runner's summary counts, and its text, which the person
+// reads (the kind's text, followed by a blank and the detail when there is one).
+struct NoFiguresReason {
+    ReasonKind kind;
+    std::string text;
+    bool operator==(const NoFiguresReason&) const = default;
+};
 
-// The kind's short id for counting ("http-status", "bot-check", ...); nullopt for a text that no
-// kind begins.
-std::optional<std::string_view> reason_kind_id(std::string_view reason);
+NoFiguresReason no_figures_reason(ReasonKind kind, std::string_view detail = {});
+
+// The kind's short id for counting ("http-status", "bot-check", ...).
+std::string_view reason_kind_id(ReasonKind kind);
 
 // The reason for a bot check by that service, which suggests another user agent.
-std::string bot_check_reason(std::string_view service);
+NoFiguresReason bot_check_reason(std::string_view service);
 
 // What is known of a page that was read and gave no figures.
 struct UnratedPage {
@@ -49,4 +54,4 @@ struct UnratedPage {
 
 // The reason for such a page, most telling first: a bot check, a login wall, an HTTP status
 // that is no success, an engine without whole counts, else no counts at all.
-std::string unrated_page_reason(const UnratedPage& page);
+NoFiguresReason unrated_page_reason(const UnratedPage& page);

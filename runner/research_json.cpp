@@ -84,8 +84,8 @@ const ListItem* ForumRow::result() const { return result_row >= 0 ? &results.ite
 std::optional<std::string> ForumRow::reason() const {
     const ListView& list = result_row >= 0 ? results : queue;
     const int row = result_row >= 0 ? result_row : queue_row;
-    if (row < 0 || list.item(row).facts.reason.empty()) return std::nullopt;
-    return list.item(row).facts.reason;
+    if (row < 0 || !list.item(row).facts.reason) return std::nullopt;
+    return list.item(row).facts.reason->text;
 }
 
 std::string forum_json(const ForumRow& forum) {

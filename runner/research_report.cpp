@@ -38,10 +38,9 @@ std::string forum_part(const ForumStageFigures& forums) {
     return reasons.empty() ? text : text + "; no figures: " + reasons;
 }
 
-// A forum's reason counted by its kind; a text of no kind (none should be) by itself.
-void count_reason(const std::string& reason, std::map<std::string, int>& reasons) {
-    if (reason.empty()) return;
-    ++reasons[std::string(reason_kind_id(reason).value_or(reason))];
+// A forum's reason counted by its kind.
+void count_reason(const std::optional<NoFiguresReason>& reason, std::map<std::string, int>& reasons) {
+    if (reason) ++reasons[std::string(reason_kind_id(reason->kind))];
 }
 
 }  // namespace

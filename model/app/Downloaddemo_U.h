@@ -277,16 +277,16 @@ private:
     bool site_allows(const std::string& url) const;
     // A 429 or 503 answer with Retry-After: its site waits that long (logged). Past the longest
     // wait taken on, nothing waits and the reason the row ends with is returned instead.
-    std::optional<std::string> take_retry_after(const std::string& url, int status, std::string_view head);
+    std::optional<NoFiguresReason> take_retry_after(const std::string& url, int status, std::string_view head);
     // Row `row` of list (a forum) gave no figures: the row takes the reason, and the log says it.
-    void note_no_figures(ListView& list, int row, std::string reason);
+    void note_no_figures(ListView& list, int row, NoFiguresReason reason);
     // When the forum page at url is a topic page, or a forum page without sub-forum figures, whose
     // board index may be followed: queues that index as a new row with the page's description
     // unless it is listed already, logs which, and returns the reason the page's row ends with.
-    std::optional<std::string> follow_board_index(const std::string& url, const std::string& description,
+    std::optional<NoFiguresReason> follow_board_index(const std::string& url, const std::string& description,
                                                   const ForumFigures& figures);
     // Why the forum page just handed on gave no figures, from what its reader found.
-    std::string unrated_forum_reason(const ForumFigures& figures) const;
+    NoFiguresReason unrated_forum_reason(const ForumFigures& figures) const;
     // Sends research_over when the research has come to rest: the scheduler stopped after the
     // last stage (last_stage_ended) or after Stop, and no download of it is listed any more.
     void end_research_if_over(bool last_stage_ended);

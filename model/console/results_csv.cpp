@@ -31,7 +31,7 @@ std::string results_csv(const ListView& results) {
         for (int k = 0; k + 1 < results.column_count(); ++k) fields.push_back(results.sub_item(row, k));
         fields.push_back(item.facts.figures.engine);
         if (!has_newest_post) fields.push_back(item.facts.figures.newest_post);
-        fields.push_back(item.facts.reason);
+        fields.push_back(item.facts.reason_text());
         text += csv_record(fields);
     }
     return text;

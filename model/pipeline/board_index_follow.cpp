@@ -3,7 +3,7 @@
 #include "analysis/forum_engines/forum_page.h"
 #include "analysis/no_figures_reason.h"
 
-std::optional<std::string> TForm1::follow_board_index(const std::string& url, const std::string& description,
+std::optional<NoFiguresReason> TForm1::follow_board_index(const std::string& url, const std::string& description,
                                                       const ForumFigures& figures) {
     if (!rate_board_index.checked() || !read_current_engines.checked()) return std::nullopt;
     const bool topic = figures.page_kind == PageKind::TopicPage;
@@ -21,5 +21,5 @@ std::optional<std::string> TForm1::follow_board_index(const std::string& url, co
     const std::string outcome = listed ? "its board index was already listed" : "its board index was added";
     memo1.add_line(std::string(topic ? "Topic" : "Forum") + " page of " + figures.engine + "; its board index " + index +
                    (listed ? " was already listed" : " was added"));
-    return reason_text(topic ? ReasonKind::TopicPage : ReasonKind::ForumPage, outcome);
+    return no_figures_reason(topic ? ReasonKind::TopicPage : ReasonKind::ForumPage, outcome);
 }

@@ -32,25 +32,25 @@ std::string status_with_text(int status) {
     return std::to_string(status) + " " + text;
 }
 
-std::string failed_download_reason(HRESULT result, int status, std::string_view head) {
+NoFiguresReason failed_download_reason(HRESULT result, int status, std::string_view head) {
     // A refused answer (4xx) ends the download as cancelled: its status says why.
     if (status >= 400) {
         const HeaderLookup header = [head](std::string_view name) { return header_value(head, name); };
         if (const std::string service = bot_check_service({}, status, header); !service.empty())
             return bot_check_reason(service);
-        return reason_text(ReasonKind::HttpStatus, status_with_text(status));
+        return no_figures_reason(ReasonKind::HttpStatus, status_with_text(status));
     }
     for (const auto& [code, kind] : kFailureKinds)
-        if (code == result) return reason_text(kind);
-    return reason_text(ReasonKind::DownloadFailed, "(" + HResultToStr(result) + ")");
+        if (code == result) return no_figures_reason(kind);
+    return no_figures_reason(ReasonKind::DownloadFailed, "(" + HResultToStr(result) + ")");
 }
 
-void TForm1::note_no_figures(ListView& list, int row, std::string reason) {
-    memo1.add_line("No figures from " + list.item(row).caption + ": " + reason);
+void TForm1::note_no_figures(ListView& list, int row, NoFiguresReason reason) {
+    memo1.add_line("No figures from " + list.item(row).caption + ": " + reason.text);
     list.set_reason(row, std::move(reason));
 }
 
-std::string TForm1::unrated_forum_reason(const ForumFigures& figures) const {
+NoFiguresReason TForm1::unrated_forum_reason(const ForumFigures& figures) const {
     const std::string_view head = pipeline.completed_head;
     const HeaderLookup header = [head](std::string_view name) { return header_value(head, name); };
     const std::string& page = pipeline.page_text.bytes();

@@ -17,7 +17,7 @@ bool TForm1::site_allows(const std::string& url) const {
     return running < per_site;
 }
 
-std::optional<std::string> TForm1::take_retry_after(const std::string& url, int status, std::string_view head) {
+std::optional<NoFiguresReason> TForm1::take_retry_after(const std::string& url, int status, std::string_view head) {
     if (status != 429 && status != 503) return std::nullopt;
     const auto value = header_value(head, "Retry-After");
     const auto seconds = value ? retry_after_seconds(*value, std::time(nullptr)) : std::nullopt;
@@ -27,7 +27,7 @@ std::optional<std::string> TForm1::take_retry_after(const std::string& url, int 
     if (*seconds > kLongestRetryAfter) {
         memo1.add_line(asked + "longer than " + std::to_string(kLongestRetryAfter) + " s (Retry-After: " + *value +
                        "): " + url + " is given up");
-        return reason_text(ReasonKind::WaitTooLong, "(Retry-After: " + *value + ")");
+        return no_figures_reason(ReasonKind::WaitTooLong, "(Retry-After: " + *value + ")");
     }
     pipeline.site_pace.wait_until(site, SitePace::Clock::now() + std::chrono::seconds(*seconds));
     std::string line = asked + std::to_string(*seconds) + " s: its downloads wait";

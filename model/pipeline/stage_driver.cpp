@@ -41,7 +41,7 @@ void TForm1::further_actClick() {
     ForumFigures figures;
     // Set when the page led to its board index: the row ends now, as no download of the same page
     // turns it into an index.
-    std::optional<std::string> followed;
+    std::optional<NoFiguresReason> followed;
     if (forum) {
         figures = get_sites_popularityClick();
         verdict = figures.average.empty() ? verdict::BadDownload : verdict::Good;
@@ -81,13 +81,13 @@ void TForm1::further_actClick() {
 
     if (forum) {
         // The reason stands beside the verdict; a page that gave figures clears an earlier one.
-        std::string reason;
+        std::optional<NoFiguresReason> reason;
         if (followed) reason = *followed;
         else if (verdict != verdict::Good)
             reason = given_up ? *given_up : unrated_forum_reason(result_list.item(result_row).facts.figures);
         google_list.set_reason(r, reason);
-        if (reason.empty()) result_list.set_reason(result_row, reason);
-        else note_no_figures(result_list, result_row, std::move(reason));
+        if (!reason) result_list.set_reason(result_row, std::nullopt);
+        else note_no_figures(result_list, result_row, std::move(*reason));
     }
 
     const bool bad = result_list.sub_item(result_row, result_column::Verdict) == verdict::BadDownload;

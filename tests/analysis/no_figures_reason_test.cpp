@@ -80,18 +80,22 @@ TEST(RetryAfter, ReadsSecondsAndDates) {
 
 TEST(NoFiguresReason, APageSaysTheMostTellingReason) {
     const std::string login = "<form action=\"ucp.php?mode=login\" method=\"post\" id=\"login\">";
-    EXPECT_EQ(unrated_page_reason({.page = login, .status = 503, .bot_check = "Cloudflare"}),
-              "bot check (Cloudflare); try another user agent");
+    const NoFiguresReason expected[] = {
+        {ReasonKind::BotCheck, "bot check (Cloudflare); try another user agent"},
+        {ReasonKind::LoginRequired, "login required"},
+        {ReasonKind::HttpStatus, "HTTP 503 Service Unavailable"},
+        {ReasonKind::CountsNotWhole, "forum engine recognised but its counts are not whole numbers (phpBB 3)"},
+        {ReasonKind::NoCounts, "no forum counts on the page"},
+    };
+    EXPECT_EQ(unrated_page_reason({.page = login, .status = 503, .bot_check = "Cloudflare"}), expected[0]);
     EXPECT_EQ(unrated_page_reason({.page = login, .status = 503, .status_and_text = "503 Service Unavailable"}),
-              "login required");
+              expected[1]);
     EXPECT_EQ(unrated_page_reason({.page = "", .status = 503, .status_and_text = "503 Service Unavailable",
                                    .engine = "phpBB 3", .engine_recognised = true}),
-              "HTTP 503 Service Unavailable");
-    EXPECT_EQ(unrated_page_reason({.page = "", .engine = "phpBB 3", .engine_recognised = true}),
-              "forum engine recognised but its counts are not whole numbers (phpBB 3)");
-    EXPECT_EQ(unrated_page_reason({.page = ""}), "no forum counts on the page");
-    EXPECT_EQ(reason_kind_id("login required"), "login-required");
-    EXPECT_EQ(reason_kind_id("HTTPS everywhere"), std::nullopt);
+              expected[2]);
+    EXPECT_EQ(unrated_page_reason({.page = "", .engine = "phpBB 3", .engine_recognised = true}), expected[3]);
+    EXPECT_EQ(unrated_page_reason({.page = ""}), expected[4]);
+    EXPECT_EQ(reason_kind_id(ReasonKind::LoginRequired), "login-required");
 }
 
 // No real forum or search page is taken for a bot check or a login wall.

@@ -52,7 +52,7 @@ void fill_results(ListView& results) {
     tricky.facts.figures.engine = "phpBB 3";
     results.add_item(tricky);
     ListItem formula{"http://b.example/", {"=HYPERLINK(\"http://evil.example\")", "Fatal"}};
-    formula.facts.reason = "no counts on the page";
+    formula.facts.reason = no_figures_reason(ReasonKind::NoCounts);
     results.add_item(formula);
     results.add_item({"http://c.example/", {"-1 +1 @home", "Good", "7", "9"}});
 }
@@ -71,7 +71,7 @@ TEST(ResultsCsv, ReadsBackFieldForFieldWithPythonsCsvModule) {
         {"URL", "Description", "Result", "Post averag", "Posts max", "Newest post", "Engine", "Reason"},
         {"http://a.example/forum/", "Tea, \"green\" and\r\nblack — Grüße 日本", "Good", "120", "4031", "2026-11-30",
          "phpBB 3", ""},
-        {"http://b.example/", "'=HYPERLINK(\"http://evil.example\")", "Fatal", "", "", "", "", "no counts on the page"},
+        {"http://b.example/", "'=HYPERLINK(\"http://evil.example\")", "Fatal", "", "", "", "", "no forum counts on the page"},
         {"http://c.example/", "'-1 +1 @home", "Good", "7", "9", "", "", ""},
     };
     EXPECT_EQ(read_back_with_python(path), expected);

@@ -147,14 +147,14 @@ TEST_F(WindowTest, ATooltipShowsACellsWholeTextOnlyWhereTheColumnCutsIt) {
     EXPECT_EQ(hover(1), "");  // "Forum" fits its column
     EXPECT_EQ(hover(0), long_url);
     // Why a forum gave no figures shows on its "Result" cell, which its text fits.
-    form_->google_list.set_reason(0, "host not found");
+    form_->google_list.set_reason(0, no_figures_reason(ReasonKind::HostNotFound));
     EXPECT_EQ(hover(4), "host not found");
 }
 
 TEST_F(WindowTest, TheResultCellOfAForumWithoutFiguresSaysWhy) {
     apply_list_layout(form_->result_list, list_layout::results_forum_stage);
     form_->result_list.add_item({"http://a.example/", {"A", "Fatal", "", "", ""}});
-    form_->result_list.set_reason(0, "bot check (Cloudflare); try another user agent");
+    form_->result_list.set_reason(0, bot_check_reason("Cloudflare"));
     auto* view = find<ListViewWidget>("result_list");
     const QRect cell = view->visualRect(view->model()->index(0, 2));
     QHelpEvent event(QEvent::ToolTip, cell.center(), view->viewport()->mapToGlobal(cell.center()));

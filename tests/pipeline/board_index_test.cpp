@@ -70,9 +70,9 @@ TEST_F(BoardIndex, TopicPagesLeadToOneRatedBoardIndexRow) {
     // Each topic page is downloaded once and ends at once; the second finds the index listed.
     const std::string added = "topic page; its board index was added";
     const std::string listed = "topic page; its board index was already listed";
-    const std::string first_reason = result(first).facts.reason;
-    EXPECT_TRUE((first_reason == added && result(second).facts.reason == listed) ||
-                (first_reason == listed && result(second).facts.reason == added));
+    const std::string first_reason = result(first).facts.reason_text();
+    EXPECT_TRUE((first_reason == added && result(second).facts.reason_text() == listed) ||
+                (first_reason == listed && result(second).facts.reason_text() == added));
     for (const std::string& url : {first, second}) {
         EXPECT_EQ(result(url).sub_items.at(result_column::Verdict), verdict::Fatal);
         EXPECT_EQ(form().google_list.sub_item(form().google_list.find_caption(url), queue_column::Result), row_state::Finished);
@@ -104,7 +104,7 @@ TEST_F(BoardIndex, NothingIsAddedForAnotherHostOrWithTheOptionOff) {
         run_forum_stage();
         EXPECT_EQ(captions(), (std::vector<std::string>{page}));
         EXPECT_EQ(result(page).sub_items.at(result_column::Verdict), verdict::Fatal);
-        EXPECT_EQ(result(page).facts.reason, "no forum counts on the page");
+        EXPECT_EQ(result(page).facts.reason, no_figures_reason(ReasonKind::NoCounts));
     }
 }
 

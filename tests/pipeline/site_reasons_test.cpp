@@ -45,8 +45,8 @@ void run_forum_stage(FormFixture& f, int limit_ms) {
 
 std::string reason_of(const TForm1& form, const std::string& url) {
     const int result = form.result_list.find_caption(url);
-    return result >= 0 ? form.result_list.item(result).facts.reason
-                       : form.google_list.item(form.google_list.find_caption(url)).facts.reason;
+    return result >= 0 ? form.result_list.item(result).facts.reason_text()
+                       : form.google_list.item(form.google_list.find_caption(url)).facts.reason_text();
 }
 
 TEST(SiteReasons, EveryForumWithoutFiguresSaysWhy) {

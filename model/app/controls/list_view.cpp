@@ -59,7 +59,7 @@ void ListView::set_item_caption(int row, std::string caption) {
     emit dataChanged(index(row, 0), index(row, 0));
 }
 
-void ListView::set_reason(int row, std::string reason) {
+void ListView::set_reason(int row, std::optional<NoFiguresReason> reason) {
     auto& target = items_.at(static_cast<std::size_t>(row)).facts.reason;
     if (target == reason) return;
     target = std::move(reason);
@@ -114,7 +114,7 @@ int ListView::columnCount(const QModelIndex& parent) const {
 QVariant ListView::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= item_count()) return {};
     if (role != Qt::DisplayRole && role != Qt::ToolTipRole) return {};
-    const std::string& reason = item(index.row()).facts.reason;
+    const std::string& reason = item(index.row()).facts.reason_text();
     if (role == Qt::ToolTipRole && index.column() == reason_column_ && !reason.empty())
         return QString::fromUtf8(reason.data(), static_cast<qsizetype>(reason.size()));
     const auto& text = index.column() == 0 ? item(index.row()).caption : sub_item(index.row(), index.column() - 1);

@@ -55,7 +55,7 @@ public:
     // The first row whose caption equals text exactly (case-sensitive), or -1.
     int find_caption(std::string_view text) const;
     // Why the row has no figures (its facts' reason); shown as the tooltip of the reason column.
-    void set_reason(int row, std::string reason);
+    void set_reason(int row, std::optional<NoFiguresReason> reason);
     // The column whose tooltip is a row's reason, where the row has one; -1 (the initial value)
     // for none. Every other cell's tooltip is its text.
     void set_reason_column(int column) { reason_column_ = column; }

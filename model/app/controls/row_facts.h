@@ -1,6 +1,9 @@
 #pragma once
 
 #include "analysis/forum_figures.h"
+#include "analysis/no_figures_reason.h"
+
+#include <optional>
 
 #include <string>
 
@@ -9,6 +12,12 @@
 struct RowFacts {
     // The forum page as its reader returned it: counts, engine, newest post.
     ForumFigures figures = {};
-    // Why a forum row has no figures, one short text; empty when it has them or is not judged yet.
-    std::string reason = {};
+    // Why a forum row has no figures; none when it has them or is not judged yet.
+    std::optional<NoFiguresReason> reason = {};
+
+    // The reason's text, or an empty one.
+    const std::string& reason_text() const {
+        static const std::string none;
+        return reason ? reason->text : none;
+    }
 };
