@@ -49,9 +49,17 @@ ForumFigures read_forum_page(const PageLines& page, bool current_engines, std::o
     // them, and the readers would cost a pass each over what may be a very large page.
     if (!current_engines || (classic.figures.numbers > 0 && !classic.inside_other_class)) return classic.figures;
     const std::string_view text = page.bytes();
+    // The first engine whose marks the page carries, and its kind: the page's engine where none counts.
+    const ForumEngine* recognised = nullptr;
+    PageKind recognised_kind = PageKind::Other;
     for (const ForumEngine* engine : kEngines) {
         // Only the engine whose page it is tells its kind: other engines' marks mean other things.
-        const PageShape shape = engine->recognises(text) ? engine->page_kind(text) : PageShape();
+        const bool marked = engine->recognises(text);
+        const PageShape shape = marked ? engine->page_kind(text) : PageShape();
+        if (marked && !recognised) {
+            recognised = engine;
+            recognised_kind = shape.kind;
+        }
         PostCounter counter;
         if (shape.kind == PageKind::TopicPage) return read_as(*engine, counter, page, download_time, shape.kind, text);
         if (shape.kind == PageKind::ForumPage) {
@@ -66,11 +74,8 @@ ForumFigures read_forum_page(const PageLines& page, bool current_engines, std::o
     }
     // What the classic rule counted stands where no engine could count; otherwise the page's own
     // marks still tell its engine, whose last-post cells give the date.
-    if (classic.figures.numbers > 0) return classic.figures;
-    for (const ForumEngine* engine : kEngines)
-        if (engine->recognises(text))
-            return read_as(*engine, PostCounter(), page, download_time, engine->page_kind(text).kind, text);
-    return classic.figures;
+    if (classic.figures.numbers > 0 || !recognised) return classic.figures;
+    return read_as(*recognised, PostCounter(), page, download_time, recognised_kind, text);
 }
 
 std::string board_index_url(std::string_view page_url, std::string_view link) {
