@@ -29,8 +29,6 @@ struct ForumFigures {
     std::string board_index_link = {};
 };
 
-// Reads the counts of one forum page. Pure: the page text in, the figures out.
-using ForumPageReader = ForumFigures (*)(const PageLines& page);
 
 // The classic rule: the first table cell of every "row2" line.
 ForumFigures read_row2_counts(const PageLines& page);
