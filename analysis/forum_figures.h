@@ -29,7 +29,6 @@ struct ForumFigures {
     std::string board_index_link = {};
 };
 
-
 // The classic rule: the first table cell of every "row2" line.
 ForumFigures read_row2_counts(const PageLines& page);
 
