@@ -288,8 +288,13 @@ bool NewestPost::take_unix_time(std::int64_t time) {
     return true;
 }
 
-std::string NewestPost::newest() const {
+std::optional<CalendarDay> NewestPost::newest_day() const {
     Newest newest = newest_;
     if (!numeric_order_unknown_ && newest_numeric_.key > newest.key) newest = newest_numeric_;
-    return newest.key > 0 ? calendar_day_text(newest.day) : std::string();
+    return newest.key > 0 ? std::optional<CalendarDay>(newest.day) : std::nullopt;
+}
+
+std::string NewestPost::newest() const {
+    const auto day = newest_day();
+    return day ? calendar_day_text(*day) : std::string();
 }

@@ -1,5 +1,6 @@
 #include "runner/research_json.h"
 
+#include "analysis/calendar_day.h"
 #include "analysis/number_text.h"
 #include "model/app/controls/list_view.h"
 #include "model/pipeline/pipeline_state.h"
@@ -27,15 +28,25 @@ const ForumFigures* figures_of(const ForumRow& f) {
     return row ? &row->facts.figures : nullptr;
 }
 
-std::optional<std::string> figure(const ForumRow& f, std::string ForumFigures::*member) {
+// The page's counts: none where it has no page or its page counted nothing.
+const ForumFigures* counted(const ForumRow& f) {
     const ForumFigures* figures = figures_of(f);
-    if (!figures || (figures->*member).empty()) return std::nullopt;
-    return figures->*member;
+    return figures && figures->numbers > 0 ? figures : nullptr;
+}
+
+Json engine_id(const ForumRow& f) {
+    const ForumFigures* figures = figures_of(f);
+    return figures && !figures->engine_id.empty() ? Json(figures->engine_id) : Json(nullptr);
+}
+
+Json newest_post(const ForumRow& f) {
+    const ForumFigures* figures = figures_of(f);
+    return figures && figures->newest_post ? Json(calendar_day_text(*figures->newest_post)) : Json(nullptr);
 }
 
 std::optional<std::string> read_as(const ForumRow& f) {
-    const ForumFigures* figures = figures_of(f);
-    if (!figures || figures->numbers == 0) return std::nullopt;
+    const ForumFigures* figures = counted(f);
+    if (!figures) return std::nullopt;
     return figures->engine.empty() ? std::string("row2") : figures->engine;
 }
 
@@ -49,12 +60,12 @@ const ForumField kForumFields[] = {
     {"url", [](const ForumRow& f) { return Json(f.url()); }},
     {"description", [](const ForumRow& f) { return Json(f.description()); }},
     {"verdict", [](const ForumRow& f) { return text_or_null(f.result_sub_item(result_column::Verdict)); }},
-    {"posts_average", [](const ForumRow& f) { return number_or_null(figure(f, &ForumFigures::average)); }},
-    {"posts_max", [](const ForumRow& f) { return number_or_null(figure(f, &ForumFigures::max)); }},
+    {"posts_average", [](const ForumRow& f) { return counted(f) ? Json(counted(f)->average) : Json(nullptr); }},
+    {"posts_max", [](const ForumRow& f) { return counted(f) ? Json(counted(f)->max) : Json(nullptr); }},
     {"attempts", [](const ForumRow& f) { return number_or_null(f.queue_sub_item(queue_column::Attemps)); }},
     {"read_as", [](const ForumRow& f) { return text_or_null(read_as(f)); }},
-    {"newest_post", [](const ForumRow& f) { return text_or_null(figure(f, &ForumFigures::newest_post)); }},
-    {"engine", [](const ForumRow& f) { return text_or_null(figure(f, &ForumFigures::engine_id)); }},
+    {"newest_post", [](const ForumRow& f) { return newest_post(f); }},
+    {"engine", [](const ForumRow& f) { return engine_id(f); }},
     {"reason", [](const ForumRow& f) { return text_or_null(f.reason()); }},
 };
 

@@ -44,7 +44,7 @@ void TForm1::further_actClick() {
     std::optional<NoFiguresReason> followed;
     if (forum) {
         figures = get_sites_popularityClick();
-        verdict = figures.average.empty() ? verdict::BadDownload : verdict::Good;
+        verdict = figures.numbers == 0 ? verdict::BadDownload : verdict::Good;
         followed = follow_board_index(url, description, figures);
         if (followed) verdict = verdict::Fatal;
     }
@@ -61,9 +61,9 @@ void TForm1::further_actClick() {
 
     ListItem row{url, {description, verdict}};
     if (forum) {
-        row.sub_items.push_back(figures.average);
-        row.sub_items.push_back(figures.max);
-        row.sub_items.push_back(figures.newest_post);
+        row.sub_items.push_back(average_text(figures));
+        row.sub_items.push_back(max_text(figures));
+        row.sub_items.push_back(newest_post_text(figures));
         row.facts.figures = std::move(figures);
     } else if (search) {
         row.sub_items.push_back(decimal_text(google_res.item_count()));
