@@ -1,9 +1,9 @@
 #include "runner/research_json.h"
 
 #include "analysis/calendar_day.h"
-#include "analysis/number_text.h"
 #include "model/app/controls/list_view.h"
 #include "model/pipeline/pipeline_state.h"
+#include "model/pipeline/row_texts.h"
 
 #include <nlohmann/json.hpp>
 
@@ -17,15 +17,19 @@ using Json = nlohmann::ordered_json;
 
 Json text_or_null(const std::optional<std::string>& text) { return text ? Json(*text) : Json(nullptr); }
 
-Json number_or_null(const std::optional<std::string>& text) {
-    const auto value = text ? parse_int_strict(*text) : std::nullopt;
-    return value ? Json(*value) : Json(nullptr);
+Json verdict(const ForumRow& f) {
+    const ListItem* row = f.result();
+    return row && row->facts.result.verdict != Verdict::None ? Json(verdict_text(row->facts.result.verdict)) : Json(nullptr);
+}
+
+Json attempts(const ForumRow& f) {
+    return f.queue_row >= 0 ? Json(f.queue.item(f.queue_row).facts.queue.attempts) : Json(nullptr);
 }
 
 // What the reader found on the forum's page, as it found it; nothing for a forum without a page.
 const ForumFigures* figures_of(const ForumRow& f) {
     const ListItem* row = f.result();
-    return row ? &row->facts.figures : nullptr;
+    return row ? &row->facts.result.figures : nullptr;
 }
 
 // The page's counts: none where it has no page or its page counted nothing.
@@ -59,10 +63,10 @@ struct ForumField {
 const ForumField kForumFields[] = {
     {"url", [](const ForumRow& f) { return Json(f.url()); }},
     {"description", [](const ForumRow& f) { return Json(f.description()); }},
-    {"verdict", [](const ForumRow& f) { return text_or_null(f.result_sub_item(result_column::Verdict)); }},
+    {"verdict", verdict},
     {"posts_average", [](const ForumRow& f) { return counted(f) ? Json(counted(f)->average) : Json(nullptr); }},
     {"posts_max", [](const ForumRow& f) { return counted(f) ? Json(counted(f)->max) : Json(nullptr); }},
-    {"attempts", [](const ForumRow& f) { return number_or_null(f.queue_sub_item(queue_column::Attemps)); }},
+    {"attempts", attempts},
     {"read_as", [](const ForumRow& f) { return text_or_null(read_as(f)); }},
     {"newest_post", [](const ForumRow& f) { return newest_post(f); }},
     {"engine", [](const ForumRow& f) { return engine_id(f); }},

@@ -68,14 +68,11 @@ ForumStageFigures forum_stage_figures(const TForm1& form) {
     for (int r = 0; r < results.item_count(); ++r) {
         rated.insert(results.item(r).caption);
         count_reason(results.item(r).facts.reason, forums.reasons);
-        if (results.has_sub_item(r, result_column::NewestPost)) {
-            const auto newest = parse_iso_day(results.sub_item(r, result_column::NewestPost));
-            if (newest && *newest >= lately_from) ++forums.posted_lately;
-        }
-        const std::string& verdict = results.sub_item(r, result_column::Verdict);
-        if (verdict == verdict::Good) ++forums.good;
-        if (verdict == verdict::BadDownload) ++forums.bad_download;
-        if (verdict == verdict::Fatal) ++forums.fatal;
+        const ResultRow& row = results.item(r).facts.result;
+        if (row.figures.newest_post && *row.figures.newest_post >= lately_from) ++forums.posted_lately;
+        forums.good += row.verdict == Verdict::Good;
+        forums.bad_download += row.verdict == Verdict::BadDownload;
+        forums.fatal += row.verdict == Verdict::Fatal;
     }
     for (const ListItem& row : form.google_list.items())
         if (rated.insert(row.caption).second) {

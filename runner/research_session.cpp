@@ -132,7 +132,7 @@ std::string ResearchSession::progress_display() const {
     if (progress_display_ && form_.pipeline.research_stage == stage::Forum) {
         int good = 0;
         for (int r = 0; r < form_.result_list.item_count(); ++r)
-            good += form_.result_list.sub_item(r, result_column::Verdict) == verdict::Good;
+            good += form_.result_list.item(r).facts.result.verdict == Verdict::Good;
         line += ", " + std::to_string(good) + " Good so far";
     }
     return line;

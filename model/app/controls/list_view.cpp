@@ -35,6 +35,16 @@ void ListView::clear_columns() {
 }
 
 int ListView::add_item(ListItem item) {
+    if (reader_) reader_(item, columns_);
+    return add_row(std::move(item));
+}
+
+RowFacts& ListView::facts_to_change(int row) {
+    touch();
+    return items_.at(static_cast<std::size_t>(row)).facts;
+}
+
+int ListView::add_row(ListItem item) {
     const int row = item_count();
     beginInsertRows({}, row, row);
     items_.push_back(std::move(item));

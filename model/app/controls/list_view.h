@@ -42,7 +42,16 @@ public:
     int item_count() const { return static_cast<int>(items_.size()); }
     const ListItem& item(int row) const { return items_.at(static_cast<std::size_t>(row)); }
     const std::vector<ListItem>& items() const { return items_; }
+    // A row given as text (a list file's): where the list has a row reader, the values behind
+    // its cells are taken from their texts here, once; other facts the item brings stay.
     int add_item(ListItem item);
+    // A row whose cells the caller presented from its facts: nothing is read from its texts.
+    int add_row(ListItem item);
+    // Reads the values of a row given as text; the list's columns tell what each cell is.
+    using RowReader = void (*)(ListItem& item, const std::vector<ListColumn>& columns);
+    void set_row_reader(RowReader reader) { reader_ = reader; }
+    // The row's values, to change in place; the caller writes the cells that present them.
+    RowFacts& facts_to_change(int row);
     void clear_items();
     void set_item_caption(int row, std::string caption);
     // Sub-item k of the row, or an empty text when the row has fewer sub-items.
@@ -84,6 +93,7 @@ private:
     std::vector<ListItem> items_;
     int selected_ = -1;
     int reason_column_ = -1;
+    RowReader reader_ = nullptr;
     std::uint64_t revision_ = 0;
 };
 
