@@ -240,4 +240,28 @@ TEST_F(Scheduler, UntriedRowsOfAnyResultAreStartedAndTheStageEnds) {
     }
 }
 
+TEST_F(Scheduler, NewRowsThatCannotStartNowHoldBackNoRetryOfAnotherSite) {
+    // Site "slow" at its one place, or asked to wait: its new rows leave the free places to the
+    // other site's retry, and take theirs again once slow can start.
+    form().pipeline.parallel_limit = 3;
+    for (const bool asked_to_wait : {false, true}) {
+        SCOPED_TRACE(asked_to_wait);
+        form().google_list.clear_items();
+        form().clear_download_lines();
+        form().pipeline.site_pace.clear();
+        f.recorder->starts.clear();
+        form().downloads_per_site.set_value(asked_to_wait ? 0 : 1);
+        if (asked_to_wait) form().pipeline.site_pace.wait_until("slow", SitePace::Clock::now() + std::chrono::hours(1));
+        for (const char* u : {"http://slow/1", "http://slow/2", "http://slow/3"}) f.add_queue_row(u);
+        f.add_queue_row("http://other/", "1", "Redownload");
+        form().Timer1Timer();
+        const Urls first = asked_to_wait ? Urls{"http://other/"} : Urls{"http://slow/1", "http://other/"};
+        EXPECT_EQ(started(), first);
+        if (asked_to_wait) continue;
+        finish("http://slow/1", RowState::Finished);
+        form().Timer1Timer();
+        EXPECT_EQ(started(), (Urls{"http://slow/1", "http://other/", "http://slow/2"}));
+    }
+}
+
 }  // namespace
