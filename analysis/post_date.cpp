@@ -1,5 +1,7 @@
 #include "analysis/post_date.h"
 
+#include "analysis/number_text.h"
+
 #include <algorithm>
 #include <array>
 
@@ -89,11 +91,7 @@ int month_of(std::string_view word) {
     return word == "Sept" ? 9 : 0;
 }
 
-int number_of(const Token& token) {
-    int value = 0;
-    for (char c : token.text()) value = value * 10 + (c - '0');
-    return value;
-}
+int number_of(const Token& token) { return parse_digits<int>(token.text()).value_or(0); }
 
 bool is_day_number(const Token& t) { return t.kind == Token::Number && t.size <= 2; }
 bool is_year_number(const Token& t) { return t.kind == Token::Number && t.size == 4; }
