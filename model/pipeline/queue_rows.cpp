@@ -5,7 +5,10 @@
 
 bool is_new_row(const QueueRow& row) { return row.attempts == 0 && row.state != RowState::Finished; }
 
-NewRowTracker::NewRowTracker(const ListView& queue) : queue_(queue) { recount(); }
+NewRowTracker::NewRowTracker(const ListView& queue, BlockedSites blocked_sites)
+    : queue_(queue), blocked_sites_(std::move(blocked_sites)) {
+    recount();
+}
 
 void NewRowTracker::recount() {
     new_rows_ = 0;
@@ -16,6 +19,9 @@ void NewRowTracker::recount() {
         ++new_by_site_[SitePace::site_of(item.caption)];
     }
     revision_ = queue_.revision();
+    // Whatever changed the queue behind the tracker's back (a nested completion) may have ended
+    // downloads too.
+    refresh_blocked();
 }
 
 bool NewRowTracker::any_new() {

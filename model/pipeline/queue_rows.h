@@ -2,6 +2,7 @@
 
 #include "model/app/controls/row_facts.h"
 
+#include <functional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -18,12 +19,14 @@ bool is_new_row(const QueueRow& row);
 // by the list's revision and recounted.
 class NewRowTracker {
 public:
-    explicit NewRowTracker(const ListView& queue);
+    // blocked_sites tells the sites that cannot start a download now (at their limit, or asked to
+    // wait): their new rows hold back nobody. Asked again with every recount and refresh.
+    using BlockedSites = std::function<std::vector<std::string>()>;
+    NewRowTracker(const ListView& queue, BlockedSites blocked_sites);
     // Whether a new row is left whose site is not blocked.
     bool any_new();
-    // The sites that cannot start a download now (at their limit, or asked to wait): their new
-    // rows hold back nobody.
-    void set_blocked(std::vector<std::string> sites) { blocked_ = std::move(sites); }
+    // The caller started a download: the sites blocked may have changed.
+    void refresh_blocked() { blocked_ = blocked_sites_(); }
     // The caller itself started the row at url, new until then; keeps the count without a rescan.
     void started_new_row(const std::string& url);
     // The caller's own changes are accounted for: only later changes trigger a recount.
@@ -35,6 +38,7 @@ private:
     const ListView& queue_;
     long long new_rows_ = 0;
     std::unordered_map<std::string, long long> new_by_site_;
+    BlockedSites blocked_sites_;
     std::vector<std::string> blocked_;
     unsigned long long revision_ = 0;
 };

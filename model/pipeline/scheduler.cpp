@@ -35,8 +35,7 @@ void TForm1::Timer1Timer() {
 bool TForm1::start_due_downloads() {
     if (download_list.count() >= pipeline.parallel_limit) return false;
 
-    NewRowTracker tracker(google_list);
-    tracker.set_blocked(blocked_sites());
+    NewRowTracker tracker(google_list, [this] { return blocked_sites(); });
     const int rows = google_list.item_count();
     // A nested event (a synchronous download's completion) may replace the queue: stop at its end.
     for (int r = 0; r < rows && r < google_list.item_count(); ++r) {
@@ -68,7 +67,7 @@ bool TForm1::start_due_downloads() {
             set_row_attempts(google_list, r, row.attempts + 1);
             if (is_new_row(row)) tracker.started_new_row(url);
             google_list.set_sub_item(r, queue_column::Status, queue_status::Analysis);
-            tracker.set_blocked(blocked_sites());
+            tracker.refresh_blocked();
         }
         tracker.sync();
         if (eligible) UrlDownload1.Download(url);
