@@ -1,7 +1,7 @@
 #include "runner/research_json.h"
 
 #include "analysis/calendar_day.h"
-#include "model/app/controls/list_view.h"
+#include "model/app/controls/list_rows.h"
 #include "model/pipeline/pipeline_state.h"
 #include "model/pipeline/row_texts.h"
 
@@ -73,7 +73,7 @@ const ForumField kForumFields[] = {
     {"reason", [](const ForumRow& f) { return text_or_null(f.reason()); }},
 };
 
-std::optional<std::string> sub_item_of(const ListView& list, int row, int k) {
+std::optional<std::string> sub_item_of(const ListRows& list, int row, int k) {
     if (row < 0 || !list.has_sub_item(row, k)) return std::nullopt;
     return list.sub_item(row, k);
 }
@@ -97,7 +97,7 @@ std::optional<std::string> ForumRow::queue_sub_item(int k) const { return sub_it
 const ListItem* ForumRow::result() const { return result_row >= 0 ? &results.item(result_row) : nullptr; }
 
 std::optional<std::string> ForumRow::reason() const {
-    const ListView& list = result_row >= 0 ? results : queue;
+    const ListRows& list = result_row >= 0 ? results : queue;
     const int row = result_row >= 0 ? result_row : queue_row;
     if (row < 0 || !list.item(row).facts.reason) return std::nullopt;
     return list.item(row).facts.reason->text;
@@ -110,19 +110,19 @@ std::string forum_json(const ForumRow& forum) {
     return object.dump(-1, ' ', false, Json::error_handler_t::replace);
 }
 
-std::string forums_json_lines(const ListView& results, const ListView& queue) {
+std::string forums_json_lines(const ListRows& results, const ListRows& queue) {
     // First occurrence of each URL, as the pipeline's own look-ups find rows.
     std::unordered_map<std::string_view, int> queue_rows;
-    for (int r = queue.item_count() - 1; r >= 0; --r) queue_rows[queue.item(r).caption] = r;
+    for (int r = queue.count() - 1; r >= 0; --r) queue_rows[queue.item(r).caption] = r;
     std::unordered_set<std::string_view> rated;
     std::string text;
-    for (int r = 0; r < results.item_count(); ++r) {
+    for (int r = 0; r < results.count(); ++r) {
         const std::string& url = results.item(r).caption;
         rated.insert(url);
         const auto found = queue_rows.find(url);
         text += forum_json({results, r, queue, found == queue_rows.end() ? -1 : found->second}) + "\n";
     }
-    for (int r = 0; r < queue.item_count(); ++r)
+    for (int r = 0; r < queue.count(); ++r)
         if (rated.insert(queue.item(r).caption).second) text += forum_json({results, -1, queue, r}) + "\n";
     return text;
 }

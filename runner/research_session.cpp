@@ -180,7 +180,7 @@ bool ResearchSession::write_lists() {
         const bool forums = form_.pipeline.research_stage == stage::Forum;
         const std::string text = csv     ? results_csv(form_.result_list)
                                  : !json ? list_file_text(form_.result_list)
-                                 : forums ? forums_json_lines(form_.result_list, form_.google_list)
+                                 : forums ? forums_json_lines(form_.research_rows.results, form_.research_rows.queue)
                                           : std::string();
         const bool out_written = std::fwrite(text.data(), 1, text.size(), out_) == text.size() && std::fflush(out_) == 0;
         if (!out_written) error_line("cannot write the results to standard output");

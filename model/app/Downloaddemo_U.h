@@ -23,6 +23,7 @@
 #include "download/UrlDownload.h"
 #include "model/pipeline/pipeline_state.h"
 #include "model/pipeline/queue_progress.h"
+#include "model/pipeline/research_rows.h"
 #include "model/pipeline/slot_buffers.h"
 
 #include <QObject>
@@ -120,6 +121,10 @@ public:
     Label Label32{"4. Results from Marginalia Search are its data, licensed CC-BY-NC-SA 4.0 (non-commercial use)."};
     static constexpr const char* kContactAddress = "ravelmoot@example.org";
     static constexpr const char* kHomePage = "https://ravelmoot.example.org/";
+
+    // The research's rows, which the three lists below present; declared first, so that they
+    // outlive the lists.
+    ResearchRows research_rows;
 
     // Lower area
     ListView google_list;

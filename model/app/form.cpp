@@ -33,6 +33,9 @@ TForm1::TForm1(std::unique_ptr<TUrlDownload> component, FormOptions options, QOb
     component_ = std::move(component);
     Edit2.set_text(options_.debug_file);
 
+    google_list.present(research_rows.queue);
+    result_list.present(research_rows.results);
+    google_res.present(research_rows.links);
     apply_list_layout(google_list, list_layout::queue);
     apply_list_layout(google_res, list_layout::search_results);
     apply_list_layout(result_list, list_layout::results_start);

@@ -1,11 +1,11 @@
 #include "model/pipeline/queue_progress.h"
 
 #include "analysis/number_text.h"
-#include "model/app/controls/list_view.h"
+#include "model/app/controls/list_rows.h"
 
-QueueProgress queue_progress(const ListView& queue, int attempts_shown) {
+QueueProgress queue_progress(const ListRows& queue, int attempts_shown) {
     QueueProgress progress;
-    progress.rows = queue.item_count();
+    progress.rows = queue.count();
     for (const ListItem& item : queue.items())
         progress.done += item.facts.queue.state == RowState::Finished || item.facts.queue.attempts == attempts_shown;
     return progress;

@@ -1,11 +1,11 @@
 #include "model/pipeline/queue_rows.h"
 
-#include "model/app/controls/list_view.h"
+#include "model/app/controls/list_rows.h"
 #include "model/pipeline/site_pace.h"
 
 bool is_new_row(const QueueRow& row) { return row.attempts == 0 && row.state != RowState::Finished; }
 
-NewRowTracker::NewRowTracker(const ListView& queue, BlockedSites blocked_sites)
+NewRowTracker::NewRowTracker(const ListRows& queue, BlockedSites blocked_sites)
     : queue_(queue), blocked_sites_(std::move(blocked_sites)) {
     recount();
 }

@@ -7,7 +7,7 @@
 #include <unordered_map>
 #include <vector>
 
-class ListView;
+class ListRows;
 
 // A row that still waits for its first start: not yet tried and not "Finished". Whatever its
 // state says ("Redownload" from a list file, say), such a row is started while new rows go
@@ -22,7 +22,7 @@ public:
     // blocked_sites tells the sites that cannot start a download now (at their limit, or asked to
     // wait): their new rows hold back nobody. Asked again with every recount and refresh.
     using BlockedSites = std::function<std::vector<std::string>()>;
-    NewRowTracker(const ListView& queue, BlockedSites blocked_sites);
+    NewRowTracker(const ListRows& queue, BlockedSites blocked_sites);
     // Whether a new row is left whose site is not blocked.
     bool any_new();
     // The caller started a download: the sites blocked may have changed.
@@ -35,7 +35,7 @@ public:
 private:
     void recount();
 
-    const ListView& queue_;
+    const ListRows& queue_;
     long long new_rows_ = 0;
     std::unordered_map<std::string, long long> new_by_site_;
     BlockedSites blocked_sites_;

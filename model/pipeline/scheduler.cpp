@@ -35,7 +35,7 @@ void TForm1::Timer1Timer() {
 bool TForm1::start_due_downloads() {
     if (download_list.count() >= pipeline.parallel_limit) return false;
 
-    NewRowTracker tracker(google_list, [this] { return blocked_sites(); });
+    NewRowTracker tracker(research_rows.queue, [this] { return blocked_sites(); });
     const int rows = google_list.item_count();
     // A nested event (a synchronous download's completion) may replace the queue: stop at its end.
     for (int r = 0; r < rows && r < google_list.item_count(); ++r) {
