@@ -43,12 +43,13 @@ void TForm1::further_actClick() {
     std::optional<NoFiguresReason> ends_now;
     if (forum) ends_now = judge_forum_page(r, row);
     if (search) judge_search_page(row);
-    Verdict& verdict = row.facts.result.verdict;
+    Verdict verdict = row.facts.result.verdict;
     if (verdict == Verdict::BadDownload && google_list.item(r).facts.queue.attempts == pipeline.attempts_limit)
         verdict = Verdict::Fatal;
     // A site that asks for a longer wait than the research takes on ends the row now.
     const auto given_up = take_retry_after(row.caption, pipeline.completed_response, pipeline.completed_head);
     if (given_up && verdict == Verdict::BadDownload) verdict = Verdict::Fatal;
+    row.facts.result.verdict = verdict;
     row.sub_items[static_cast<std::size_t>(result_column::Verdict)] = verdict_text(verdict);
     const int result_row = store_result_row(std::move(row));
 
@@ -61,8 +62,7 @@ void TForm1::further_actClick() {
         if (!reason) result_list.set_reason(result_row, std::nullopt);
         else note_no_figures(result_list, result_row, std::move(*reason));
     }
-    const bool bad = result_list.item(result_row).facts.result.verdict == Verdict::BadDownload;
-    set_row_state(google_list, r, bad ? RowState::Redownload : RowState::Finished);
+    set_row_state(google_list, r, verdict == Verdict::BadDownload ? RowState::Redownload : RowState::Finished);
 }
 
 void TForm1::note_served_address(int r) {
