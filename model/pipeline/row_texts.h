@@ -13,8 +13,8 @@ const char* row_state_text(RowState state);
 // "Good", "Bad Download", "Fatal"; empty for none.
 const char* verdict_text(Verdict verdict);
 
-// The values behind a queue row's cells, as a list file gives them: an empty or non-decimal
-// "Attemps" is no start yet; a "Result" text that names no state is a row to download again.
+// The values behind a queue row's cells, as a list file gives them: an empty, non-decimal or
+// negative "Attemps" is no start yet; a "Result" text that names no state is a row to download again.
 void read_queue_row(ListItem& item, const std::vector<ListColumn>& columns);
 // The values behind a results row's cells: its verdict, and where the list has the forum
 // stage's columns, the posts average, maximum and newest post.
