@@ -1,5 +1,7 @@
 #include "analysis/calendar_day.h"
 
+#include "analysis/number_text.h"
+
 #include <curl/curl.h>
 
 #include <algorithm>
@@ -10,12 +12,7 @@ namespace {
 // The value of the digits digits at pos; nullopt when they are not all digits.
 std::optional<int> digits_at(std::string_view text, std::size_t pos, std::size_t digits) {
     if (pos + digits > text.size()) return std::nullopt;
-    int value = 0;
-    for (std::size_t i = pos; i < pos + digits; ++i) {
-        if (text[i] < '0' || text[i] > '9') return std::nullopt;
-        value = value * 10 + (text[i] - '0');
-    }
-    return value;
+    return parse_digits<int>(text.substr(pos, digits));
 }
 
 }  // namespace

@@ -9,15 +9,9 @@ std::optional<std::int32_t> parse_int_strict(std::string_view text) {
         negative = text.front() == '-';
         text.remove_prefix(1);
     }
-    if (text.empty()) return std::nullopt;
-    std::int64_t magnitude = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9') return std::nullopt;
-        magnitude = magnitude * 10 + (c - '0');
-        // Stop early so that a long digit string cannot overflow the accumulator.
-        if (magnitude > std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1) return std::nullopt;
-    }
-    const std::int64_t value = negative ? -magnitude : magnitude;
+    const auto magnitude = parse_digits<std::int64_t>(text);
+    if (!magnitude) return std::nullopt;
+    const std::int64_t value = negative ? -*magnitude : *magnitude;
     if (value < std::numeric_limits<std::int32_t>::min() || value > std::numeric_limits<std::int32_t>::max())
         return std::nullopt;
     return static_cast<std::int32_t>(value);

@@ -37,6 +37,12 @@ void PostCounter::add(std::int32_t value) {
     if (value > max_) max_ = value;
 }
 
+void PostCounter::fill(ForumFigures& figures) const {
+    figures.numbers = count_;
+    figures.average = average();
+    figures.max = max_;
+}
+
 std::string PostCounter::average_text() const {
     return count_ == 0 ? std::string() : decimal_text(sum_ / count_);
 }
@@ -77,7 +83,9 @@ Row2Reading read_row2_lines(const PageLines& page, const std::function<void(std:
         // The first line counted tells the markup: a page writes its count cells alike.
         if (first_count && counter.count() > 0) inside_other_class = row2_only_inside_other_words(line);
     }
-    return {ForumFigures{counter.average_text(), counter.max_text(), counter.count(), {}}, inside_other_class};
+    Row2Reading reading{{}, inside_other_class};
+    counter.fill(reading.figures);
+    return reading;
 }
 
 ForumFigures read_row2_counts(const PageLines& page) { return read_row2_lines(page).figures; }

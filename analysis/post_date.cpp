@@ -1,5 +1,7 @@
 #include "analysis/post_date.h"
 
+#include "analysis/number_text.h"
+
 #include <algorithm>
 #include <array>
 
@@ -89,11 +91,7 @@ int month_of(std::string_view word) {
     return word == "Sept" ? 9 : 0;
 }
 
-int number_of(const Token& token) {
-    int value = 0;
-    for (char c : token.text()) value = value * 10 + (c - '0');
-    return value;
-}
+int number_of(const Token& token) { return parse_digits<int>(token.text()).value_or(0); }
 
 bool is_day_number(const Token& t) { return t.kind == Token::Number && t.size <= 2; }
 bool is_year_number(const Token& t) { return t.kind == Token::Number && t.size == 4; }
@@ -288,8 +286,13 @@ bool NewestPost::take_unix_time(std::int64_t time) {
     return true;
 }
 
-std::string NewestPost::newest() const {
+std::optional<CalendarDay> NewestPost::newest_day() const {
     Newest newest = newest_;
     if (!numeric_order_unknown_ && newest_numeric_.key > newest.key) newest = newest_numeric_;
-    return newest.key > 0 ? calendar_day_text(newest.day) : std::string();
+    return newest.key > 0 ? std::optional<CalendarDay>(newest.day) : std::nullopt;
+}
+
+std::string NewestPost::newest() const {
+    const auto day = newest_day();
+    return day ? calendar_day_text(*day) : std::string();
 }

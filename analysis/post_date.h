@@ -43,6 +43,8 @@ public:
 
     // "YYYY-MM-DD", or empty when the page showed no date that could be read.
     std::string newest() const;
+    // The same day as a value; none when the page showed no date that could be read.
+    std::optional<CalendarDay> newest_day() const;
 
 private:
     struct Newest {

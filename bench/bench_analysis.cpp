@@ -214,7 +214,7 @@ void count_posts(const std::string& page, Timed& timed, Phases& phases) {
     static constexpr std::int64_t kServedAt = 1032480000;  // 2002-09-20
     run_page(
         page, timed, phases, [](const PageLines& lines) { return read_forum_page(lines, true, kServedAt); },
-        [](const ForumFigures& f) { return static_cast<long>(f.numbers) + (f.newest_post.empty() ? 0 : 1); });
+        [](const ForumFigures& f) { return static_cast<long>(f.numbers) + (f.newest_post ? 1 : 0); });
 }
 
 // The reader alone: the links as it hands them to the search stage.

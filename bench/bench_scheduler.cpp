@@ -78,6 +78,7 @@ struct TickScene {
             const auto& subs = tail_items[i].sub_items;
             for (std::size_t k = 0; k < subs.size(); ++k)
                 form.google_list.set_sub_item(tail_rows[i], static_cast<int>(k), subs[k]);
+            form.google_list.facts_to_change(tail_rows[i]) = tail_items[i].facts;
         }
         f.recorder->starts.clear();
     }

@@ -106,6 +106,7 @@ HRESULT TBSCB::Authenticate(std::uintptr_t& hwnd, std::u16string& user_name, std
 
 HRESULT TBSCB::BeginningTransaction(const std::u16string& url, const std::u16string& headers, Cardinal reserved,
                                     std::u16string& additional_headers) {
+    ServedUrl = from_utf16(url);
     if (cancelled()) {
         complete(nullptr, E_ABORT);
         return E_ABORT;

@@ -7,8 +7,8 @@
 //
 // Owned by its TUrlDownload: an asynchronous download lives in the component's active list
 // until its OnStopBinding has reported the final OnComplete; a synchronous one lives during
-// Download only. Event-loop thread only. Event handlers read only Url, ResponseCode and
-// ResponseHeaders.
+// Download only. Event-loop thread only. Event handlers read only Url, ServedUrl, ResponseCode
+// and ResponseHeaders.
 
 #include "download/UrlDownload.h"
 #include "download/binding_interfaces.h"
@@ -35,6 +35,8 @@ public:
 
     // The download's URL, exactly as given to Download.
     std::string Url;
+    // The address of the latest request: after redirects, the one that served the page.
+    std::string ServedUrl;
     // HTTP status of the final response; 0 until one arrives.
     Cardinal ResponseCode = 0;
     // The final response's head as it arrived (status line and header lines), also for an answer

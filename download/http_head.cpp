@@ -1,8 +1,7 @@
 #include "download/http_head.h"
 
+#include "analysis/number_text.h"
 #include "analysis/text_case.h"
-
-#include <charconv>
 
 namespace {
 
@@ -19,10 +18,7 @@ int status_of_line(std::string_view line) {
     if (line.substr(0, 5) != "HTTP/") return 0;
     const std::size_t space = line.find(' ');
     if (space == std::string_view::npos || line.size() < space + 4) return 0;
-    int status = 0;
-    const char* first = line.data() + space + 1;
-    const auto [end, ec] = std::from_chars(first, first + 3, status);
-    return ec == std::errc() && end == first + 3 ? status : 0;
+    return parse_digits<int>(line.substr(space + 1, 3)).value_or(0);
 }
 
 std::optional<std::string> header_value(std::string_view head, std::string_view name) {
@@ -41,9 +37,5 @@ std::optional<std::string> header_value(std::string_view head, std::string_view 
 
 std::optional<std::uint64_t> content_length_of(std::string_view head) {
     const auto text = header_value(head, "Content-Length");
-    if (!text || text->empty()) return std::nullopt;
-    std::uint64_t length = 0;
-    const auto [end, ec] = std::from_chars(text->data(), text->data() + text->size(), length);
-    if (ec != std::errc() || end != text->data() + text->size()) return std::nullopt;
-    return length;
+    return text ? parse_digits<std::uint64_t>(*text) : std::nullopt;
 }

@@ -112,7 +112,7 @@ QString ForumMap::tooltip_of(int row) const {
     QStringList lines{QString::fromStdString(item.caption), cell(result_column::Description),
                       QStringLiteral("Posts average %1, max %2").arg(cell(result_column::PostsAverage), cell(result_column::PostsMax)),
                       QStringLiteral("Newest post: ") + newest};
-    if (!item.facts.figures.engine.empty()) lines << QStringLiteral("Read as ") + QString::fromStdString(item.facts.figures.engine);
+    if (!item.facts.result.figures.engine.empty()) lines << QStringLiteral("Read as ") + QString::fromStdString(item.facts.result.figures.engine);
     // Page texts are the web's: escaped, so that no markup in a description is drawn as markup.
     for (QString& line : lines) line = line.toHtmlEscaped();
     lines[0] = "<b>" + lines[0] + "</b>";

@@ -2,11 +2,8 @@
 
 #include "analysis/calendar_day.h"
 #include "model/app/controls/list_view.h"
-#include "model/app/list_layouts.h"
-#include "model/pipeline/pipeline_state.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <limits>
 
@@ -23,40 +20,18 @@ constexpr double kSmallestRadius = 2.5;
 constexpr double kLargestRadius = 11;
 constexpr double kHitRadius = 4;
 
-std::optional<double> whole_number(const std::string& text) {
-    std::int64_t value = 0;
-    const char* end = text.data() + text.size();
-    const auto [stop, error] = std::from_chars(text.data(), end, value);
-    if (text.empty() || error != std::errc() || stop != end || value < 0) return std::nullopt;
-    return static_cast<double>(value);
-}
-
-// A list file brings its own columns: a column is the forum stage's where its caption is.
-bool forum_column_at(const ListView& list, int sub_item) {
-    const auto& layout = list_layout::results_forum_stage;
-    const int column = sub_item + 1;
-    return column < list.column_count() && list.column(column).caption == layout.at(static_cast<std::size_t>(column)).caption;
-}
-
 double log_position(double value) { return std::log10(1 + value); }
 
 }  // namespace
 
 std::vector<MapForum> rated_forums(const ListView& results) {
     std::vector<MapForum> forums;
-    if (!forum_column_at(results, result_column::PostsAverage) || !forum_column_at(results, result_column::PostsMax))
-        return forums;
-    const bool dated = forum_column_at(results, result_column::NewestPost);
     forums.reserve(static_cast<std::size_t>(results.item_count()));
     for (int row = 0; row < results.item_count(); ++row) {
-        const auto average = whole_number(results.sub_item(row, result_column::PostsAverage));
-        const auto max = whole_number(results.sub_item(row, result_column::PostsMax));
-        if (!average || !max) continue;
-        MapForum forum{row, *average, *max, std::nullopt};
-        if (dated) {
-            if (const auto day = parse_iso_day(results.sub_item(row, result_column::NewestPost)))
-                forum.day = static_cast<int>(day->time_since_epoch().count());
-        }
+        const ForumFigures& figures = results.item(row).facts.result.figures;
+        if (figures.numbers == 0) continue;
+        MapForum forum{row, static_cast<double>(figures.average), static_cast<double>(figures.max), std::nullopt};
+        if (figures.newest_post) forum.day = static_cast<int>(figures.newest_post->time_since_epoch().count());
         forums.push_back(forum);
     }
     return forums;

@@ -24,9 +24,9 @@ struct MapForum {
     std::optional<int> day;  // the newest post, in days since 1970-01-01
 };
 
-// The rated forums of the list, in its order. A list whose columns are not the forum stage's
-// (the search stage's, a queue file loaded as results) has none; a list saved before the
-// newest post column has only undated ones.
+// The rated forums of the list (rows whose figures hold counts), in its order. A loaded list
+// whose columns are not the forum stage's (the search stage's, a queue file loaded as results)
+// has none; a list saved before the newest post column has only undated ones.
 std::vector<MapForum> rated_forums(const ListView& results);
 
 // Where the map draws within a widget of some size, and the ranges its axes show.

@@ -1,8 +1,9 @@
 #include "runner/research_json.h"
 
-#include "analysis/number_text.h"
-#include "model/app/controls/list_view.h"
+#include "analysis/calendar_day.h"
+#include "model/app/controls/list_rows.h"
 #include "model/pipeline/pipeline_state.h"
+#include "model/pipeline/row_texts.h"
 
 #include <nlohmann/json.hpp>
 
@@ -16,26 +17,40 @@ using Json = nlohmann::ordered_json;
 
 Json text_or_null(const std::optional<std::string>& text) { return text ? Json(*text) : Json(nullptr); }
 
-Json number_or_null(const std::optional<std::string>& text) {
-    const auto value = text ? parse_int_strict(*text) : std::nullopt;
-    return value ? Json(*value) : Json(nullptr);
+Json verdict(const ForumRow& f) {
+    const ListItem* row = f.result();
+    return row && row->facts.result.verdict != Verdict::None ? Json(verdict_text(row->facts.result.verdict)) : Json(nullptr);
+}
+
+Json attempts(const ForumRow& f) {
+    return f.queue_row >= 0 ? Json(f.queue.item(f.queue_row).facts.queue.attempts) : Json(nullptr);
 }
 
 // What the reader found on the forum's page, as it found it; nothing for a forum without a page.
 const ForumFigures* figures_of(const ForumRow& f) {
     const ListItem* row = f.result();
-    return row ? &row->facts.figures : nullptr;
+    return row ? &row->facts.result.figures : nullptr;
 }
 
-std::optional<std::string> figure(const ForumRow& f, std::string ForumFigures::*member) {
+// The page's counts: none where it has no page or its page counted nothing.
+const ForumFigures* counted(const ForumRow& f) {
     const ForumFigures* figures = figures_of(f);
-    if (!figures || (figures->*member).empty()) return std::nullopt;
-    return figures->*member;
+    return figures && figures->numbers > 0 ? figures : nullptr;
+}
+
+Json engine_id(const ForumRow& f) {
+    const ForumFigures* figures = figures_of(f);
+    return figures && !figures->engine_id.empty() ? Json(figures->engine_id) : Json(nullptr);
+}
+
+Json newest_post(const ForumRow& f) {
+    const ForumFigures* figures = figures_of(f);
+    return figures && figures->newest_post ? Json(calendar_day_text(*figures->newest_post)) : Json(nullptr);
 }
 
 std::optional<std::string> read_as(const ForumRow& f) {
-    const ForumFigures* figures = figures_of(f);
-    if (!figures || figures->numbers == 0) return std::nullopt;
+    const ForumFigures* figures = counted(f);
+    if (!figures) return std::nullopt;
     return figures->engine.empty() ? std::string("row2") : figures->engine;
 }
 
@@ -48,17 +63,17 @@ struct ForumField {
 const ForumField kForumFields[] = {
     {"url", [](const ForumRow& f) { return Json(f.url()); }},
     {"description", [](const ForumRow& f) { return Json(f.description()); }},
-    {"verdict", [](const ForumRow& f) { return text_or_null(f.result_sub_item(result_column::Verdict)); }},
-    {"posts_average", [](const ForumRow& f) { return number_or_null(figure(f, &ForumFigures::average)); }},
-    {"posts_max", [](const ForumRow& f) { return number_or_null(figure(f, &ForumFigures::max)); }},
-    {"attempts", [](const ForumRow& f) { return number_or_null(f.queue_sub_item(queue_column::Attemps)); }},
+    {"verdict", verdict},
+    {"posts_average", [](const ForumRow& f) { return counted(f) ? Json(counted(f)->average) : Json(nullptr); }},
+    {"posts_max", [](const ForumRow& f) { return counted(f) ? Json(counted(f)->max) : Json(nullptr); }},
+    {"attempts", attempts},
     {"read_as", [](const ForumRow& f) { return text_or_null(read_as(f)); }},
-    {"newest_post", [](const ForumRow& f) { return text_or_null(figure(f, &ForumFigures::newest_post)); }},
-    {"engine", [](const ForumRow& f) { return text_or_null(figure(f, &ForumFigures::engine_id)); }},
+    {"newest_post", [](const ForumRow& f) { return newest_post(f); }},
+    {"engine", [](const ForumRow& f) { return engine_id(f); }},
     {"reason", [](const ForumRow& f) { return text_or_null(f.reason()); }},
 };
 
-std::optional<std::string> sub_item_of(const ListView& list, int row, int k) {
+std::optional<std::string> sub_item_of(const ListRows& list, int row, int k) {
     if (row < 0 || !list.has_sub_item(row, k)) return std::nullopt;
     return list.sub_item(row, k);
 }
@@ -82,7 +97,7 @@ std::optional<std::string> ForumRow::queue_sub_item(int k) const { return sub_it
 const ListItem* ForumRow::result() const { return result_row >= 0 ? &results.item(result_row) : nullptr; }
 
 std::optional<std::string> ForumRow::reason() const {
-    const ListView& list = result_row >= 0 ? results : queue;
+    const ListRows& list = result_row >= 0 ? results : queue;
     const int row = result_row >= 0 ? result_row : queue_row;
     if (row < 0 || !list.item(row).facts.reason) return std::nullopt;
     return list.item(row).facts.reason->text;
@@ -95,19 +110,19 @@ std::string forum_json(const ForumRow& forum) {
     return object.dump(-1, ' ', false, Json::error_handler_t::replace);
 }
 
-std::string forums_json_lines(const ListView& results, const ListView& queue) {
+std::string forums_json_lines(const ListRows& results, const ListRows& queue) {
     // First occurrence of each URL, as the pipeline's own look-ups find rows.
     std::unordered_map<std::string_view, int> queue_rows;
-    for (int r = queue.item_count() - 1; r >= 0; --r) queue_rows[queue.item(r).caption] = r;
+    for (int r = queue.count() - 1; r >= 0; --r) queue_rows[queue.item(r).caption] = r;
     std::unordered_set<std::string_view> rated;
     std::string text;
-    for (int r = 0; r < results.item_count(); ++r) {
+    for (int r = 0; r < results.count(); ++r) {
         const std::string& url = results.item(r).caption;
         rated.insert(url);
         const auto found = queue_rows.find(url);
         text += forum_json({results, r, queue, found == queue_rows.end() ? -1 : found->second}) + "\n";
     }
-    for (int r = 0; r < queue.item_count(); ++r)
+    for (int r = 0; r < queue.count(); ++r)
         if (rated.insert(queue.item(r).caption).second) text += forum_json({results, -1, queue, r}) + "\n";
     return text;
 }

@@ -3,15 +3,15 @@
 #include <optional>
 #include <string>
 
-class ListView;
+class ListRows;
 struct ListItem;
 
 // One forum of a research as a program reads it: its row of the results table, if it has one,
 // and its row of the forum queue.
 struct ForumRow {
-    const ListView& results;
+    const ListRows& results;
     int result_row;  // -1: the forum never answered with a page
-    const ListView& queue;
+    const ListRows& queue;
     int queue_row;   // -1: the forum is not in the queue
 
     std::string url() const;
@@ -36,4 +36,4 @@ std::string forum_json(const ForumRow& forum);
 
 // Every forum of a research, one JSON object per line: the results table's rows in its order,
 // then the queue's forums that never reached it, in the queue's order.
-std::string forums_json_lines(const ListView& results, const ListView& queue);
+std::string forums_json_lines(const ListRows& results, const ListRows& queue);

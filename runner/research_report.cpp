@@ -48,10 +48,10 @@ void count_reason(const std::optional<NoFiguresReason>& reason, std::map<std::st
 SearchStageFigures search_stage_figures(const TForm1& form) {
     SearchStageFigures search;
     search.ran = true;
-    search.pages = form.google_list.item_count();
+    search.pages = form.research_rows.queue.count();
     // Every page that reached the link extraction has its row in the results table.
-    search.pages_read = form.result_list.item_count();
-    search.links = form.google_res.item_count();
+    search.pages_read = form.research_rows.results.count();
+    search.links = form.research_rows.links.count();
     return search;
 }
 
@@ -59,25 +59,22 @@ ForumStageFigures forum_stage_figures(const TForm1& form) {
     ForumStageFigures forums;
     forums.started = form.pipeline.research_stage == stage::Forum;
     if (!forums.started) return forums;
-    const ListView& results = form.result_list;
-    forums.forums = form.google_list.item_count();
-    forums.rated = results.item_count();
+    const ListRows& results = form.research_rows.results;
+    forums.forums = form.research_rows.queue.count();
+    forums.rated = results.count();
     const CalendarDay lately_from =
         day_of_unix_time(form.pipeline.research_started_at) - std::chrono::days(kLatelyDays);
     std::unordered_set<std::string> rated;
-    for (int r = 0; r < results.item_count(); ++r) {
+    for (int r = 0; r < results.count(); ++r) {
         rated.insert(results.item(r).caption);
         count_reason(results.item(r).facts.reason, forums.reasons);
-        if (results.has_sub_item(r, result_column::NewestPost)) {
-            const auto newest = parse_iso_day(results.sub_item(r, result_column::NewestPost));
-            if (newest && *newest >= lately_from) ++forums.posted_lately;
-        }
-        const std::string& verdict = results.sub_item(r, result_column::Verdict);
-        if (verdict == verdict::Good) ++forums.good;
-        if (verdict == verdict::BadDownload) ++forums.bad_download;
-        if (verdict == verdict::Fatal) ++forums.fatal;
+        const ResultRow& row = results.item(r).facts.result;
+        if (row.figures.newest_post && *row.figures.newest_post >= lately_from) ++forums.posted_lately;
+        forums.good += row.verdict == Verdict::Good;
+        forums.bad_download += row.verdict == Verdict::BadDownload;
+        forums.fatal += row.verdict == Verdict::Fatal;
     }
-    for (const ListItem& row : form.google_list.items())
+    for (const ListItem& row : form.research_rows.queue.items())
         if (rated.insert(row.caption).second) {
             ++forums.never_answered;
             count_reason(row.facts.reason, forums.reasons);

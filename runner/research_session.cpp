@@ -132,7 +132,7 @@ std::string ResearchSession::progress_display() const {
     if (progress_display_ && form_.pipeline.research_stage == stage::Forum) {
         int good = 0;
         for (int r = 0; r < form_.result_list.item_count(); ++r)
-            good += form_.result_list.sub_item(r, result_column::Verdict) == verdict::Good;
+            good += form_.result_list.item(r).facts.result.verdict == Verdict::Good;
         line += ", " + std::to_string(good) + " Good so far";
     }
     return line;
@@ -180,7 +180,7 @@ bool ResearchSession::write_lists() {
         const bool forums = form_.pipeline.research_stage == stage::Forum;
         const std::string text = csv     ? results_csv(form_.result_list)
                                  : !json ? list_file_text(form_.result_list)
-                                 : forums ? forums_json_lines(form_.result_list, form_.google_list)
+                                 : forums ? forums_json_lines(form_.research_rows.results, form_.research_rows.queue)
                                           : std::string();
         const bool out_written = std::fwrite(text.data(), 1, text.size(), out_) == text.size() && std::fflush(out_) == 0;
         if (!out_written) error_line("cannot write the results to standard output");

@@ -19,14 +19,11 @@ constexpr auto kEngines = std::to_array<const ForumEngine*>({RAVELMOOT_FORUM_ENG
 ForumFigures read_as(const ForumEngine& engine, const PostCounter& counter, const PageLines& read,
                      std::optional<std::int64_t> download_time, PageKind kind, std::string_view whole) {
     ForumFigures figures;
-    if (counter.count() > 0) {
-        figures.average = counter.average_text();
-        figures.max = counter.max_text();
-        figures.numbers = counter.count();
-    }
+    counter.fill(figures);
     figures.engine = engine.name;
     figures.engine_id = engine.id;
-    if (download_time && kind != PageKind::TopicPage) figures.newest_post = engine.newest_post(read, *download_time);
+    // An engine hands its date over as "YYYY-MM-DD" text, empty for none.
+    if (download_time && kind != PageKind::TopicPage) figures.newest_post = parse_iso_day(engine.newest_post(read, *download_time));
     figures.page_kind = kind;
     if (kind != PageKind::Other)
         figures.board_index_link = decode_character_references(engine.board_index_link(whole));
@@ -44,7 +41,7 @@ ForumFigures read_forum_page(const PageLines& page, bool current_engines, std::o
     Row2Reading classic =
         read_row2_lines(page, row2_dates ? [&](std::size_t line) { row2_dates->read_line(line); }
                                          : std::function<void(std::size_t)>());
-    if (row2_dates) classic.figures.newest_post = row2_dates->newest();
+    if (row2_dates) classic.figures.newest_post = row2_dates->newest_day();
     // Counts in subSilver's own "row2" cells make a classic page; no current engine writes
     // them, and the readers would cost a pass each over what may be a very large page.
     if (!current_engines || (classic.figures.numbers > 0 && !classic.inside_other_class)) return classic.figures;

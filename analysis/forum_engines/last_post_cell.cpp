@@ -1,6 +1,7 @@
 #include "analysis/forum_engines/last_post_cell.h"
 
 #include "analysis/html_markup.h"
+#include "analysis/number_text.h"
 
 namespace {
 
@@ -17,11 +18,8 @@ bool take_machine_time(std::string_view tag, NewestPost& newest) {
         if (const std::string_view value = attribute(tag, name); !value.empty() && newest.take_text(value)) return true;
     for (const char* name : {"data-time", "data-timestamp"}) {
         const std::string_view value = attribute(tag, name);
-        if (value.empty() || value.size() > 13 || value.find_first_not_of("0123456789") != std::string_view::npos)
-            continue;
-        std::int64_t time = 0;
-        for (char c : value) time = time * 10 + (c - '0');
-        if (newest.take_unix_time(time)) return true;
+        const auto time = value.size() > 13 ? std::nullopt : parse_digits<std::int64_t>(value);
+        if (time && newest.take_unix_time(*time)) return true;
     }
     return false;
 }

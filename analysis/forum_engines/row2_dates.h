@@ -13,7 +13,7 @@ public:
     Row2Dates(const PageLines& page, std::int64_t download_time);
     // Reads the cell that "row2" line i opens.
     void read_line(std::size_t i);
-    std::string newest() const { return newest_.newest(); }
+    std::optional<CalendarDay> newest_day() const { return newest_.newest_day(); }
 
 private:
     const PageLines& page_;

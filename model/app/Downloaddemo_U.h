@@ -23,6 +23,7 @@
 #include "download/UrlDownload.h"
 #include "model/pipeline/pipeline_state.h"
 #include "model/pipeline/queue_progress.h"
+#include "model/pipeline/research_rows.h"
 #include "model/pipeline/slot_buffers.h"
 
 #include <QObject>
@@ -121,6 +122,10 @@ public:
     static constexpr const char* kContactAddress = "ravelmoot@example.org";
     static constexpr const char* kHomePage = "https://ravelmoot.example.org/";
 
+    // The research's rows, which the three lists below present; declared first, so that they
+    // outlive the lists.
+    ResearchRows research_rows;
+
     // Lower area
     ListView google_list;
     Memo download_list{{"download_list"}};
@@ -196,6 +201,13 @@ public:
     void Timer1Timer();
     void downloadClick();
     void further_actClick();
+    // The parts of further_actClick: the address that served row r's page and its links' base;
+    // the page judged as a forum's (returning the reason its row ends with now, if it does) or
+    // as a search's, into the results row; that row stored, replacing one of the same URL.
+    void note_served_address(int r);
+    std::optional<NoFiguresReason> judge_forum_page(int r, ListItem& row);
+    void judge_search_page(ListItem& row);
+    int store_result_row(ListItem row);
 
     // Download events
     void UrlDownload1Progress(TBSCB& Sender, Cardinal ulProgress, Cardinal ulProgressMax, Cardinal ulStatusCode);
@@ -228,9 +240,10 @@ public:
     // holds its URL now belongs to a newer download of the same URL. served_at: the response's
     // Date (seconds since 1970); without one the page counts as served when it is handed on.
     // response_head: the response's status line and header lines, empty when none arrived.
+    // served_url: the address that served the page (after redirects); empty for url itself.
     void download_completed(const std::string& url, Cardinal response_code, HRESULT result,
                             bool line_released = false, std::optional<std::int64_t> served_at = std::nullopt,
-                            std::string_view response_head = {});
+                            std::string_view response_head = {}, std::string_view served_url = {});
 
     // Makes bytes the page text: what the readers read and what result_memo shows.
     void set_page_text(std::string bytes);
@@ -275,16 +288,18 @@ private:
     // Whether a download of url may start now: its site asked for no wait that still runs, and
     // fewer than "Downloads per site" of its downloads run.
     bool site_allows(const std::string& url) const;
+    // The sites no download may start to now: asked to wait, or at "Downloads per site".
+    std::vector<std::string> blocked_sites() const;
     // A 429 or 503 answer with Retry-After: its site waits that long (logged). Past the longest
     // wait taken on, nothing waits and the reason the row ends with is returned instead.
     std::optional<NoFiguresReason> take_retry_after(const std::string& url, int status, std::string_view head);
     // Row `row` of list (a forum) gave no figures: the row takes the reason, and the log says it.
     void note_no_figures(ListView& list, int row, NoFiguresReason reason);
-    // When the forum page at url is a topic page, or a forum page without sub-forum figures, whose
-    // board index may be followed: queues that index as a new row with the page's description
-    // unless it is listed already, logs which, and returns the reason the page's row ends with.
-    std::optional<NoFiguresReason> follow_board_index(const std::string& url, const std::string& description,
-                                                  const ForumFigures& figures);
+    // When the page of queue row `row` is a topic page, or a forum page without sub-forum figures,
+    // whose board index may be followed: queues that index as a new row with the page's
+    // description unless it is listed already, logs which, and returns the reason the page's row
+    // ends with. A row that is itself such a board index follows none and ends with its reason.
+    std::optional<NoFiguresReason> follow_board_index(int row, const ForumFigures& figures);
     // Why the forum page just handed on gave no figures, from what its reader found.
     NoFiguresReason unrated_forum_reason(const ForumFigures& figures) const;
     // Sends research_over when the research has come to rest: the scheduler stopped after the

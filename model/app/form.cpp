@@ -1,6 +1,7 @@
 #include "model/app/Downloaddemo_U.h"
 
 #include "model/app/list_layouts.h"
+#include "model/pipeline/row_texts.h"
 #include "model/console/private_folder.h"
 #include "download/moniker_layer.h"
 
@@ -32,12 +33,18 @@ TForm1::TForm1(std::unique_ptr<TUrlDownload> component, FormOptions options, QOb
     component_ = std::move(component);
     Edit2.set_text(options_.debug_file);
 
+    google_list.present(research_rows.queue);
+    result_list.present(research_rows.results);
+    google_res.present(research_rows.links);
     apply_list_layout(google_list, list_layout::queue);
     apply_list_layout(google_res, list_layout::search_results);
     apply_list_layout(result_list, list_layout::results_start);
     // The "Result" cells of both lists show why a forum gave no figures.
     google_list.set_reason_column(queue_column::Result + 1);
     result_list.set_reason_column(result_column::Verdict + 1);
+    // Rows given as text (list files) bring their values in their cells.
+    google_list.set_row_reader(read_queue_row);
+    result_list.set_row_reader(read_result_row);
 
     // The window's stored design: the component's settings for this program.
     UrlDownload1.TimeOut = kStageTimeOutMs;

@@ -35,7 +35,7 @@ void TForm1::Timer2Timer() {
     query_progress.set(progress.done, progress.rows);
 }
 
-QueueProgress TForm1::queue_progress() const { return ::queue_progress(google_list, allow_attemps_ui.value()); }
+QueueProgress TForm1::queue_progress() const { return ::queue_progress(research_rows.queue, allow_attemps_ui.value()); }
 
 void TForm1::Label13Click() {
     // The subject is the product name in lower case.

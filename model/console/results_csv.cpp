@@ -29,8 +29,8 @@ std::string results_csv(const ListView& results) {
         fields.clear();
         if (!columns.empty()) fields.push_back(item.caption);
         for (int k = 0; k + 1 < results.column_count(); ++k) fields.push_back(results.sub_item(row, k));
-        fields.push_back(item.facts.figures.engine);
-        if (!has_newest_post) fields.push_back(item.facts.figures.newest_post);
+        fields.push_back(item.facts.result.figures.engine);
+        if (!has_newest_post) fields.push_back(newest_post_text(item.facts.result.figures));
         fields.push_back(item.facts.reason_text());
         text += csv_record(fields);
     }

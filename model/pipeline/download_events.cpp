@@ -8,6 +8,7 @@
 #include "model/pipeline/no_figures.h"
 #include "model/pipeline/page_copy.h"
 #include "model/pipeline/progress_line.h"
+#include "model/pipeline/row_texts.h"
 
 #include <QCoreApplication>
 
@@ -74,12 +75,13 @@ void TForm1::UrlDownload1Complete(TBSCB& Sender, const TMemoryStream* Stream, HR
         // The download is over whatever its report: its binding may be reused by the next one.
         if (Stream) served_at_.erase(served);
     }
-    download_completed(Sender.Url, Sender.ResponseCode, Result, line_released, served_at, Sender.ResponseHeaders);
+    download_completed(Sender.Url, Sender.ResponseCode, Result, line_released, served_at, Sender.ResponseHeaders,
+                       Sender.ServedUrl);
 }
 
 void TForm1::download_completed(const std::string& url, Cardinal response_code, HRESULT result,
                                 bool line_released, std::optional<std::int64_t> served_at,
-                                std::string_view response_head) {
+                                std::string_view response_head, std::string_view served_url) {
     if (result != S_OK) {
         const std::string err = HResultToStr(result);
         const std::string resp = ResponseCodeToStr(static_cast<std::int32_t>(response_code));
@@ -95,7 +97,7 @@ void TForm1::download_completed(const std::string& url, Cardinal response_code, 
         if (!line_released) {
             const int status = static_cast<int>(response_code);
             const auto given_up = take_retry_after(url, status, response_head);
-            if (row >= 0 && given_up) google_list.set_sub_item(row, queue_column::Result, row_state::Finished);
+            if (row >= 0 && given_up) set_row_state(google_list, row, RowState::Finished);
             if (row >= 0 && pipeline.research_stage == stage::Forum)
                 note_no_figures(google_list, row, given_up.value_or(failed_download_reason(result, status, response_head)));
         }
@@ -111,6 +113,7 @@ void TForm1::download_completed(const std::string& url, Cardinal response_code, 
         return;
     }
     pipeline.completed_url = url;
+    pipeline.completed_served_url = std::string(served_url);
     pipeline.completed_slot = slot;
     pipeline.completed_response = static_cast<int>(response_code);
     pipeline.completed_served_at = served_at.value_or(std::time(nullptr));

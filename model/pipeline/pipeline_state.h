@@ -19,6 +19,8 @@ struct PipelineState {
     int parallel_limit = 5;
     int attempts_limit = 5;
     std::string completed_url;
+    // The address that served it, after redirects.
+    std::string completed_served_url;
     int completed_slot = 0;
     // The HTTP status of the page just handed on (some services answer a bot check with a success).
     int completed_response = 0;

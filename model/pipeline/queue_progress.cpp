@@ -1,18 +1,13 @@
 #include "model/pipeline/queue_progress.h"
 
 #include "analysis/number_text.h"
-#include "model/app/controls/list_view.h"
-#include "model/pipeline/pipeline_state.h"
+#include "model/app/controls/list_rows.h"
 
-QueueProgress queue_progress(const ListView& queue, int attempts_shown) {
+QueueProgress queue_progress(const ListRows& queue, int attempts_shown) {
     QueueProgress progress;
-    progress.rows = queue.item_count();
-    const std::string limit = decimal_text(attempts_shown);
-    for (int r = 0; r < progress.rows; ++r) {
-        if (queue.sub_item(r, queue_column::Result) == row_state::Finished ||
-            queue.sub_item(r, queue_column::Attemps) == limit)
-            ++progress.done;
-    }
+    progress.rows = queue.count();
+    for (const ListItem& item : queue.items())
+        progress.done += item.facts.queue.state == RowState::Finished || item.facts.queue.attempts == attempts_shown;
     return progress;
 }
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-class ListView;
+class ListRows;
 
 // How far the queue is: rows done (Result "Finished", or Attemps at the limit the window shows)
 // of all rows.
@@ -11,6 +11,6 @@ struct QueueProgress {
     int rows = 0;
 };
 
-QueueProgress queue_progress(const ListView& queue, int attempts_shown);
+QueueProgress queue_progress(const ListRows& queue, int attempts_shown);
 // The progress line under the queue: "..." for an empty queue, else e.g. "3 / 4  (75 % downloaded)".
 std::string queue_progress_caption(const QueueProgress& progress);

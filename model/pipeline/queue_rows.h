@@ -1,35 +1,44 @@
 #pragma once
 
+#include "model/app/controls/row_facts.h"
+
+#include <functional>
 #include <string>
-#include <string_view>
+#include <unordered_map>
+#include <vector>
 
-class ListView;
+class ListRows;
 
-// Reading the queue's counters. A row is new while its Attemps text is "0" or empty; an Attemps
-// text that is not a decimal number (a list file can hold anything) counts as not yet tried.
-bool is_new_attempts_text(std::string_view attempts_text);
 // A row that still waits for its first start: not yet tried and not "Finished". Whatever its
-// Result says ("Redownload" from a list file, say), such a row is started while new rows go
+// state says ("Redownload" from a list file, say), such a row is started while new rows go
 // first, so it can neither wait for itself nor hold a stage open for good.
-bool is_new_row(std::string_view attempts_text, std::string_view result);
-// The number of starts an Attemps text stands for; 0 for empty or non-decimal text.
-int attempts_of(std::string_view attempts_text);
+bool is_new_row(const QueueRow& row);
 
-// Counts the new rows of the queue so that "is any row new?" costs O(1) per row in a tick.
-// Changes made behind the tracker's back are noticed by the list's revision and recounted.
+// Counts the new rows of the queue, by site, so that "is a new row left that could start now?"
+// costs O(blocked sites) per row in a tick. Changes made behind the tracker's back are noticed
+// by the list's revision and recounted.
 class NewRowTracker {
 public:
-    explicit NewRowTracker(const ListView& queue);
+    // blocked_sites tells the sites that cannot start a download now (at their limit, or asked to
+    // wait): their new rows hold back nobody. Asked again with every recount and refresh.
+    using BlockedSites = std::function<std::vector<std::string>()>;
+    NewRowTracker(const ListRows& queue, BlockedSites blocked_sites);
+    // Whether a new row is left whose site is not blocked.
     bool any_new();
-    // The caller itself changed a row's Attemps text; keeps the count without a rescan.
-    void own_attempts_change(std::string_view result, std::string_view before, std::string_view after);
+    // The caller started a download: the sites blocked may have changed.
+    void refresh_blocked() { blocked_ = blocked_sites_(); }
+    // The caller itself started the row at url, new until then; keeps the count without a rescan.
+    void started_new_row(const std::string& url);
     // The caller's own changes are accounted for: only later changes trigger a recount.
     void sync();
 
 private:
     void recount();
 
-    const ListView& queue_;
+    const ListRows& queue_;
     long long new_rows_ = 0;
+    std::unordered_map<std::string, long long> new_by_site_;
+    BlockedSites blocked_sites_;
+    std::vector<std::string> blocked_;
     unsigned long long revision_ = 0;
 };

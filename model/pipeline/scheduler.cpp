@@ -1,7 +1,7 @@
 #include "model/app/Downloaddemo_U.h"
 
-#include "analysis/number_text.h"
 #include "model/pipeline/queue_rows.h"
+#include "model/pipeline/row_texts.h"
 
 namespace {
 
@@ -35,7 +35,7 @@ void TForm1::Timer1Timer() {
 bool TForm1::start_due_downloads() {
     if (download_list.count() >= pipeline.parallel_limit) return false;
 
-    NewRowTracker tracker(google_list);
+    NewRowTracker tracker(research_rows.queue, [this] { return blocked_sites(); });
     const int rows = google_list.item_count();
     // A nested event (a synchronous download's completion) may replace the queue: stop at its end.
     for (int r = 0; r < rows && r < google_list.item_count(); ++r) {
@@ -43,39 +43,31 @@ bool TForm1::start_due_downloads() {
         if (pipeline.stop_requested) break;
 
         const bool new_left = tracker.any_new();
-        if (google_list.sub_item(r, queue_column::Result).empty())
-            google_list.set_sub_item(r, queue_column::Result, row_state::Download);
-        const std::string result = google_list.sub_item(r, queue_column::Result);
+        if (google_list.item(r).facts.queue.state == RowState::None) set_row_state(google_list, r, RowState::Download);
+        // A list file's unreadable count shows as the none it stands for once the row is looked at.
+        set_row_attempts(google_list, r, google_list.item(r).facts.queue.attempts);
+        const QueueRow row = google_list.item(r).facts.queue;
         bool eligible;
         if (new_left) {
-            eligible = result == row_state::Download ||
-                       is_new_row(google_list.sub_item(r, queue_column::Attemps), result);
+            eligible = row.state == RowState::Download || is_new_row(row);
             UrlDownload1.TimeOut = timeout_normal.value();
         } else {
-            eligible = result != row_state::Finished;
+            eligible = row.state != RowState::Finished;
             UrlDownload1.TimeOut = time_out_advanced.value();
         }
         const std::string url = google_list.item(r).caption;
         if (download_list.index_of_ignoring_case(url) >= 0) eligible = false;
-
-        // Empty or non-decimal counts as not yet tried.
-        const std::string before = google_list.sub_item(r, queue_column::Attemps);
-        if (!parse_int_strict(before)) {
-            google_list.set_sub_item(r, queue_column::Attemps, "0");
-            tracker.own_attempts_change(result, before, "0");
-        }
-        const int attempts = attempts_of(google_list.sub_item(r, queue_column::Attemps));
-        if (attempts >= pipeline.attempts_limit) eligible = false;
+        if (row.attempts >= pipeline.attempts_limit) eligible = false;
         // A site that asked to wait, or has its share of downloads running, lets the rows of
         // other sites go first.
         if (eligible && !site_allows(url)) eligible = false;
 
         if (eligible) {
             append_download_line(url);
-            const std::string counted = google_list.sub_item(r, queue_column::Attemps);
-            google_list.set_sub_item(r, queue_column::Attemps, decimal_text(static_cast<long long>(attempts) + 1));
-            tracker.own_attempts_change(result, counted, google_list.sub_item(r, queue_column::Attemps));
+            set_row_attempts(google_list, r, row.attempts + 1);
+            if (is_new_row(row)) tracker.started_new_row(url);
             google_list.set_sub_item(r, queue_column::Status, queue_status::Analysis);
+            tracker.refresh_blocked();
         }
         tracker.sync();
         if (eligible) UrlDownload1.Download(url);
@@ -87,9 +79,8 @@ bool TForm1::end_stage_if_done() {
     // No row is left that is unfinished and has starts left, and no download of the stage is
     // still listed, so that the page of its last start is still judged.
     if (download_list.count() > 0) return false;
-    for (int r = 0; r < google_list.item_count(); ++r) {
-        if (google_list.sub_item(r, queue_column::Result) != row_state::Finished &&
-            attempts_of(google_list.sub_item(r, queue_column::Attemps)) < pipeline.attempts_limit)
+    for (const ListItem& item : google_list.items()) {
+        if (item.facts.queue.state != RowState::Finished && item.facts.queue.attempts < pipeline.attempts_limit)
             return false;
     }
     Timer1.stop();

@@ -5,6 +5,7 @@
 #include "analysis/search_request.h"
 #include "analysis/search_service.h"
 #include "model/app/list_layouts.h"
+#include "model/pipeline/row_texts.h"
 
 namespace {
 
@@ -33,9 +34,9 @@ void TForm1::request_googleClick() {
                     const int pages = service_page_count(service, dig_google.value());
                     for (int i = 0; i < pages; ++i) {
                         search.page_urls.push_back(service.page_url(search.base, search_phrase.text(), request.text(), i));
-                        google_list.add_item(ListItem{search.page_urls.back(),
-                                                      {std::string(service.page_label) + " page " + decimal_text(i), "",
-                                                       "0", row_state::Download}});
+                        google_list.add_row(queue_item(search.page_urls.back(),
+                                                       std::string(service.page_label) + " page " + decimal_text(i),
+                                                       {.state = RowState::Download, .origin = RowOrigin::Search}));
                     }
                     pipeline.search = std::move(search);
                 });
@@ -65,7 +66,8 @@ void TForm1::google_gotClick() {
     apply_list_layout(result_list, list_layout::results_forum_stage);
     google_list.clear_items();
     for (int i = 0; i < google_res.item_count(); ++i) {
-        google_list.add_item(ListItem{google_res.item(i).caption,
-                                      {google_res.sub_item(i, 0), google_res.sub_item(i, 1), "0", row_state::Download}});
+        ListItem row{google_res.item(i).caption, {google_res.sub_item(i, 0), google_res.sub_item(i, 1), "0", row_state::Download}};
+        row.facts.queue = {.state = RowState::Download, .origin = RowOrigin::Search};
+        google_list.add_row(std::move(row));
     }
 }

@@ -6,6 +6,7 @@
 #include "model/pipeline/no_figures.h"
 
 #include <ctime>
+#include <map>
 
 bool TForm1::site_allows(const std::string& url) const {
     const std::string site = SitePace::site_of(url);
@@ -15,6 +16,17 @@ bool TForm1::site_allows(const std::string& url) const {
     int running = 0;
     for (int i = 0; i < download_list.count(); ++i) running += SitePace::site_of(download_list.full_line(i)) == site;
     return running < per_site;
+}
+
+std::vector<std::string> TForm1::blocked_sites() const {
+    std::vector<std::string> sites = pipeline.site_pace.waiting_sites(SitePace::Clock::now());
+    const int per_site = downloads_per_site.value();
+    if (per_site <= 0) return sites;
+    std::map<std::string, int> running;
+    for (int i = 0; i < download_list.count(); ++i) ++running[SitePace::site_of(download_list.full_line(i))];
+    for (const auto& [site, count] : running)
+        if (count >= per_site) sites.push_back(site);
+    return sites;
 }
 
 std::optional<NoFiguresReason> TForm1::take_retry_after(const std::string& url, int status, std::string_view head) {

@@ -14,3 +14,10 @@ bool SitePace::waiting(std::string_view site, Clock::time_point now) const {
     const auto entry = waits_.find(site);
     return entry != waits_.end() && now < entry->second;
 }
+
+std::vector<std::string> SitePace::waiting_sites(Clock::time_point now) const {
+    std::vector<std::string> sites;
+    for (const auto& [site, until] : waits_)
+        if (now < until) sites.push_back(site);
+    return sites;
+}

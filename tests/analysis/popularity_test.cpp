@@ -45,8 +45,8 @@ constexpr std::string_view kForumIndex =
 TEST(Popularity, ForumIndexCountsItsRow2Cells) {
     const auto figures = read_row2_counts(PageLines(std::string(kForumIndex)));
     EXPECT_EQ(figures.numbers, 3);
-    EXPECT_EQ(figures.average, "21");  // 65 / 3 rounded down
-    EXPECT_EQ(figures.max, "35");
+    EXPECT_EQ(average_text(figures), "21");  // 65 / 3 rounded down
+    EXPECT_EQ(max_text(figures), "35");
 }
 
 TEST(Popularity, OnlyTheFirstCellOfALineIsRead) {
@@ -97,8 +97,8 @@ TEST(Popularity, ZerosAreCountsToo) {
 }
 
 TEST(Popularity, NothingCountedLeavesBothFiguresEmpty) {
-    EXPECT_EQ(read_row2_counts(PageLines("")).average, "");
-    EXPECT_EQ(read_row2_counts(PageLines("")).max, "");
+    EXPECT_EQ(average_text(read_row2_counts(PageLines(""))), "");
+    EXPECT_EQ(max_text(read_row2_counts(PageLines(""))), "");
     const auto c = count_lines({"<td class=row1>12</td>", "<td class=row2>none</td>"});
     EXPECT_EQ(c.count(), 0);
     EXPECT_EQ(c.average_text(), "");

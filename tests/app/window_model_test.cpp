@@ -141,7 +141,7 @@ TEST_F(StatusTimer, RowsOutOfAttemptsCountAsDoneByTheFieldsValue) {
     form().Timer2Timer();
     EXPECT_EQ(form().Label12.caption(), "3 / 4  (75 % downloaded)");
     form().allow_attemps_ui.set_text("0");
-    form().google_list.set_sub_item(1, queue_column::Result, "Finished");
+    set_row_state(form().google_list, 1, RowState::Finished);
     form().Timer2Timer();
     EXPECT_EQ(form().Label12.caption(), "4 / 4  (100 % downloaded)");
 }

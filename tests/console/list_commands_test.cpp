@@ -1,4 +1,5 @@
 #include "model/app/Downloaddemo_U.h"
+#include "model/console/list_file.h"
 #include "model/console/url_opening.h"
 #include "download/moniker_layer.h"
 #include "tests/console/console_files.h"
@@ -7,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <tuple>
 
 namespace {
 
@@ -92,6 +94,33 @@ TEST_F(ListCommands, AResultsFileLoadsIntoTheQueue) {
     ASSERT_EQ(form.google_list.item_count(), 2);
     EXPECT_EQ(form.google_list.item(0).sub_items, (std::vector<std::string>{"A forum", "Good", "21", "35"}));
     EXPECT_EQ(form.google_list.item(1).sub_items, (std::vector<std::string>{"B forum", "Fatal", "", ""}));
+}
+
+TEST_F(ListCommands, ListFilesKeepTheirTextsAndGiveTheirValuesOnce) {
+    const std::string queue = "URL\tDescription\tStatus\tAttemps\tResult\t\r\n150\t200\t100\t50\t50\t\r\n"
+                              "http://a.example/\td\t\t2\tRedownload\t\r\n"
+                              "http://b.example/\td\t\tmany\tFinished\t\r\n"
+                              "http://c.example/\td\t\t\t\t\r\n"
+                              "http://d.example/\td\t\t-3\tWaiting\t\r\n";
+    const std::string results = "URL\tDescription\tResult\tPost averag\tPosts max\tNewest post\t\r\n"
+                                "100\t100\t100\t100\t100\t100\t\r\n"
+                                "http://a.example/\td\tGood\t21\t35\t2018-03-20\t\r\n"
+                                "http://b.example/\td\tFatal\t\t\tsoon\t\r\n";
+    for (auto [bytes, list] : {std::pair{queue, &form.google_list}, std::pair{results, &form.result_list}}) {
+        load_list_text(bytes, *list);
+        EXPECT_EQ(list_file_text(*list), bytes);
+    }
+    const std::vector<std::pair<int, RowState>> values = {
+        {2, RowState::Redownload}, {0, RowState::Finished}, {0, RowState::None}, {0, RowState::Redownload}};
+    for (int r = 0; r < 4; ++r) {
+        EXPECT_EQ(form.google_list.item(r).facts.queue.attempts, values[static_cast<std::size_t>(r)].first) << r;
+        EXPECT_EQ(form.google_list.item(r).facts.queue.state, values[static_cast<std::size_t>(r)].second) << r;
+    }
+    const ResultRow& rated = form.result_list.item(0).facts.result;
+    EXPECT_EQ(rated.verdict, Verdict::Good);
+    EXPECT_EQ(std::tuple(rated.figures.average, rated.figures.max, newest_post_text(rated.figures)), std::tuple(21, 35, "2018-03-20"));
+    EXPECT_EQ(form.result_list.item(1).facts.result.verdict, Verdict::Fatal);
+    EXPECT_EQ(form.result_list.item(1).facts.result.figures.numbers, 0);
 }
 
 TEST_F(ListCommands, EachDialogOffersTheNameLastChosenInIt) {

@@ -49,7 +49,7 @@ Rows read_back_with_python(const std::string& path) {
 void fill_results(ListView& results) {
     for (const ListColumn& column : list_layout::results_forum_stage) results.add_column(column.caption, column.width);
     ListItem tricky{"http://a.example/forum/", {"Tea, \"green\" and\r\nblack — Grüße 日本", "Good", "120", "4031", "2026-11-30"}};
-    tricky.facts.figures.engine = "phpBB 3";
+    tricky.facts.result.figures.engine = "phpBB 3";
     results.add_item(tricky);
     ListItem formula{"http://b.example/", {"=HYPERLINK(\"http://evil.example\")", "Fatal"}};
     formula.facts.reason = no_figures_reason(ReasonKind::NoCounts);

@@ -2,6 +2,7 @@
 
 #include "model/app/controls/list_view.h"
 #include "model/app/list_layouts.h"
+#include "model/pipeline/row_texts.h"
 
 #include <gtest/gtest.h>
 
@@ -9,6 +10,7 @@ namespace {
 
 std::vector<MapForum> forums_of(const std::vector<ListColumn>& layout, const std::vector<ListItem>& rows) {
     ListView list;
+    list.set_row_reader(read_result_row);
     for (const ListColumn& column : layout) list.add_column(column.caption, column.width);
     for (const ListItem& row : rows) list.add_item(row);
     return rated_forums(list);

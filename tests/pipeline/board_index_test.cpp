@@ -108,4 +108,67 @@ TEST_F(BoardIndex, NothingIsAddedForAnotherHostOrWithTheOptionOff) {
     }
 }
 
+// A vBulletin 4 topic page with search-engine friendly addresses, as the engine writes it: the
+// head's <base href> names the forum's folder, and the breadcrumb's home link is relative to it.
+std::string vbulletin4_topic_page(const std::string& base) {
+    return R"(<!DOCTYPE html PUBLIC "-//W3C//DTD XHTML 1.0 Transitional//EN" "http://www.w3.org/TR/xhtml1/DTD/xhtml1-transitional.dtd">
+<html xmlns="http://www.w3.org/1999/xhtml" dir="ltr" lang="en" id="vbulletin_html">
+<head>
+	<base href=")" + base + R"(" /><!--[if IE]></base><![endif]-->
+	<meta name="generator" content="vBulletin 4.2.2" />
+	<title> Brewing in winter</title>
+</head>
+<body>
+<div id="breadcrumb" class="breadcrumb">
+	<ul class="floatcontainer">
+		<li class="navbithome"><a href="index.php?s=" accesskey="1"><img src="images/misc/navbit-home.png" alt="Home" /></a></li>
+		<li class="navbit"><a href="forumdisplay.php/12-General">General</a></li>
+		<li class="navbit lastnavbit"><span> Brewing in winter</span></li>
+	</ul>
+</div>
+<div id="postlist" class="postlist restrain">
+	<ol id="posts" class="posts" start="1">
+		<li class="postbitlegacy postbitim postcontainer old" id="post_9687"><div class="postbody">Hello</div></li>
+	</ol>
+</div>
+</body>
+</html>
+)";
+}
+
+TEST_F(BoardIndex, TheIndexLinkIsReadAgainstTheAddressThatServedThePageAndItsBase) {
+    // Moved to another host: the link is the new host's, not the old name's.
+    HttpFixtureServer old_name(HttpFixtureServer::Threading::CallerThread, "127.0.0.2");
+    server.route("/forums/threads/moved.1/", HttpResponse::html(topic_page("../../")));
+    old_name.route("/t/1", HttpResponse::redirect(server.url("/forums/threads/moved.1/")));
+    f.add_queue_row(old_name.url("/t/1"), "0", "Download", "Moved");
+    // Friendly addresses: the link is relative to the <base href>, not to the topic's address.
+    server.route("/forums/showthread.php/9687-Brewing-in-winter", HttpResponse::html(vbulletin4_topic_page(server.url("/forums/"))));
+    server.route("/forums/index.php", HttpResponse::html(kIndexPage));
+    f.add_queue_row(server.url("/forums/showthread.php/9687-Brewing-in-winter"), "0", "Download", "Friendly");
+    run_forum_stage();
+
+    for (const std::string& index : {server.url("/forums/"), server.url("/forums/index.php?s=")}) {
+        SCOPED_TRACE(index);
+        ASSERT_GE(form().result_list.find_caption(index), 0);
+        EXPECT_EQ(result(index).sub_items.at(result_column::Verdict), verdict::Good);
+    }
+    EXPECT_EQ(form().google_list.item_count(), 4);
+    EXPECT_EQ(old_name.request_count(), 1u);
+}
+
+TEST_F(BoardIndex, ABoardIndexThatIsATopicPageEndsWithoutAddingItsOwn) {
+    const std::string first = topic("/forums/threads/first.1/", "/hop/threads/second.2/");
+    server.route("/hop/threads/second.2/", HttpResponse::html(topic_page("/third/")));
+    run_forum_stage();
+
+    const std::string second = server.url("/hop/threads/second.2/");
+    EXPECT_EQ(captions(), (std::vector<std::string>{first, second}));
+    EXPECT_EQ(result(second).sub_items.at(result_column::Verdict), verdict::Fatal);
+    EXPECT_EQ(result(second).facts.reason->kind, ReasonKind::TopicPage);
+    EXPECT_EQ(form().google_list.item(1).facts.queue.state, RowState::Finished);
+    EXPECT_EQ(form().google_list.item(1).facts.queue.depth, 1);
+    EXPECT_EQ(server.request_count(), 2u);
+}
+
 }  // namespace

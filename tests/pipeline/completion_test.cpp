@@ -85,7 +85,7 @@ TEST_F(Completion, FirstDownloadFinishingMovesTheSecondOnesBufferUp) {
     EXPECT_EQ(form().download_list.lines(), (std::vector<std::string>{"http://two.example/"}));
     form().download_data("http://two.example/", "2</td>");
     form().download_completed("http://two.example/", 200, S_OK);
-    EXPECT_EQ(form().result_list.item(1).facts.figures.max, "42");
+    EXPECT_EQ(form().result_list.item(1).facts.result.figures.max, 42);
 }
 
 TEST_F(Completion, FailureRecordsTheErrorAndLeavesNothingBehind) {

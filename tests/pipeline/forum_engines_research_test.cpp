@@ -84,7 +84,7 @@ TEST_F(ForumEnginesResearch, EachCurrentEnginePageIsGoodAtItsFirstDownload) {
         SCOPED_TRACE(page.file);
         EXPECT_EQ(result(urls[i]), (std::vector<std::string>{page.file, "Good", page.average, page.max, page.newest_post}));
         EXPECT_EQ(hits(urls[i]), 1);
-        const std::string& engine = form().result_list.item(form().result_list.find_caption(urls[i])).facts.figures.engine;
+        const std::string& engine = form().result_list.item(form().result_list.find_caption(urls[i])).facts.result.figures.engine;
         const bool counted_line = std::any_of(log.begin(), log.end(), [&](const std::string& line) {
             return line.starts_with(std::string("Counted as ") + page.engine + ": ") && line.ends_with("(" + urls[i] + ")");
         });
@@ -102,7 +102,7 @@ TEST_F(ForumEnginesResearch, UncheckedTheProsilverPageEndsFatalAfterItsFiveStart
     run_forum_stage();
     EXPECT_EQ(result(url), (std::vector<std::string>{kPages[0].file, "Fatal", "", "", ""}));
     EXPECT_EQ(hits(url), 5);
-    EXPECT_TRUE(form().result_list.item(0).facts.figures.engine.empty());
+    EXPECT_TRUE(form().result_list.item(0).facts.result.figures.engine.empty());
 }
 
 }  // namespace

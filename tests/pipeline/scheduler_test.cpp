@@ -20,9 +20,9 @@ protected:
     }
     const std::string& cell(int row, int k) { return form().google_list.sub_item(row, k); }
     // What the completion of a finished page leaves: line gone, row judged.
-    void finish(const std::string& url, const char* result) {
+    void finish(const std::string& url, RowState result) {
         form().remove_download_line(form().download_list.index_of_ignoring_case(url));
-        form().google_list.set_sub_item(form().google_list.find_caption(url), queue_column::Result, result);
+        set_row_state(form().google_list, form().google_list.find_caption(url), result);
     }
 
     FormFixture f;
@@ -42,7 +42,7 @@ TEST_F(Scheduler, StartsUpToTheParallelLimitTopDownAcrossTicks) {
     form().Timer1Timer();  // nothing finished: nothing more starts
     EXPECT_EQ(started().size(), 2u);
 
-    finish("http://a", "Finished");
+    finish("http://a", RowState::Finished);
     form().Timer1Timer();
     EXPECT_EQ(started(), (Urls{"http://a", "http://b", "http://c"}));
 }
@@ -190,7 +190,7 @@ TEST_F(Scheduler, TheSearchStageEndsAfterItsLastDownloadAndNotAfterStop) {
     f.add_queue_row("http://search/page0", "2", "Redownload");
     form().Timer1Timer();  // the last allowed start: its page must still be judged
     EXPECT_EQ(form().pipeline.research_stage, "google-forum-query");
-    finish("http://search/page0", "Finished");
+    finish("http://search/page0", RowState::Finished);
     form().Button1Click();
     form().Timer1Timer();
     EXPECT_EQ(form().pipeline.research_stage, "google-forum-query") << "Stop hands over to nothing";
@@ -205,7 +205,7 @@ TEST_F(Scheduler, TheResearchIsOverOnceAfterItsLastStageOrAfterStopAndItsLastDow
     f.add_queue_row("http://a");
     form().check_page_for_popularClick();
     form().Button3Click();  // paused with nothing listed: not over
-    finish("http://a", "Finished");
+    finish("http://a", RowState::Finished);
     EXPECT_EQ(over, 0);
     form().Button3Click();
     form().Timer1Timer();
@@ -217,7 +217,7 @@ TEST_F(Scheduler, TheResearchIsOverOnceAfterItsLastStageOrAfterStopAndItsLastDow
     form().Button1Click();
     form().Timer1Timer();
     EXPECT_EQ(over, 1) << "http://b is still listed";
-    finish("http://b", "Redownload");
+    finish("http://b", RowState::Redownload);
     EXPECT_EQ(over, 2);
 }
 
@@ -234,9 +234,33 @@ TEST_F(Scheduler, UntriedRowsOfAnyResultAreStartedAndTheStageEnds) {
         form().Timer1.start();
         form().Timer1Timer();
         EXPECT_EQ(started(), first_tick);
-        for (const auto& url : first_tick) finish(url, "Finished");
+        for (const auto& url : first_tick) finish(url, RowState::Finished);
         form().Timer1Timer();
         EXPECT_FALSE(form().Timer1.isActive()) << "the stage ended";
+    }
+}
+
+TEST_F(Scheduler, NewRowsThatCannotStartNowHoldBackNoRetryOfAnotherSite) {
+    // Site "slow" at its one place, or asked to wait: its new rows leave the free places to the
+    // other site's retry, and take theirs again once slow can start.
+    form().pipeline.parallel_limit = 3;
+    for (const bool asked_to_wait : {false, true}) {
+        SCOPED_TRACE(asked_to_wait);
+        form().google_list.clear_items();
+        form().clear_download_lines();
+        form().pipeline.site_pace.clear();
+        f.recorder->starts.clear();
+        form().downloads_per_site.set_value(asked_to_wait ? 0 : 1);
+        if (asked_to_wait) form().pipeline.site_pace.wait_until("slow", SitePace::Clock::now() + std::chrono::hours(1));
+        for (const char* u : {"http://slow/1", "http://slow/2", "http://slow/3"}) f.add_queue_row(u);
+        f.add_queue_row("http://other/", "1", "Redownload");
+        form().Timer1Timer();
+        const Urls first = asked_to_wait ? Urls{"http://other/"} : Urls{"http://slow/1", "http://other/"};
+        EXPECT_EQ(started(), first);
+        if (asked_to_wait) continue;
+        finish("http://slow/1", RowState::Finished);
+        form().Timer1Timer();
+        EXPECT_EQ(started(), (Urls{"http://slow/1", "http://other/", "http://slow/2"}));
     }
 }
 

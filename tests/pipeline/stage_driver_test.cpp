@@ -38,7 +38,7 @@ TEST_F(StageDriver, ForumPageWithoutCountsIsRetriedUntilItsLastStartThenFatal) {
     EXPECT_EQ(result_row(0), (Row{"Forum F", "Bad Download", "", "", ""}));
     EXPECT_EQ(queue_result(0), "Redownload");
 
-    form().google_list.set_sub_item(0, queue_column::Attemps, "3");
+    set_row_attempts(form().google_list, 0, 3);
     judge("http://f/", {"<p>still nothing</p>"});
     ASSERT_EQ(form().result_list.item_count(), 1);
     EXPECT_EQ(result_row(0), (Row{"Forum F", "Fatal", "", "", ""}));
@@ -53,7 +53,7 @@ TEST_F(StageDriver, LaterGoodPageOverwritesTheBadOneInPlace) {
     f.add_queue_row("http://b/", "1", "Download", "B");
     judge("http://a/", {"nothing"});
     judge("http://b/", {"<td class=row2>8</td>"});
-    form().google_list.set_sub_item(0, queue_column::Attemps, "2");
+    set_row_attempts(form().google_list, 0, 2);
     judge("http://a/", {"<tr><td class=\"row2\">10</td>", "<tr><td class=\"row2\">21</td>"});
     ASSERT_EQ(form().result_list.item_count(), 2);
     EXPECT_EQ(form().result_list.item(0).caption, "http://a/");

@@ -2,6 +2,7 @@
 
 #include "model/app/Downloaddemo_U.h"
 #include "download/moniker_layer.h"
+#include "model/pipeline/row_texts.h"
 
 #include <QTemporaryDir>
 

@@ -12,7 +12,6 @@ ListView::ListView(QObject* parent) : QAbstractTableModel(parent) {}
 void ListView::add_column(std::string caption, int width) {
     beginResetModel();
     columns_.push_back(ListColumn{std::move(caption), width});
-    touch();
     endResetModel();
     emit columns_changed();
 }
@@ -21,7 +20,6 @@ void ListView::set_column_width(int index, int width) {
     if (index < 0 || index >= column_count())
         throw AppError("List index out of bounds (" + std::to_string(index) + ")");
     columns_[static_cast<std::size_t>(index)].width = width;
-    touch();
     emit headerDataChanged(Qt::Horizontal, index, index);
     emit columns_changed();
 }
@@ -29,73 +27,56 @@ void ListView::set_column_width(int index, int width) {
 void ListView::clear_columns() {
     beginResetModel();
     columns_.clear();
-    touch();
     endResetModel();
     emit columns_changed();
 }
 
 int ListView::add_item(ListItem item) {
+    if (reader_) reader_(item, columns_);
+    return add_row(std::move(item));
+}
+
+RowFacts& ListView::facts_to_change(int row) { return rows_->facts(row); }
+
+void ListView::present(ListRows& rows) {
+    beginResetModel();
+    rows_ = &rows;
+    endResetModel();
+    set_selected(-1);
+}
+
+int ListView::add_row(ListItem item) {
     const int row = item_count();
     beginInsertRows({}, row, row);
-    items_.push_back(std::move(item));
-    touch();
+    rows_->add(std::move(item));
     endInsertRows();
     return row;
 }
 
 void ListView::clear_items() {
     beginResetModel();
-    items_.clear();
-    touch();
+    rows_->clear();
     endResetModel();
     set_selected(-1);
 }
 
 void ListView::set_item_caption(int row, std::string caption) {
-    auto& target = items_.at(static_cast<std::size_t>(row)).caption;
-    if (target == caption) return;
-    target = std::move(caption);
-    touch();
-    emit dataChanged(index(row, 0), index(row, 0));
+    if (rows_->set_caption(row, std::move(caption))) emit dataChanged(index(row, 0), index(row, 0));
 }
 
 void ListView::set_reason(int row, std::optional<NoFiguresReason> reason) {
-    auto& target = items_.at(static_cast<std::size_t>(row)).facts.reason;
-    if (target == reason) return;
-    target = std::move(reason);
+    if (item(row).facts.reason == reason) return;
+    rows_->facts(row).reason = std::move(reason);
     if (reason_column_ >= 0) emit dataChanged(index(row, reason_column_), index(row, reason_column_), {Qt::ToolTipRole});
 }
 
-const std::string& ListView::sub_item(int row, int k) const {
-    static const std::string empty;
-    const auto& subs = item(row).sub_items;
-    return k >= 0 && k < static_cast<int>(subs.size()) ? subs[static_cast<std::size_t>(k)] : empty;
-}
-
-bool ListView::has_sub_item(int row, int k) const {
-    return k >= 0 && k < static_cast<int>(item(row).sub_items.size());
-}
-
 void ListView::set_sub_item(int row, int k, std::string text) {
-    auto& subs = items_.at(static_cast<std::size_t>(row)).sub_items;
-    if (k < 0) return;
-    if (static_cast<std::size_t>(k) < subs.size() && subs[static_cast<std::size_t>(k)] == text) return;
-    if (static_cast<std::size_t>(k) >= subs.size()) subs.resize(static_cast<std::size_t>(k) + 1);
-    subs[static_cast<std::size_t>(k)] = std::move(text);
-    touch();
-    emit dataChanged(index(row, k + 1), index(row, k + 1));
+    if (rows_->set_sub_item(row, k, std::move(text))) emit dataChanged(index(row, k + 1), index(row, k + 1));
 }
 
 void ListView::set_item_facts(int row, RowFacts facts) {
-    items_.at(static_cast<std::size_t>(row)).facts = std::move(facts);
-    touch();
+    rows_->facts(row) = std::move(facts);
     emit dataChanged(index(row, 0), index(row, std::max(0, column_count() - 1)));
-}
-
-int ListView::find_caption(std::string_view text) const {
-    for (std::size_t i = 0; i < items_.size(); ++i)
-        if (items_[i].caption == text) return static_cast<int>(i);
-    return -1;
 }
 
 void ListView::set_selected(int row) {
