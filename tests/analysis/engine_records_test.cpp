@@ -225,11 +225,11 @@ TEST(EngineRecords, RealBoardIndexesAreNoTopicOrForumPages) {
         {"phpbb3-subsilver2-warmacher.html", PageKind::Other},
         {"xenforo2-talkstats-2018.excerpt.html", PageKind::BoardIndex},
         {"xenforo1-f95zone.html", PageKind::BoardIndex},
-        {"vbulletin3-vozforums.html", PageKind::Other},
+        {"vbulletin3-vozforums.html", PageKind::BoardIndex},
         {"vbulletin4-thexuniverse-2018.excerpt.html", PageKind::BoardIndex},
         {"smf20-chemicalforums.html", PageKind::Other},
         {"smf11-gwtwforum.excerpt.html", PageKind::Other},
-        {"mybb-modderbase.html", PageKind::Other},
+        {"mybb-modderbase.html", PageKind::BoardIndex},
         {"ipb3-customsforge.excerpt.html", PageKind::BoardIndex},
         {"discuzx-openedv-zh.excerpt.html", PageKind::BoardIndex},
     };
