@@ -54,7 +54,7 @@ void for_each_resource(std::string_view data, Visit visit) {
 void count(const PageLines& page, PostCounter& counter) {
     std::set<std::string_view> seen;
     for_each_resource(payload(page.bytes()), [&](std::string_view type, std::string_view id, std::string_view tag) {
-        if (type != "tags" || json_member(tag, "isChild") == "true" || json_count(json_member(tag, "position")) == std::nullopt)
+        if (type != "tags" || json_member(tag, "isChild").starts_with("true") || json_count(json_member(tag, "position")) == std::nullopt)
             return;
         if (!seen.insert(id).second) return;
         if (const auto value = json_count(json_member(tag, "discussionCount"))) counter.add(*value);
