@@ -1,6 +1,5 @@
 #include "analysis/forum_engines/classic_pages.h"
 
-#include "analysis/forum_engines/engine_marks.h"
 #include "analysis/forum_engines/forum_engine.h"
 #include "analysis/forum_engines/phpbb_addresses.h"
 #include "analysis/forum_engines/row2_dates.h"
@@ -19,19 +18,26 @@ Row2Reading read_row2_page(const PageLines& page, std::optional<std::int64_t> do
 
 ForumFigures classic_page_figures(const PageLines& page, ForumFigures classic, std::optional<std::int64_t> download_time) {
     const std::string_view text = page.bytes();
-    const PageShape shape = phpbb_page_kind_by_addresses(text);
-    if (shape.kind == PageKind::Other) return classic;
+    // The first record that recognises the page tells its kind (Forumotion's phpBB2-like layout and
+    // phpBB 3's subsilver2 write row2 cells too); phpBB 2 has no record, and its addresses tell it.
+    const ForumEngine* engine = nullptr;
+    for (const ForumEngine* candidate : forum_engines())
+        if (candidate->recognises(text)) {
+            engine = candidate;
+            break;
+        }
+    const PageShape shape = engine ? engine->page_kind(text) : phpbb_page_kind_by_addresses(text);
+    if (shape.kind != PageKind::TopicPage && shape.kind != PageKind::ForumPage) return classic;
     ForumFigures figures;
     if (shape.kind == PageKind::ForumPage) {
         const PageLines forums =
             shape.topic_list < text.size() ? PageLines(std::string(text.substr(0, shape.topic_list))) : page;
         figures = read_row2_page(forums, download_time).figures;
     }
-    // phpBB 2 has no record: its classic pages are the only ones that name it.
-    const bool phpbb3 = links_phpbb3_scripts(text);
-    figures.engine = phpbb3 ? forum_engine::phpbb3.name : "phpBB 2";
-    figures.engine_id = phpbb3 ? forum_engine::phpbb3.id : "phpbb2";
+    figures.engine = engine ? engine->name : "phpBB 2";
+    figures.engine_id = engine ? engine->id : "phpbb2";
     figures.page_kind = shape.kind;
-    figures.board_index_link = decode_character_references(phpbb_index_link(text));
+    figures.board_index_link =
+        decode_character_references(engine ? engine->board_index_link(text) : phpbb_index_link(text));
     return figures;
 }

@@ -10,10 +10,10 @@
 // show where a download_time is given (read in the same pass).
 Row2Reading read_row2_page(const PageLines& page, std::optional<std::int64_t> download_time);
 
-// A page the classic rule reads, told by phpBB's own addresses where it is a phpBB 2 page (or one
-// of phpBB 3's subsilver2, whose cells are row2 cells too): a topic page gives no figures, a forum
-// page only the row2 cells above its topic list (a topic row's replies and views are no forum's
-// counts); both name their engine and carry the board index link. classic (the rule's figures
-// of the whole page) stands for any other page.
+// A page the classic rule reads, told by the record that recognises it (phpBB 3's subsilver2 and
+// Forumotion's phpBB2-like layout write row2 cells too), else by phpBB's own addresses as a phpBB
+// 2 page: a topic page gives no figures, a forum page only the row2 cells above its topic list (a
+// topic row's replies and views are no forum's counts); both name their engine and carry the
+// board index link. classic (the rule's figures of the whole page) stands for any other page.
 ForumFigures classic_page_figures(const PageLines& page, ForumFigures classic,
                                   std::optional<std::int64_t> download_time);

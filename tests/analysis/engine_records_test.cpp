@@ -316,6 +316,12 @@ TEST(EngineRecords, EachEnginesPagesTellTheirKindAndBoardIndex) {
             href="/post?f=1&amp;mode=newtopic">New</a><table><tr><td class="row1"><a href="/f7-sub" class="forumlink">Sub</a></td><td
             class="row3">4</td><td class="row3">9</td></tr></table><table><tr><td class="row1"><a href="/t9-topic"
             class="topictitle">Topic</a></td><td class="row3">8</td><td class="row3">300</td></tr></table>)", ForumPage, "/", 2},
+        // Its phpBB2-like layout writes row2 cells, which the classic rule reads; the record tells the kind.
+        {"forumotion", R"(<script src="https://illiweb.com/rs3/x.js"></script><a href="/forum" class="nav">Index</a><a
+            href="/post?f=1&amp;mode=newtopic">New</a>
+            <tr><td class="row1"><a href="/t9-topic" class="topictitle">Topic</a></td>
+            <td class="row2" align="center"><span class="postdetails">8</span></td>
+            <td class="row2" align="center"><span class="postdetails">300</span></td></tr>)", ForumPage, "/forum", 0},
         {"flarum", R"(<a href="https://h.example" id="home-link">Board</a><script id="flarum-json-payload" type="application/json">{
             "resources":[],"apiDocument":{"data":{"type":"discussions","id":"9","attributes":{"commentCount":12}},"included":[{
             "type":"tags","id":"1","attributes":{"discussionCount":12,"position":0,"isChild":false}}]}}</script>)",
