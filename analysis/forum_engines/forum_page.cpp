@@ -40,8 +40,9 @@ std::span<const ForumEngine* const> forum_engines() { return kEngines; }
 ForumFigures read_forum_page(const PageLines& page, bool current_engines, std::optional<std::int64_t> download_time) {
     const Row2Reading classic = read_row2_page(page, download_time);
     if (!current_engines) return classic.figures;
-    // Counts in subSilver's own "row2" cells make a classic page; no current engine writes
-    // them, and the readers would cost a pass each over what may be a very large page.
+    // Counts in subSilver's own "row2" cells make a classic page, read by its kind where a record's
+    // marks or phpBB's addresses tell it; the readers would cost a pass each over what may be a very
+    // large page.
     if (classic.figures.numbers > 0 && !classic.inside_other_class)
         return classic_page_figures(page, classic.figures, download_time);
     const std::string_view text = page.bytes();
