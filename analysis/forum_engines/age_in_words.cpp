@@ -1,5 +1,7 @@
 #include "analysis/forum_engines/age_in_words.h"
 
+#include "analysis/calendar_day.h"
+
 #include <array>
 #include <cctype>
 #include <string>
@@ -62,7 +64,7 @@ std::optional<std::int64_t> age_in_words(std::string_view text) {
         } else if (const auto count = pair_count(word)) {
             const std::size_t after_count = pos;
             const std::int64_t seconds = unit_seconds(next_word(text, pos));
-            if (seconds >= 0) {
+            if (seconds >= 0 && pairs < 3) {
                 span += *count * seconds;
                 inexact = inexact || seconds == 0;
                 ++pairs;
@@ -75,4 +77,10 @@ std::optional<std::int64_t> age_in_words(std::string_view text) {
         inexact = false;
     }
     return std::nullopt;
+}
+
+bool take_age_in_words(std::string_view text, std::int64_t download_time, NewestPost& newest) {
+    const auto age = age_in_words(text);
+    // The clock is brought into range first, as the date reader does: no age reaches past it.
+    return age && newest.take_unix_time(clamp_unix_time(download_time) - *age);
 }

@@ -24,7 +24,7 @@ std::string newest_post(const PageLines& page, std::int64_t download_time) {
     NewestPost newest(download_time, NumericDates::None);
     for_each_element(page.bytes(), "li", "bbp-forum-freshness", [&](std::string_view, std::string_view cell) {
         for_each_element(cell, "a", "", [&](std::string_view, std::string_view link) {
-            if (const auto age = age_in_words(link)) newest.take_unix_time(download_time - *age);
+            take_age_in_words(link, download_time, newest);
         });
     });
     return newest.newest();

@@ -31,9 +31,8 @@ void count(const PageLines& page, PostCounter& counter) {
 std::string newest_post(const PageLines& page, std::int64_t download_time) {
     NewestPost newest(download_time, NumericDates::None);
     const auto read = [&](std::string_view, std::string_view cell) {
-        if (const auto age = age_in_words(cell); age && cell.find('<') == std::string_view::npos)
-            newest.take_unix_time(download_time - *age);
-        else read_last_post_cell(cell, newest);
+        if (cell.find('<') != std::string_view::npos || !take_age_in_words(cell, download_time, newest))
+            read_last_post_cell(cell, newest);
     };
     for_each_element(page.bytes(), "span", "datepost", read);
     for_each_element(page.bytes(), "span", "klatest-post-info", read);
