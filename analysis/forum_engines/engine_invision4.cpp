@@ -50,13 +50,19 @@ std::string newest_post(const PageLines& page, std::int64_t download_time) {
 
 // Version 4 names the page's controller on its body: data-pagecontroller="index|forums|topic"
 // (written in either letter case); a forum's topics stand in <ol class="... cForumTopicTable">,
-// its sub-forums above. Version 5's pages are not told apart here: they read as today.
+// its sub-forums above. Version 5 names it as data-ips-controller on the body, and lists a
+// forum's topics in <ul class="ipsData ... ipsData--topic-list">; written from its templates'
+// names, not checked against served pages.
 PageShape page_kind(std::string_view page) {
     const std::string_view body = first_start_tag(page, "body");
     std::string_view controller = attribute(body, "data-pagecontroller");
     if (controller.empty()) controller = attribute(body, "data-pageController");
+    const bool version5 = controller.empty();
+    if (version5) controller = attribute(body, "data-ips-controller");
     if (controller == "topic") return {PageKind::TopicPage};
-    if (controller == "forums") return {PageKind::ForumPage, find_element_with_class(page, "ol", "cForumTopicTable")};
+    if (controller == "forums")
+        return {PageKind::ForumPage, version5 ? find_element_with_class(page, "ul", "ipsData--topic-list")
+                                              : find_element_with_class(page, "ol", "cForumTopicTable")};
     if (controller == "index") return {PageKind::BoardIndex};
     return {};
 }

@@ -35,11 +35,13 @@ std::string newest_post(const PageLines& page, std::int64_t download_time) {
 }
 
 // showthread's <div id="posts">; forumdisplay's thread rows <tr class="inline_row"> (the
-// sub-forums' table above them). The index has no container of its own: "other", read as today.
+// sub-forums' table above them); the index's board statistics, which it alone shows (the box
+// "boardstats_e").
 PageShape page_kind(std::string_view page) {
     if (holds_any(page, {"<div id=\"posts\""})) return {PageKind::TopicPage};
     if (const std::size_t threads = find_element_with_class(page, "tr", "inline_row"); threads != std::string_view::npos)
         return {PageKind::ForumPage, threads};
+    if (holds_any(page, {"id=\"boardstats_e\""})) return {PageKind::BoardIndex};
     return {};
 }
 

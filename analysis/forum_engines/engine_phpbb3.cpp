@@ -2,14 +2,16 @@
 #include "analysis/forum_engines/engine_marks.h"
 #include "analysis/forum_engines/forum_engine.h"
 #include "analysis/forum_engines/last_post_cell.h"
+#include "analysis/forum_engines/phpbb_addresses.h"
 #include "analysis/html_markup.h"
 
 namespace {
 
 // prosilver and the styles built on it: <body id="phpbb">, the index's <ul class="topiclist
-// forums"> and each forum's <a class="forumtitle">.
+// forums"> and each forum's <a class="forumtitle">; any other style by phpBB 3's own addresses.
 bool recognises(std::string_view page) {
-    return holds_any(page, {"<body id=\"phpbb\"", "topiclist forums", "class=\"forumtitle\""});
+    return holds_any(page, {"<body id=\"phpbb\"", "topiclist forums", "class=\"forumtitle\""}) ||
+           links_phpbb3_scripts(page);
 }
 
 // <dd class="topics">145 <dfn>Topics</dfn></dd> and the same with "posts" per forum, in a row
@@ -45,20 +47,23 @@ std::string newest_post(const PageLines& page, std::int64_t download_time) {
 }
 
 // prosilver names the script in the body's class: section-index, section-viewforum,
-// section-viewtopic (3.0 to 3.3). Styles without it (subsilver2) do not tell the kind.
+// section-viewtopic (3.0 to 3.3). Styles without it (subsilver2, custom themes) are told by the
+// posting links every style keeps.
 PageShape page_kind(std::string_view page) {
     const std::string_view body = first_start_tag(page, "body");
     if (has_class(body, "section-viewtopic")) return {PageKind::TopicPage};
     if (has_class(body, "section-viewforum")) return {PageKind::ForumPage, page.find("topiclist topics")};
     if (has_class(body, "section-index")) return {PageKind::BoardIndex};
-    return {};
+    return phpbb_page_kind_by_addresses(page);
 }
 
 // The breadcrumb's "Board index" link: data-navbar-reference="index" from 3.1 on, accesskey="h" in
-// 3.0 and after. The crumb before it, where a board sets one, is the site's home, not the board.
+// 3.0 and after, else the first link to ./index.php. The crumb before it, where a board sets one,
+// is the site's home, not the board.
 std::string_view board_index_link(std::string_view page) {
-    const std::string_view link = href_of_anchor_holding(page, "data-navbar-reference=\"index\"");
-    return link.empty() ? href_of_anchor_holding(page, "accesskey=\"h\"") : link;
+    for (std::string_view mark : {"data-navbar-reference=\"index\"", "accesskey=\"h\""})
+        if (const std::string_view link = href_of_anchor_holding(page, mark); !link.empty()) return link;
+    return phpbb_index_link(page);
 }
 
 }  // namespace

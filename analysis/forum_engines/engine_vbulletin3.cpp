@@ -55,11 +55,12 @@ std::string newest_post(const PageLines& page, std::int64_t download_time) {
 }
 
 // showthread's <div id="posts">, forumdisplay's <table id="threadslist"> (sub-forums' forumbits
-// above it). Forumhome has no container of its own, so it stays "other" and reads as today.
+// above it), forumhome's statistics box "What's Going On" (collapseobj_forumhome_stats and its kin).
 PageShape page_kind(std::string_view page) {
     if (holds_any(page, {"<div id=\"posts\""})) return {PageKind::TopicPage};
     if (const std::size_t threads = page.find("id=\"threadslist\""); threads != std::string_view::npos)
         return {PageKind::ForumPage, threads};
+    if (holds_any(page, {"collapseobj_forumhome_"})) return {PageKind::BoardIndex};
     return {};
 }
 

@@ -23,13 +23,16 @@ std::string newest_post(const PageLines& page, std::int64_t download_time) {
 }
 
 // Written from the default theme's class names, not verified against served pages: a topic's
-// <ul class="conversation-list ... thread-view">, a channel's <div class="topic-list-container">,
-// the forum list's "forum-list-container".
+// <ul class="conversation-list ... thread-view"> of <li class="b-post ..."> (the starter and each
+// reply), a channel's <div class="topic-list-container"> or its <tr class="topic-item"> rows, the
+// forum list's "forum-list-container".
 PageShape page_kind(std::string_view page) {
-    if (find_element_with_class(page, "ul", "thread-view") != std::string_view::npos) return {PageKind::TopicPage};
-    if (const std::size_t topics = find_element_with_class(page, "div", "topic-list-container");
-        topics != std::string_view::npos)
-        return {PageKind::ForumPage, topics};
+    if (find_element_with_class(page, "ul", "thread-view") != std::string_view::npos ||
+        find_element_with_class(page, "li", "b-post") != std::string_view::npos)
+        return {PageKind::TopicPage};
+    std::size_t topics = find_element_with_class(page, "div", "topic-list-container");
+    if (topics == std::string_view::npos) topics = find_element_with_class(page, "tr", "topic-item");
+    if (topics != std::string_view::npos) return {PageKind::ForumPage, topics};
     if (holds_any(page, {"forum-list-container"})) return {PageKind::BoardIndex};
     return {};
 }

@@ -61,7 +61,13 @@ struct ForumEngine {
     ENGINE(vbulletin5)                  \
     ENGINE(vanilla)                     \
     ENGINE(nodebb)                      \
-    ENGINE(discourse)
+    ENGINE(discourse)                   \
+    ENGINE(woltlab)                     \
+    ENGINE(bbpress)                     \
+    ENGINE(kunena)                      \
+    ENGINE(proboards)                   \
+    ENGINE(forumotion)                  \
+    ENGINE(flarum)
 
 namespace forum_engine {
 #define RAVELMOOT_DECLARE_FORUM_ENGINE(id) extern const ForumEngine id;

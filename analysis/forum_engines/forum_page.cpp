@@ -1,7 +1,7 @@
 #include "analysis/forum_engines/forum_page.h"
 
+#include "analysis/forum_engines/classic_pages.h"
 #include "analysis/forum_engines/forum_engine.h"
-#include "analysis/forum_engines/row2_dates.h"
 #include "analysis/html_markup.h"
 #include "analysis/web_url.h"
 
@@ -35,16 +35,13 @@ ForumFigures read_as(const ForumEngine& engine, const PostCounter& counter, cons
 std::span<const ForumEngine* const> forum_engines() { return kEngines; }
 
 ForumFigures read_forum_page(const PageLines& page, bool current_engines, std::optional<std::int64_t> download_time) {
-    // The classic rule's dates are read in its own pass over the "row2" lines.
-    std::optional<Row2Dates> row2_dates;
-    if (download_time) row2_dates.emplace(page, *download_time);
-    Row2Reading classic =
-        read_row2_lines(page, row2_dates ? [&](std::size_t line) { row2_dates->read_line(line); }
-                                         : std::function<void(std::size_t)>());
-    if (row2_dates) classic.figures.newest_post = row2_dates->newest_day();
-    // Counts in subSilver's own "row2" cells make a classic page; no current engine writes
-    // them, and the readers would cost a pass each over what may be a very large page.
-    if (!current_engines || (classic.figures.numbers > 0 && !classic.inside_other_class)) return classic.figures;
+    const Row2Reading classic = read_row2_page(page, download_time);
+    if (!current_engines) return classic.figures;
+    // Counts in subSilver's own "row2" cells make a classic page, read by its kind where a record's
+    // marks or phpBB's addresses tell it; the readers would cost a pass each over what may be a very
+    // large page.
+    if (classic.figures.numbers > 0 && !classic.inside_other_class)
+        return classic_page_figures(page, classic.figures, download_time);
     const std::string_view text = page.bytes();
     // The first engine whose marks the page carries, and its kind: the page's engine where none counts.
     const ForumEngine* recognised = nullptr;
@@ -71,7 +68,7 @@ ForumFigures read_forum_page(const PageLines& page, bool current_engines, std::o
     }
     // What the classic rule counted stands where no engine could count; otherwise the page's own
     // marks still tell its engine, whose last-post cells give the date.
-    if (classic.figures.numbers > 0 || !recognised) return classic.figures;
+    if (classic.figures.numbers > 0 || !recognised) return classic_page_figures(page, classic.figures, download_time);
     return read_as(*recognised, PostCounter(), page, download_time, recognised_kind, text);
 }
 

@@ -17,6 +17,7 @@
 // A recognised engine's page is read by its kind: a board index (or a page of another kind) whole,
 // a forum page by its sub-forum rows above the topic list alone, a topic page not at all (it names
 // its engine and kind, without figures); the figures then carry the kind and the board index link.
+// A classic page is read by its kind too, where a record or phpBB's addresses tell it.
 // With a download_time (seconds since 1970: what relative words such as "Today" count from),
 // also the date of the newest post the page shows, read in the same pass by the engine the page
 // was read as, or by the classic rule; without one, no date is read.

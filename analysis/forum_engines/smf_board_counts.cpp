@@ -31,5 +31,12 @@ PageShape smf_page_kind(std::string_view page) {
     if (const std::size_t topics = page.find("id=\"messageindex\""); topics != std::string_view::npos)
         return {PageKind::ForumPage, topics};
     if (holds_any(page, {"id=\"boardindex_table\""})) return {PageKind::BoardIndex};
+    // 1.1 and themes of 2.0 without those ids: the reply link (action=post;topic=N.0); the message
+    // index's topic subjects (<span id="msg_N">, where its topic list begins) or, on a board without
+    // topics, its new topic link (action=post;board=N.0).
+    if (holds_any(page, {"action=post;topic=", "action=post;quote="})) return {PageKind::TopicPage};
+    if (const std::size_t topics = page.find("<span id=\"msg_");
+        topics != std::string_view::npos || holds_any(page, {"action=post;board="}))
+        return {PageKind::ForumPage, topics};
     return {};
 }

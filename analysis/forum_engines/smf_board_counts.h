@@ -21,8 +21,9 @@ std::vector<std::int32_t> smf_board_counts(std::string_view cell, SmfCountHolder
 bool is_smf_page(std::string_view page);
 bool is_smf21_page(std::string_view page);
 
-// SMF's page kinds, the same from 1.1 to 2.1: Display's id="forumposts", the message index's
-// id="messageindex" (child boards above it), the board index's id="boardindex_table". Topic rows
-// hold their replies and views in the board cells' classes, so only what stands above the message
-// index counts on a board's page.
+// SMF's page kinds: Display's id="forumposts", the message index's id="messageindex" (child boards
+// above it), the board index's id="boardindex_table" (2.0 and 2.1); where a theme (or 1.1) writes
+// none of them, the posting links of a topic and of a board. Topic rows hold their replies and
+// views in the board cells' classes, so only what stands above the message index counts on a
+// board's page.
 PageShape smf_page_kind(std::string_view page);

@@ -111,6 +111,52 @@ TEST(EngineRecords, EachEnginesPageIsRecognisedCountedAndDated) {
             data-preloaded="{&quot;category_list&quot;: {&quot;categories&quot;: [{&quot;topic_count&quot;: 1,
             &quot;post_count&quot;: 2, &quot;topics&quot;: [{&quot;last_posted_at&quot;: &quot;2018-03-10T16:11:00.000Z&quot;}]}]}}"></div>)",
          2, "1", "2018-03-10"},
+        {"woltlab", R"(<body id="tpl_wbb_boardList" data-template="boardList" data-application="wbb"><ul class="wbbBoardList">
+            <li class="wbbBoardContainer"><div class="wbbBoardNode wbbBoard"><h3 class="wbbBoardTitle"><a href="board/2-news/">News</a>
+            </h3><div class="wbbStats"><dl class="plain statsDataList"><dt>Themen</dt><dd>1.234</dd><dt>Beitr&auml;ge</dt>
+            <dd>5.678</dd></dl><div class="messageGroupListStatsSimple">5,7 Tsd.</div></div><div class="wbbLastPost"><small><a
+            class="username">x</a> - <time datetime="2018-03-19T14:10:00+01:00" class="datetime">Gestern, 14:10</time></small>
+            </div></div></li></ul>)", 2, "3456", "2018-03-19"},
+        // Ages in words: "1 week, 2 days ago" is nine days back, "3 months, 1 week ago" no exact day.
+        {"bbpress", R"(<div id="bbpress-forums" class="bbpress-wrapper"><ul class="bbp-forums"><li class="bbp-header"><ul
+            class="forum-titles"><li class="bbp-forum-topic-count">Topics</li><li class="bbp-forum-reply-count">Posts</li></ul>
+            </li><li class="bbp-body"><ul id="bbp-forum-5" class="bbp-forum-status-open forum type-forum"><li class="bbp-forum-info">
+            <a class="bbp-forum-title" href="/forums/forum/general/">General</a></li><li class="bbp-forum-topic-count">12</li>
+            <li class="bbp-forum-reply-count">1,034</li><li class="bbp-forum-freshness"><a href="/forums/topic/x/#post-9"
+            title="Reply To: x">1 week, 2 days ago</a><p class="bbp-topic-meta"><span>x</span></p></li></ul><ul id="bbp-forum-6">
+            <li class="bbp-forum-freshness"><a href="/forums/topic/y/" title="y">3 months, 1 week ago</a></li></ul></li></ul></div>)",
+         2, "523", "2018-03-11"},
+        {"kunena", R"(<div id="kunena" class="layout"><div class="kfrontend shadow-lg rounded border section"><table class="table">
+            <tr class="category" id="category2"><td colspan="6"><div><h3><a href="/forum/news">News</a><small class="nowrap"><span
+            id="kcatcount">12 Topics</span></small></h3></div><ul class="list-inline"><li class="float-start"><a href="/forum/sub">Sub
+            </a><small class="d-none d-sm-block muted"> (5)</small></li></ul></td><td colspan="5"><div id="kcat-last"><span
+            class="lastpostlink"><a href="/forum/news/9-subject">Subject</a></span><br><span class="datepost">2 Days 5 Hours
+            ago</span></div></td></tr><tr class="category" id="category3"><td><h3><a href="/forum/help">Help</a><small><span
+            id="kcatcount">30 Topics</span></small></h3></td><td><span class="datepost">12 Mar 2018 16:11</span></td></tr></table>
+            </div></div>)", 2, "21", "2018-03-18"},
+        {"proboards", R"(<script src="https://storage.proboards.com/6/js/x.js"></script><div class="container boards"><table
+            class="list"><tr class="board item" id="board-general"><td class="main clickable"><a href="/board/1/general">General</a>
+            </td><td class="threads">1,234</td><td class="posts">5,678</td><td class="latest"><a href="/thread/9/subject">Subject</a>
+            by <a>x</a> <abbr class="o-timestamp time" data-timestamp="1521465000000" title="Mar 19, 2018 14:10:00 GMT">Yesterday
+            at 2:10pm</abbr></td></tr></table></div>)", 2, "3456", "2018-03-19"},
+        // The phpBB2-like layout: each count alone in a cell of the forum's row, the last post in its last cell.
+        {"forumotion", R"(<script src="https://illiweb.com/rs3/lang/en.js"></script><table class="forumline"><tr><td
+            class="row1 over"><h2 class="hierarchy"><a href="/f1-general" class="forumlink">General</a></h2><span class="genmed">Talk
+            since 2010</span></td><td class="row3" align="center"><span class="gensmall">12</span></td><td class="row3"
+            align="center"><span class="gensmall">345</span></td><td class="row3 over"><span class="gensmall">Today at 9:15<br /><a
+            href="/u1">x</a> <a href="/t9-subject#20"><img alt="View latest post" /></a></span></td></tr></table>)",
+         2, "178", "2018-03-20"},
+        // Each top-level primary tag once; a child tag's and a secondary tag's discussions are counted in others.
+        {"flarum", R"(<div id="app" class="App"><div class="Header-title"><a href="https://h.example" id="home-link">Board</a>
+            </div><noscript id="flarum-content"><div class="container"><h2>All Discussions</h2><ul><li><a
+            href="https://h.example/d/9-subject">Subject</a></li></ul></div></noscript></div><script id="flarum-json-payload"
+            type="application/json">{"resources":[{"type":"forums","id":"1","attributes":{"title":"Board"}},{"type":"tags","id":"1",
+            "attributes":{"name":"General","discussionCount":12,"position":0,"isChild":false,"lastPostedAt":"2018-03-15T10:00:00+00:00"}},
+            {"type":"tags","id":"2","attributes":{"discussionCount":5,"position":0,"isChild":true}},{"type":"tags","id":"3",
+            "attributes":{"discussionCount":40,"position":null,"isChild":false}},{"type":"tags","id":"4","attributes":{
+            "discussionCount":30,"position":1,"isChild":false}}],"apiDocument":{"data":[{"type":"discussions","id":"9","attributes":{
+            "commentCount":12,"lastPostedAt":"2018-03-19T08:00:00+00:00"}}],"included":[{"type":"tags","id":"1","attributes":{
+            "discussionCount":12,"position":0,"isChild":false}}]}}</script>)", 2, "21", "2018-03-19"},
         // Recognised by its marks where no whole-number count can be read: still that engine, and dated.
         {"phpbb3", R"(<body id="phpbb"><dd class="posts">1.2k <dfn>Posts</dfn></dd><dd class="lastpost"><span>by <a>x</a>
             <br />20 Mar 2018, 09:24</span></dd>)", 0, "", "2018-03-20"},
@@ -203,6 +249,87 @@ TEST(EngineRecords, EachEnginesPagesTellTheirKindAndBoardIndex) {
             class="topic-list"><span class="human-readable-number" title="3356">3.3k</span></ul>)", ForumPage, "/categories", 1},
         {"discourse", R"(<meta name="generator" content="Discourse 3.1"><a href="/categories">All categories</a><div class="hidden"
             id="data-preloaded" data-preloaded="{&quot;topic_42&quot;: &quot;{}&quot;}"></div>)", TopicPage, "/categories", 0},
+        // Pages of a classic board, its styles and themes without the engine's own marks, told by the
+        // engine's posting links; a topic list's row2 replies are no forum's counts.
+        {"phpbb2", R"(<a href="index.php?sid=1"><img src="templates/subSilver/images/logo_phpBB.gif" /></a><span class="nav"><a
+            href="index.php?sid=1" class="nav">Forum Index</a> -> <a href="viewforum.php?f=2" class="nav">General</a></span><a
+            href="posting.php?mode=reply&amp;t=5"><img alt="Reply to topic" /></a>
+            <tr><td width="150" class="row2"><span class="name"><b>x</b></span><br /><span class="postdetails">Posts: 12</span></td>)",
+         TopicPage, "index.php?sid=1", 0},
+        {"phpbb2", R"(<span class="nav"><a href="index.php" class="nav">Forum Index</a></span><a
+            href="posting.php?mode=newtopic&amp;f=2"><img alt="Post new topic" /></a>
+            <tr><td class="row1" width="100%"><span class="topictitle"><a href="viewtopic.php?t=5" class="topictitle">Subject</a>
+            <td class="row2" align="center" valign="middle"><span class="postdetails">12</span></td>
+            <td class="row2" align="center" valign="middle"><span class="postdetails">340</span></td>)", ForumPage, "index.php", 0},
+        {"phpbb3", R"(<body class="custom"><a href="https://h.example/">Home</a><a href="./index.php?sid=ab">Forum</a><a
+            href="./ucp.php?mode=login">Login</a><a href="./viewforum.php?f=2">General</a><a
+            href="./posting.php?mode=reply&amp;f=2&amp;t=5">Reply</a>)", TopicPage, "./index.php?sid=ab", 0},
+        {"phpbb3", R"(<a href="./ucp.php?mode=login">Login</a><a href="./index.php">Board index</a><a
+            href="./posting.php?mode=newtopic&amp;f=2">New Topic</a><dl><dt><a href="./viewforum.php?f=3" class="forumtitle">Sub</a>
+            </dt><dd class="topics">4 <dfn>Topics</dfn></dd></dl><dl><dt><a href="./viewtopic.php?f=2&amp;t=5">T</a></dt><dd
+            class="posts">7 <dfn>Replies</dfn></dd></dl>)", ForumPage, "./index.php", 1},
+        {"smf1", R"(<script>var smf_scripturl = "/index.php";</script><div class="nav"><b><a href="https://h.example/index.php"
+            class="nav">Board</a></b></div><a href="https://h.example/index.php?action=post;topic=9.0;num_replies=5">Reply</a>)",
+         TopicPage, "https://h.example/index.php", 0},
+        {"smf1", R"(<script>var smf_scripturl = "/index.php";</script><div class="nav"><b><a href="https://h.example/index.php"
+            class="nav">Board</a></b></div><td class="windowbg">54 Posts <br />11 Topics</td><a
+            href="https://h.example/index.php?action=post;board=2.0">New topic</a><td class="windowbg"><span id="msg_12"><a>S</a>
+            </span></td><td class="windowbg">859</td>)", ForumPage, "https://h.example/index.php", 2},
+        {"vbulletin5", R"(<meta name="generator" content="vBulletin 5.6.0" /><ul class="breadcrumbs"><li class="crumb"><a
+            href="https://h.example/forum">Home</a></li></ul><li class="b-post js-post" data-node-id="9">)",
+         TopicPage, "https://h.example/forum", 0},
+        {"vbulletin5", R"(<meta name="generator" content="vBulletin 5.6.0" /><ul class="breadcrumbs"><li class="crumb"><a
+            href="/forum">Home</a></li></ul><td class="topics-count">3</td><td class="posts-count">40</td><table><tr
+            class="topic-item"><td class="posts-count">7</td></tr></table>)", ForumPage, "/forum", 2},
+        {"invision4", R"(<body class="ipsApp" data-ips-app="forums" data-ips-controller="topic"><ul data-role="breadcrumbList"><li><a
+            href="https://h.example/">Home</a></li></ul>)", TopicPage, "https://h.example/", 0},
+        {"invision4", R"(<body class="ipsApp" data-ips-controller="forums"><ul data-role="breadcrumbList"><li><a href="/">Home</a></li>
+            </ul><ul class="ipsData__stats ipsData__stats--large"><li><span>99</span><span>posts</span></li></ul><ul class="ipsData
+            ipsData--table ipsData--topic-list"><ul class="ipsData__stats ipsData__stats--large"><li><span>5</span></li></ul></ul>)",
+         ForumPage, "/", 1},
+        {"woltlab", R"(<body id="tpl_wbb_thread" data-template="thread" data-application="wbb"><nav class="breadcrumbs"><ol><li><a
+            href="https://h.example/forum/">Forum</a></li><li><a href="https://h.example/forum/board/2-news/">News</a></li></ol></nav>)",
+         TopicPage, "https://h.example/forum/", 0},
+        {"woltlab", R"(<body id="tpl_wbb_board" data-application="wbb"><nav class="breadcrumbs"><ol><li><a href="/forum/">Forum</a>
+            </li></ol></nav><ul class="wbbBoardList"><div class="wbbStats"><dl class="plain statsDataList"><dt>Threads</dt><dd>3</dd>
+            </dl></div></ul><ol class="tabularList wbbThreadList"><div class="wbbStats"><dl class="plain statsDataList"><dt>Replies</dt>
+            <dd>7</dd></dl></div></ol>)", ForumPage, "/forum/", 1},
+        {"bbpress", R"(<div id="bbpress-forums" class="bbpress-wrapper"><div class="bbp-breadcrumb"><p><a href="https://h.example"
+            class="bbp-breadcrumb-home">Home</a> <a href="https://h.example/forums/" class="bbp-breadcrumb-root">Forums</a></p></div>
+            <ul id="topic-9-replies" class="forums bbp-replies">)", TopicPage, "https://h.example/forums/", 0},
+        {"bbpress", R"(<div id="bbpress-forums"><div class="bbp-breadcrumb"><p><a href="/forums/" class="bbp-breadcrumb-root">Forums
+            </a></p></div><ul class="bbp-forums"><li class="bbp-forum-topic-count">4</li><li class="bbp-forum-reply-count">9</li></ul>
+            <ul id="bbp-forum-5" class="bbp-topics"><li class="bbp-forum-topic-count">2</li><li class="bbp-topic-reply-count">6</li>
+            </ul>)", ForumPage, "/forums/", 2},
+        // Joomla's own breadcrumb, before Kunena's, starts at the site's home.
+        {"kunena", R"(<body class="site com_kunena view-topic no-layout"><ol class="breadcrumb"><li><a href="/">Home</a></li></ol><div
+            id="kunena" class="layout"><ol class="breadcrumb"><li><a href="/forum">Forum</a></li></ol>)", TopicPage, "/forum", 0},
+        {"kunena", R"(<body class="site com_kunena view-category layout-default"><div id="kunena"><ol class="breadcrumb"><li><a
+            href="/forum">Forum</a></li></ol><span id="kcatcount">3 Topics</span><form action="/forum/topics" name="ktopicsform"
+            id="ktopicsform"><span class="kcat-replies-number">8</span></form>)", ForumPage, "/forum", 1},
+        {"proboards", R"(<script src="https://images.proboards.com/v5/x.js"></script><div id="nav-tree"><a
+            href="https://h.proboards.com/">Home</a><a href="/board/1">General</a></div><div class="container posts">)",
+         TopicPage, "https://h.proboards.com/", 0},
+        {"forumotion", R"(<script>var _userdata = {};</script><a class="nav" href="/forum">Index</a> <a class="nav"
+            href="/f1-general">General</a><a href="/post?t=9&amp;mode=reply"><img alt="Reply to topic" /></a>)", TopicPage, "/forum", 0},
+        {"forumotion", R"(<script src="https://illiweb.com/rs3/x.js"></script><a href="/" class="nav">Board</a><a
+            href="/post?f=1&amp;mode=newtopic">New</a><table><tr><td class="row1"><a href="/f7-sub" class="forumlink">Sub</a></td><td
+            class="row3">4</td><td class="row3">9</td></tr></table><table><tr><td class="row1"><a href="/t9-topic"
+            class="topictitle">Topic</a></td><td class="row3">8</td><td class="row3">300</td></tr></table>)", ForumPage, "/", 2},
+        // Its phpBB2-like layout writes row2 cells, which the classic rule reads; the record tells the kind.
+        {"forumotion", R"(<script src="https://illiweb.com/rs3/x.js"></script><a href="/forum" class="nav">Index</a><a
+            href="/post?f=1&amp;mode=newtopic">New</a>
+            <tr><td class="row1"><a href="/t9-topic" class="topictitle">Topic</a></td>
+            <td class="row2" align="center"><span class="postdetails">8</span></td>
+            <td class="row2" align="center"><span class="postdetails">300</span></td></tr>)", ForumPage, "/forum", 0},
+        {"flarum", R"(<a href="https://h.example" id="home-link">Board</a><script id="flarum-json-payload" type="application/json">{
+            "resources":[],"apiDocument":{"data":{"type":"discussions","id":"9","attributes":{"commentCount":12}},"included":[{
+            "type":"tags","id":"1","attributes":{"discussionCount":12,"position":0,"isChild":false}}]}}</script>)",
+         TopicPage, "https://h.example", 0},
+        // The tags page, before 2.0 handed to the scripts as the argument of app.load.
+        {"flarum", R"(<a href="https://h.example" id="home-link">Board</a><script>flarum.core.app.load({"resources":[],"apiDocument":{
+            "data":[{"type":"tags","id":"1","attributes":{"discussionCount":12,"position":0,"isChild":false}},{"type":"tags","id":"2",
+            "attributes":{"discussionCount":7,"position":1,"isChild":false}}]}});</script>)", BoardIndex, "https://h.example", 2},
     };
     std::set<std::string_view> read;
     for (const KindReading& r : readings) {
@@ -225,11 +352,11 @@ TEST(EngineRecords, RealBoardIndexesAreNoTopicOrForumPages) {
         {"phpbb3-subsilver2-warmacher.html", PageKind::Other},
         {"xenforo2-talkstats-2018.excerpt.html", PageKind::BoardIndex},
         {"xenforo1-f95zone.html", PageKind::BoardIndex},
-        {"vbulletin3-vozforums.html", PageKind::Other},
+        {"vbulletin3-vozforums.html", PageKind::BoardIndex},
         {"vbulletin4-thexuniverse-2018.excerpt.html", PageKind::BoardIndex},
         {"smf20-chemicalforums.html", PageKind::Other},
         {"smf11-gwtwforum.excerpt.html", PageKind::Other},
-        {"mybb-modderbase.html", PageKind::Other},
+        {"mybb-modderbase.html", PageKind::BoardIndex},
         {"ipb3-customsforge.excerpt.html", PageKind::BoardIndex},
         {"discuzx-openedv-zh.excerpt.html", PageKind::BoardIndex},
     };
