@@ -153,14 +153,14 @@ public:
         return valid_ymd(number_of(*year), month_of(month->text()), number_of(*at(i)));
     }
 
-    // Three numbers joined by "-" and nothing else around them: the parts as written.
-    std::optional<std::array<const Token*, 3>> numeric_parts(std::size_t i) const {
+    // Three numbers joined by separator and nothing else around them: the parts as written.
+    std::optional<std::array<const Token*, 3>> numeric_parts(std::size_t i, char separator) const {
         const Token* parts[3] = {at(i), at(i + 2), at(i + 4)};
         const Token* dashes[2] = {at(i + 1), at(i + 3)};
         for (const Token* t : parts)
             if (!t || t->kind != Token::Number) return std::nullopt;
         for (const Token* t : dashes)
-            if (!t || !is_mark(*t, '-') || t->spaced) return std::nullopt;
+            if (!t || !is_mark(*t, separator) || t->spaced) return std::nullopt;
         if (parts[1]->spaced || parts[2]->spaced) return std::nullopt;
         const Token* before = i > 0 ? at(i - 1) : nullptr;
         const Token* after = at(i + 5);
@@ -193,6 +193,31 @@ private:
     mutable Tokens tokens_;
 };
 
+// "6/27/01" or "6/27/2001" at token i: nullopt when none stands there; an empty date when its
+// first number can only be a day (the page's order is then unknown); proven is set by a day above 12.
+std::optional<std::optional<Ymd>> slashed_date(const DateReader& reader, std::size_t i, CalendarDay today,
+                                               bool& order_unknown, bool& proven) {
+    const auto parts = reader.numeric_parts(i, '/');
+    if (!parts) return std::nullopt;
+    const auto [month, day, year] = *parts;
+    if (!is_day_number(*month) || !is_day_number(*day) || (year->size != 2 && year->size != 4)) return std::nullopt;
+    if (number_of(*month) > 12 && number_of(*month) <= 31 && number_of(*day) <= 12) {
+        order_unknown = true;
+        return std::optional<Ymd>();
+    }
+    int full_year = number_of(*year);
+    if (year->size == 2) {
+        // The century that does not put the date after the download.
+        const int this_year = static_cast<int>(std::chrono::year_month_day(today).year());
+        full_year += 2000;
+        if (full_year > this_year) full_year -= 100;
+    }
+    const auto date = valid_ymd(full_year, number_of(*month), number_of(*day));
+    if (!date) return std::nullopt;
+    if (number_of(*day) > 12) proven = true;
+    return date;
+}
+
 }  // namespace
 
 NewestPost::NewestPost(std::int64_t download_time, NumericDates numeric)
@@ -214,7 +239,8 @@ void NewestPost::add(Ymd date, bool numeric) {
     if (day > today_ + days(1)) {
         // No post is written after the page was served: month first, this is a day first, and
         // the page's other numeric dates cannot be placed either.
-        if (numeric && numeric_ == NumericDates::MonthDayYear) numeric_order_unknown_ = true;
+        if (numeric && (numeric_ == NumericDates::MonthDayYear || numeric_ == NumericDates::MonthFirstSlashed))
+            numeric_order_unknown_ = true;
         return;
     }
     newest = {date.key(), day};
@@ -254,7 +280,15 @@ bool NewestPost::take_text(std::string_view text) {
             }
         }
         if (numeric_ == NumericDates::None) continue;
-        const auto parts = reader.numeric_parts(i);
+        if (numeric_ == NumericDates::MonthFirstSlashed) {
+            if (const auto date = slashed_date(reader, i, today_, numeric_order_unknown_, month_first_proven_)) {
+                if (!*date) return true;
+                add(**date, true);
+                return true;
+            }
+            continue;
+        }
+        const auto parts = reader.numeric_parts(i, '-');
         if (!parts) continue;
         const auto [first, second, third] = *parts;
         const bool month_day_year = numeric_ == NumericDates::MonthDayYear;
@@ -290,6 +324,7 @@ bool NewestPost::take_unix_time(std::int64_t time) {
 
 std::string NewestPost::newest() const {
     Newest newest = newest_;
-    if (!numeric_order_unknown_ && newest_numeric_.key > newest.key) newest = newest_numeric_;
+    const bool order_known = numeric_ != NumericDates::MonthFirstSlashed || month_first_proven_;
+    if (order_known && !numeric_order_unknown_ && newest_numeric_.key > newest.key) newest = newest_numeric_;
     return newest.key > 0 ? calendar_day_text(newest.day) : std::string();
 }

@@ -16,8 +16,10 @@ struct Ymd {
 };
 
 // How an engine writes a date in numbers by default, "-" between the parts; None: a page of
-// that engine has no numeric date the readers could place.
-enum class NumericDates { None, MonthDayYear, YearMonthDay };
+// that engine has no numeric date the readers could place. MonthFirstSlashed: "6/27/2001" or
+// "6/27/01" (the century the one that puts it before the download), read only on a page that
+// proves the order with a day above 12 in the middle and none above 12 in front.
+enum class NumericDates { None, MonthDayYear, YearMonthDay, MonthFirstSlashed };
 
 // The newest post date of one page, gathered from the texts and times of its last-post cells.
 // Texts are read in the English forms engines print by default ("Sat Mar 10, 2018", "10th March
@@ -58,5 +60,6 @@ private:
     Newest newest_;
     Newest newest_numeric_;
     bool numeric_order_unknown_ = false;
+    bool month_first_proven_ = false;
 };
 
