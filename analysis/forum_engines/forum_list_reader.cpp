@@ -220,6 +220,13 @@ void ListScan::on_tag(std::string_view tag, std::string_view name, std::size_t a
         }
         return;
     }
+    // A heading or a new section after a forum's counts: its row has ended (the sidebar's
+    // totals that may follow are no forum's).
+    if ((name.size() == 2 && name[0] == 'h' && name[1] >= '1' && name[1] <= '6') || name == "section" ||
+        name == "aside" || name == "footer") {
+        if (row_open_ && row_counts_.any()) close_row(at);
+        return;
+    }
     if (name == "a") {
         const std::string_view href = any_case_attribute(tag, "href", "HREF");
         if (!href.empty()) on_link(href, at);
