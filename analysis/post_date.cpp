@@ -193,11 +193,13 @@ private:
     mutable Tokens tokens_;
 };
 
-// "6/27/01" or "6/27/2001" at token i: nullopt when none stands there; an empty date when its
-// first number can only be a day (the page's order is then unknown); proven is set by a day above 12.
-std::optional<std::optional<Ymd>> slashed_date(const DateReader& reader, std::size_t i, CalendarDay today,
+// "6/27/01", "6/27/2001" or "06-27-2001" at token i: nullopt when none stands there; an empty
+// date when its first number can only be a day (the page's order is then unknown); proven is set
+// by a day above 12.
+std::optional<std::optional<Ymd>> month_first_date(const DateReader& reader, std::size_t i, CalendarDay today,
                                                bool& order_unknown, bool& proven) {
-    const auto parts = reader.numeric_parts(i, '/');
+    auto parts = reader.numeric_parts(i, '/');
+    if (!parts) parts = reader.numeric_parts(i, '-');
     if (!parts) return std::nullopt;
     const auto [month, day, year] = *parts;
     if (!is_day_number(*month) || !is_day_number(*day) || (year->size != 2 && year->size != 4)) return std::nullopt;
@@ -239,7 +241,7 @@ void NewestPost::add(Ymd date, bool numeric) {
     if (day > today_ + days(1)) {
         // No post is written after the page was served: month first, this is a day first, and
         // the page's other numeric dates cannot be placed either.
-        if (numeric && (numeric_ == NumericDates::MonthDayYear || numeric_ == NumericDates::MonthFirstSlashed))
+        if (numeric && (numeric_ == NumericDates::MonthDayYear || numeric_ == NumericDates::MonthFirstProven))
             numeric_order_unknown_ = true;
         return;
     }
@@ -280,8 +282,8 @@ bool NewestPost::take_text(std::string_view text) {
             }
         }
         if (numeric_ == NumericDates::None) continue;
-        if (numeric_ == NumericDates::MonthFirstSlashed) {
-            if (const auto date = slashed_date(reader, i, today_, numeric_order_unknown_, month_first_proven_)) {
+        if (numeric_ == NumericDates::MonthFirstProven) {
+            if (const auto date = month_first_date(reader, i, today_, numeric_order_unknown_, month_first_proven_)) {
                 if (!*date) return true;
                 add(**date, true);
                 return true;
@@ -324,7 +326,7 @@ bool NewestPost::take_unix_time(std::int64_t time) {
 
 std::string NewestPost::newest() const {
     Newest newest = newest_;
-    const bool order_known = numeric_ != NumericDates::MonthFirstSlashed || month_first_proven_;
+    const bool order_known = numeric_ != NumericDates::MonthFirstProven || month_first_proven_;
     if (order_known && !numeric_order_unknown_ && newest_numeric_.key > newest.key) newest = newest_numeric_;
     return newest.key > 0 ? calendar_day_text(newest.day) : std::string();
 }

@@ -16,10 +16,11 @@ struct Ymd {
 };
 
 // How an engine writes a date in numbers by default, "-" between the parts; None: a page of
-// that engine has no numeric date the readers could place. MonthFirstSlashed: "6/27/2001" or
-// "6/27/01" (the century the one that puts it before the download), read only on a page that
-// proves the order with a day above 12 in the middle and none above 12 in front.
-enum class NumericDates { None, MonthDayYear, YearMonthDay, MonthFirstSlashed };
+// that engine has no numeric date the readers could place. MonthFirstProven: "6/27/2001",
+// "6/27/01" or "06-27-2001" (a two-digit year in the century that keeps it before the download),
+// for a page whose engine is not known: read only where the page proves the order with a day
+// above 12 in the middle and none above 12 in front.
+enum class NumericDates { None, MonthDayYear, YearMonthDay, MonthFirstProven };
 
 // The newest post date of one page, gathered from the texts and times of its last-post cells.
 // Texts are read in the English forms engines print by default ("Sat Mar 10, 2018", "10th March

@@ -439,7 +439,7 @@ std::optional<ForumFigures> ListScan::figures(std::optional<std::int64_t> downlo
 
     PostCounter counter;
     std::optional<NewestPost> newest;
-    if (download_time) newest.emplace(*download_time, NumericDates::MonthFirstSlashed);
+    if (download_time) newest.emplace(*download_time, NumericDates::MonthFirstProven);
     const ForumRow* first = nullptr;
     for (const ForumRow& row : rows_) {
         if (row.shape() != shape) continue;

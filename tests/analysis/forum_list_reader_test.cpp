@@ -145,4 +145,19 @@ TEST(ForumListReader, ReadsForumListsAndDeclinesTopicListsAndDoubts) {
     }
 }
 
+// A Discuz! X index whose forums show only today's counts (in brackets beside the name) has no
+// list to read: it stays the record's, without figures, dated by its last-post tooltips.
+TEST(ForumListReader, LeavesAnIndexOfTodaysCountsToItsRecord) {
+    const ForumFigures figures = read_forum_page(PageLines(R"(<table class="fl_tb"><tr>
+        <td class="fl_g"><dl><dt><a href="forum.php?mod=forumdisplay&fid=2">News</a><em class="xw0 xi1" title="Today"> (12)</em></dt>
+        <dd><a href="forum.php?mod=redirect&tid=9&goto=lastpost#lastpost">Last: <span title="2018-3-19 08:53">2&nbsp;days</span></a></dd></dl></td>
+        <td class="fl_g"><dl><dt><a href="forum.php?mod=forumdisplay&fid=3">Talk</a><em class="xw0 xi1" title="Today"> (3)</em></dt>
+        <dd><a href="forum.php?mod=redirect&tid=4&goto=lastpost#lastpost">Last: <span title="2018-3-17 10:00">4&nbsp;days</span></a></dd></dl></td>
+        </tr></table>)"),
+                                                 true, kMarch2018);
+    EXPECT_EQ(figures.engine_id, "discuzx");
+    EXPECT_EQ(figures.numbers, 0);
+    EXPECT_EQ(figures.newest_post, "2018-03-19");
+}
+
 }  // namespace
