@@ -11,7 +11,7 @@ struct Caption {
 };
 
 // One caption a line. Letters beyond ASCII as boards print them, capital and small where a
-// caption may be written either way.
+// caption may be written either way. "Comments" is left out: blogs label their articles so.
 constexpr auto kCaptions = std::to_array<Caption>({
     {"topics", CaptionKind::Topics},
     {"threads", CaptionKind::Topics},
@@ -19,8 +19,6 @@ constexpr auto kCaptions = std::to_array<Caption>({
     {"subjects", CaptionKind::Topics},
     {"posts", CaptionKind::Posts},
     {"messages", CaptionKind::Posts},
-    {"articles", CaptionKind::Posts},
-    {"comments", CaptionKind::Posts},
     {"replies", CaptionKind::Replies},
     {"views", CaptionKind::Views},
     {"hits", CaptionKind::Views},

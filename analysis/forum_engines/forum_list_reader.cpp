@@ -321,7 +321,9 @@ void ListScan::on_text(std::string_view run, std::size_t at) {
         return;
     }
     if (const CaptionKind kind = caption_kind(text); kind != CaptionKind::None) {
+        // A topic list's captions may be sort links ("Views" leads to the list sorted by views).
         if (!in_row_link_) on_caption(kind, text);
+        else if (kind == CaptionKind::Views || kind == CaptionKind::Author) topic_captions_ = true;
         return;
     }
     const auto value = parse_labelled_number(text);

@@ -113,6 +113,16 @@ TEST(ForumListReader, ReadsForumListsAndDeclinesTopicListsAndDoubts) {
             <dd class="posts">3 <dfn>Replies</dfn></dd><dd class="views">40 <dfn>Views</dfn></dd></dl></li>
             <li class="row"><dl><dt><a href="./viewtopic.php?t=5" class="topictitle">B</a></dt>
             <dd class="posts">2 <dfn>Replies</dfn></dd><dd class="views">9 <dfn>Views</dfn></dd></dl></li></ul>)", 0},
+        // vBulletin 3 forumdisplay: its captions are sort links.
+        {R"(<table id="threadslist"><tr><td class="thead"><a href="forumdisplay.php?f=2&amp;sort=title">Thread</a> /
+            <a href="forumdisplay.php?f=2&amp;sort=postusername">Thread Starter</a></td>
+            <td class="thead"><a href="forumdisplay.php?f=2&amp;sort=replycount">Replies</a></td>
+            <td class="thead"><a href="forumdisplay.php?f=2&amp;sort=views">Views</a></td></tr>
+            <tr><td class="alt1"><a href="showthread.php?t=1">A</a></td><td class="alt2"><a href="misc.php?do=whoposted&amp;t=1">5</a></td><td class="alt1">100</td></tr>
+            <tr><td class="alt1"><a href="showthread.php?t=2">B</a></td><td class="alt2"><a href="misc.php?do=whoposted&amp;t=2">6</a></td><td class="alt1">90</td></tr></table>)", 0},
+        // A blog's articles with their comment counts.
+        {R"(<article><h2><a href="/2018/03/a/">A</a></h2><a href="/2018/03/a/#comments">12 Comments</a></article>
+            <article><h2><a href="/2018/03/b/">B</a></h2><a href="/2018/03/b/#comments">3 Comments</a></article>)", 0},
         // A topic list whose only caption is "Replies" beside each topic's link.
         {R"(<div><a href="/topic/1-a/">A</a> Replies: 4</div><div><a href="/topic/2-b/">B</a> Replies: 6</div>)", 0},
         // One forum is no list; neither are counts without a caption, nor a forum's two post counts.
