@@ -195,12 +195,20 @@ private:
 
 // "6/27/01", "6/27/2001" or "06-27-2001" at token i: nullopt when none stands there; an empty
 // date when its first number can only be a day (the page's order is then unknown); proven is set
-// by a day above 12.
+// by a day above 12, certain by a year in front.
 std::optional<std::optional<Ymd>> month_first_date(const DateReader& reader, std::size_t i, CalendarDay today,
-                                               bool& order_unknown, bool& proven) {
+                                                   bool& order_unknown, bool& proven, bool& certain) {
     auto parts = reader.numeric_parts(i, '/');
     if (!parts) parts = reader.numeric_parts(i, '-');
     if (!parts) return std::nullopt;
+    // A year in front leaves no doubt ("2008-7-4", "2008/07/04"): it needs no proof.
+    if (is_year_number(*(*parts)[0])) {
+        const auto [year, month, day] = *parts;
+        if (!is_day_number(*month) || !is_day_number(*day)) return std::nullopt;
+        const auto date = valid_ymd(number_of(*year), number_of(*month), number_of(*day));
+        if (date) certain = true;
+        return date ? std::optional<std::optional<Ymd>>(date) : std::nullopt;
+    }
     const auto [month, day, year] = *parts;
     if (!is_day_number(*month) || !is_day_number(*day) || (year->size != 2 && year->size != 4)) return std::nullopt;
     if (number_of(*month) > 12 && number_of(*month) <= 31 && number_of(*day) <= 12) {
@@ -283,9 +291,11 @@ bool NewestPost::take_text(std::string_view text) {
         }
         if (numeric_ == NumericDates::None) continue;
         if (numeric_ == NumericDates::MonthFirstProven) {
-            if (const auto date = month_first_date(reader, i, today_, numeric_order_unknown_, month_first_proven_)) {
+            bool certain = false;
+            if (const auto date =
+                    month_first_date(reader, i, today_, numeric_order_unknown_, month_first_proven_, certain)) {
                 if (!*date) return true;
-                add(**date, true);
+                add(**date, !certain);
                 return true;
             }
             continue;

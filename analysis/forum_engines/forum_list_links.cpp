@@ -8,13 +8,14 @@ namespace {
 // Addresses are matched in lower case; the first kAddressRead bytes tell.
 constexpr std::size_t kAddressRead = 512;
 
-// Parameter and path words of topic and post addresses; a parameter ("t=") counts only behind
-// '?', '&', ';' or "&amp;".
+// Parameter and path words of topic and post addresses, each matched where a word of the address
+// begins ("read.php" is not in "thread.php"); a parameter ("t=") counts only behind '?', '&', ';'
+// or "&amp;".
 constexpr auto kTopicWords = std::to_array<std::string_view>({
     "viewtopic", "showthread", "showtopic", "showpost", "viewthread", "topic=", "topic_id=", "topic.",
     "/topic/", "/topics/", "/threads/", "/thread/", "/thread-", "thread=", "threadid=", "/posts/", "postid=",
-    "goto=lastpost", "goto=newpost", "goto=last", "lastpost", "get_topic", "showflat", "showthreaded",
-    "read.php", "readmsg", "msg=", "/t/", "/p/", "num=",
+    "goto=lastpost", "goto=newpost", "goto=last", "get_topic", "showflat", "showthreaded",
+    "read.php", "readmsg", "msg=", "/t/", "/p/", "num=", "/topic,",
 });
 constexpr auto kTopicParameters = std::to_array<std::string_view>({"t", "p", "tid", "pid", "post", "message"});
 
@@ -35,7 +36,14 @@ bool has_parameter(std::string_view address, std::string_view name) {
     return false;
 }
 
-bool holds(std::string_view address, std::string_view word) { return address.find(word) != std::string_view::npos; }
+bool holds_word(std::string_view address, std::string_view word) {
+    for (std::size_t at = address.find(word); at != std::string_view::npos; at = address.find(word, at + 1)) {
+        if (at == 0 || word.front() == '/') return true;
+        const char before = address[at - 1];
+        if (before == '/' || before == '?' || before == '&' || before == ';' || before == '=') return true;
+    }
+    return false;
+}
 
 }  // namespace
 
@@ -55,11 +63,11 @@ ListLink list_link_kind(std::string_view href) {
     }
     const std::string_view text = std::string_view(address).substr(0, fragment);
     for (std::string_view word : kTopicWords)
-        if (holds(text, word)) return ListLink::Topic;
+        if (holds_word(text, word)) return ListLink::Topic;
     for (std::string_view name : kTopicParameters)
         if (has_parameter(text, name)) return ListLink::Topic;
     for (std::string_view word : kOtherWords)
-        if (holds(text, word)) return ListLink::Other;
+        if (text.find(word) != std::string_view::npos) return ListLink::Other;
     for (std::string_view name : kOtherParameters)
         if (has_parameter(text, name)) return ListLink::Other;
     return ListLink::Forum;

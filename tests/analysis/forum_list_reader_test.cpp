@@ -2,6 +2,7 @@
 // board indexes, through the page reading over boards no record knows, and on topic lists
 // written after the engines' templates, which it must never rate.
 
+#include "analysis/forum_engines/forum_list_links.h"
 #include "analysis/forum_engines/forum_list_reader.h"
 #include "analysis/forum_engines/forum_page.h"
 #include "analysis/calendar_day.h"
@@ -136,6 +137,20 @@ TEST(ForumListReader, ReadsForumListsAndDeclinesTopicListsAndDoubts) {
             <tr><td><a href="forum.asp?FORUM_ID=1">A</a></td><td>1,234</td><td>5,678</td><td>06/27/2003 12:56:35<br>by <a href="pop_profile.asp?mode=display&id=3">x</a></td></tr>
             <tr><td><a href="forum.asp?FORUM_ID=2">B</a></td><td>12</td><td>34</td><td>07/01/2003 08:00:00 <a href="topic.asp?TOPIC_ID=9&whichpage=-1#last">&raquo;</a></td></tr></table>)",
          4, "2003-07-01"},
+        // PHPWind: the forum's name in a <th> under a heading, today's posts in brackets, the last
+        // post's date year first.
+        {R"(<table><tr><th class="h" colspan="6">&raquo; <h2><a href="index.php?cateid=1">Games</a></h2></th></tr>
+            <tr class="tr2"><td colspan="2">论坛</td><td>主题</td><td>文章</td><td>最后发表</td><td>版主</td></tr>
+            <tr class="tr3 f_one"><td><a href="thread.php?fid=2"><img src="f.gif" /></a></td>
+              <th><h2><a href="thread.php?fid=2">News</a></h2> <span class="s3 f12">(5)</span><br /><span>About</span></th>
+              <td><span class="f10">120</span><br /></td><td><span class="f10">3456</span><br /></td>
+              <th><a href="read.php?tid=77&page=e#a" class="a2">Re: hi</a><br /><span class="f9 gray">[ 2008-07-04 10:23 ]</span></th>
+              <td><select name="admin"><option value=""> x</option></select></td></tr>
+            <tr class="tr3 f_one"><td><a href="thread.php?fid=3"><img src="f.gif" /></a></td>
+              <th><h2><a href="thread.php?fid=3">Talk</a></h2> <span class="s3 f12">(0)</span></th>
+              <td><span class="f10">7</span><br /></td><td><span class="f10">80</span><br /></td>
+              <th><a href="read.php?tid=9&page=e#a" class="a2">Yo</a><br /><span class="f9 gray">[ 2008-07-01 08:00 ]</span></th><td></td></tr></table>)",
+         4, "2008-07-04"},
         // WoltLab Suite's board list: labels in <dt>, counts in <dd>; the sidebar's totals link no forum.
         {R"(<li class="wbbBoardContainer"><h3><a href="/forum/board/2-news/" class="wbbBoardLink">News</a></h3>
             <dl class="plain statsDataList"><dt>Themen</dt><dd>1.204</dd><dt>Beitr&auml;ge</dt><dd>16.651</dd></dl>
@@ -153,6 +168,30 @@ TEST(ForumListReader, ReadsForumListsAndDeclinesTopicListsAndDoubts) {
             EXPECT_EQ(figures->newest_post, c.newest);
         }
     }
+}
+
+// The addresses of forums, topics and the rest as the engines of boards without a record write them.
+TEST(ForumListReader, TellsForumLinksFromTopicAndOtherLinks) {
+    const struct {
+        const char* href;
+        ListLink kind;
+    } cases[] = {
+        {"thread.php?fid=2", ListLink::Forum},                      {"read.php?tid=77&page=e#a", ListLink::Topic},
+        {"forum.asp?FORUM_ID=1", ListLink::Forum},                  {"topic.asp?TOPIC_ID=9&whichpage=-1#last", ListLink::Topic},
+        {"YaBB.pl?board=general", ListLink::Forum},                 {"YaBB.pl?num=1215123/5#5", ListLink::Topic},
+        {"ultimatebb.cgi?ubb=forum;f=1", ListLink::Forum},          {"ultimatebb.cgi?ubb=get_topic;f=1;t=000123", ListLink::Topic},
+        {"ubbthreads.php?ubb=postlist&Board=1", ListLink::Forum},   {"ubbthreads.php?ubb=showflat&Number=123", ListLink::Topic},
+        {"/forum/board/2-news/", ListLink::Forum},                  {"/forum/thread/5-hi/?action=lastPost", ListLink::Topic},
+        {"forumdisplay.php?s=ab&forumid=5", ListLink::Forum},       {"showthread.php?s=ab&goto=lastpost&forumid=5", ListLink::Topic},
+        {"./viewforum.php?f=26&amp;sid=bc", ListLink::Forum},       {"./viewtopic.php?f=26&amp;p=797590#p797590", ListLink::Topic},
+        {"index.php?board=11.0", ListLink::Forum},                  {"index.php?topic=15134.msg126426#new", ListLink::Topic},
+        {"http://pub51.ezboard.com/flormani79848frm1", ListLink::Forum}, {"board.asp?brd=5001", ListLink::Forum},
+        {"member.php?s=ab&action=getinfo&find=lastposter", ListLink::Other},
+        {"http://pub51.ezboard.com/uastarix.showPublicProfile", ListLink::Other},
+        {"index.php?action=unread;board=11.0", ListLink::Other},    {"javascript:void(0)", ListLink::Other},
+        {"#top", ListLink::Other},
+    };
+    for (const auto& c : cases) EXPECT_EQ(list_link_kind(c.href), c.kind) << c.href;
 }
 
 // A Discuz! X index whose forums show only today's counts (in brackets beside the name) has no

@@ -53,6 +53,7 @@ TEST(NewestPost, ReadsTheFormsEnginesPrintAndNothingElse) {
         {{"12/31/19"}, NumericDates::MonthFirstProven, ""},
         {{"12/4 10:23am", "6-27-2001"}, NumericDates::MonthFirstProven, "2001-06-27"},
         {{"12/4 10:23am", "6-7-2001", "27.06.2001"}, NumericDates::MonthFirstProven, ""},
+        {{"6-7-2001", "[ 2001-6-3 09:12 ]"}, NumericDates::MonthFirstProven, "2001-06-03"},
         {{"July 4th, 2003 10:16 AM"}, NumericDates::None, "2003-07-04"},
     };
     for (const DateTexts& c : cases) {
