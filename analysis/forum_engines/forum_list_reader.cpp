@@ -110,10 +110,10 @@ private:
     void end_cell();
     void open_row(std::size_t at, bool topic);
     void close_row(std::size_t at);
-    Table* table() { return tables_.empty() || tables_.size() > kTableDepth ? nullptr : &tables_.back(); }
+    Table* table() { return tables_.empty() ? nullptr : &tables_.back(); }
 
     std::string_view page_;
-    std::vector<Table> tables_;  // at most kTableDepth; deeper tables only counted in too_deep_
+    std::vector<Table> tables_;  // at most kTableDepth; deeper ones are only counted, in too_deep_
     std::size_t too_deep_ = 0;
     std::uint64_t rows_seen_ = 0;
 
@@ -248,8 +248,7 @@ void ListScan::on_link(std::string_view href, std::size_t at) {
     if (kind == ListLink::Topic && row_open_ && !row_topic_) {
         // A forum row's last-post cell links its topic, before its counts (in the same table row)
         // or after them: the row stays the forum's, but a count behind such a link is a topic's.
-        const bool same_table_row = row_depth_ > 0 && tables_.size() >= row_depth_ && row_depth_ <= kTableDepth &&
-                                    tables_[row_depth_ - 1].row == row_tr_;
+        const bool same_table_row = row_depth_ > 0 && tables_.size() >= row_depth_ && tables_[row_depth_ - 1].row == row_tr_;
         if (!same_table_row && row_counts_.any()) row_topic_link_ = true;
         return;
     }
@@ -270,7 +269,7 @@ void ListScan::open_row(std::size_t at, bool topic) {
     row_href_ = 0;
     row_start_ = at;
     row_depth_ = tables_.size();
-    row_tr_ = !tables_.empty() && tables_.size() <= kTableDepth ? tables_.back().row : 0;
+    row_tr_ = tables_.empty() ? 0 : tables_.back().row;
     row_counts_ = RowCounts();
     caption_before_.reset();
     number_before_.reset();
