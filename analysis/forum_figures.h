@@ -29,6 +29,9 @@ struct ForumFigures {
     std::string engine_id = {};
     PageKind page_kind = PageKind::Other;
     std::string board_index_link = {};
+    // How a reader without an engine record read the page, for the log ("Read as a forum list:
+    // 12 forums, captions Topics / Posts"); empty for the records and the classic rule.
+    std::string reading = {};
 };
 
 // The figures as the results list and the files write them: the average and the maximum as

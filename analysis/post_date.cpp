@@ -151,14 +151,14 @@ public:
         return valid_ymd(number_of(*year), month_of(month->text()), number_of(*at(i)));
     }
 
-    // Three numbers joined by "-" and nothing else around them: the parts as written.
-    std::optional<std::array<const Token*, 3>> numeric_parts(std::size_t i) const {
+    // Three numbers joined by separator and nothing else around them: the parts as written.
+    std::optional<std::array<const Token*, 3>> numeric_parts(std::size_t i, char separator) const {
         const Token* parts[3] = {at(i), at(i + 2), at(i + 4)};
         const Token* dashes[2] = {at(i + 1), at(i + 3)};
         for (const Token* t : parts)
             if (!t || t->kind != Token::Number) return std::nullopt;
         for (const Token* t : dashes)
-            if (!t || !is_mark(*t, '-') || t->spaced) return std::nullopt;
+            if (!t || !is_mark(*t, separator) || t->spaced) return std::nullopt;
         if (parts[1]->spaced || parts[2]->spaced) return std::nullopt;
         const Token* before = i > 0 ? at(i - 1) : nullptr;
         const Token* after = at(i + 5);
@@ -191,6 +191,41 @@ private:
     mutable Tokens tokens_;
 };
 
+// "6/27/01", "6/27/2001" or "06-27-2001" at token i: nullopt when none stands there; an empty
+// date when its first number can only be a day (the page's order is then unknown); proven is set
+// by a day above 12, certain by a year in front.
+std::optional<std::optional<Ymd>> month_first_date(const DateReader& reader, std::size_t i, CalendarDay today,
+                                                   bool& order_unknown, bool& proven, bool& certain) {
+    auto parts = reader.numeric_parts(i, '/');
+    if (!parts) parts = reader.numeric_parts(i, '-');
+    if (!parts) return std::nullopt;
+    // A year in front leaves no doubt ("2008-7-4", "2008/07/04"): it needs no proof.
+    if (is_year_number(*(*parts)[0])) {
+        const auto [year, month, day] = *parts;
+        if (!is_day_number(*month) || !is_day_number(*day)) return std::nullopt;
+        const auto date = valid_ymd(number_of(*year), number_of(*month), number_of(*day));
+        if (date) certain = true;
+        return date ? std::optional<std::optional<Ymd>>(date) : std::nullopt;
+    }
+    const auto [month, day, year] = *parts;
+    if (!is_day_number(*month) || !is_day_number(*day) || (year->size != 2 && year->size != 4)) return std::nullopt;
+    if (number_of(*month) > 12 && number_of(*month) <= 31 && number_of(*day) <= 12) {
+        order_unknown = true;
+        return std::optional<Ymd>();
+    }
+    int full_year = number_of(*year);
+    if (year->size == 2) {
+        // The century that does not put the date after the download.
+        const int this_year = static_cast<int>(std::chrono::year_month_day(today).year());
+        full_year += 2000;
+        if (full_year > this_year) full_year -= 100;
+    }
+    const auto date = valid_ymd(full_year, number_of(*month), number_of(*day));
+    if (!date) return std::nullopt;
+    if (number_of(*day) > 12) proven = true;
+    return date;
+}
+
 }  // namespace
 
 NewestPost::NewestPost(std::int64_t download_time, NumericDates numeric)
@@ -212,7 +247,8 @@ void NewestPost::add(Ymd date, bool numeric) {
     if (day > today_ + days(1)) {
         // No post is written after the page was served: month first, this is a day first, and
         // the page's other numeric dates cannot be placed either.
-        if (numeric && numeric_ == NumericDates::MonthDayYear) numeric_order_unknown_ = true;
+        if (numeric && (numeric_ == NumericDates::MonthDayYear || numeric_ == NumericDates::MonthFirstProven))
+            numeric_order_unknown_ = true;
         return;
     }
     newest = {date.key(), day};
@@ -252,7 +288,17 @@ bool NewestPost::take_text(std::string_view text) {
             }
         }
         if (numeric_ == NumericDates::None) continue;
-        const auto parts = reader.numeric_parts(i);
+        if (numeric_ == NumericDates::MonthFirstProven) {
+            bool certain = false;
+            if (const auto date =
+                    month_first_date(reader, i, today_, numeric_order_unknown_, month_first_proven_, certain)) {
+                if (!*date) return true;
+                add(**date, !certain);
+                return true;
+            }
+            continue;
+        }
+        const auto parts = reader.numeric_parts(i, '-');
         if (!parts) continue;
         const auto [first, second, third] = *parts;
         const bool month_day_year = numeric_ == NumericDates::MonthDayYear;
@@ -288,7 +334,8 @@ bool NewestPost::take_unix_time(std::int64_t time) {
 
 std::optional<CalendarDay> NewestPost::newest_day() const {
     Newest newest = newest_;
-    if (!numeric_order_unknown_ && newest_numeric_.key > newest.key) newest = newest_numeric_;
+    const bool order_known = numeric_ != NumericDates::MonthFirstProven || month_first_proven_;
+    if (order_known && !numeric_order_unknown_ && newest_numeric_.key > newest.key) newest = newest_numeric_;
     return newest.key > 0 ? std::optional<CalendarDay>(newest.day) : std::nullopt;
 }
 

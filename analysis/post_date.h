@@ -16,8 +16,11 @@ struct Ymd {
 };
 
 // How an engine writes a date in numbers by default, "-" between the parts; None: a page of
-// that engine has no numeric date the readers could place.
-enum class NumericDates { None, MonthDayYear, YearMonthDay };
+// that engine has no numeric date the readers could place. MonthFirstProven: "6/27/2001",
+// "6/27/01" or "06-27-2001" (a two-digit year in the century that keeps it before the download),
+// for a page whose engine is not known: read only where the page proves the order with a day
+// above 12 in the middle and none above 12 in front; a year in front ("2008-7-4") always.
+enum class NumericDates { None, MonthDayYear, YearMonthDay, MonthFirstProven };
 
 // The newest post date of one page, gathered from the texts and times of its last-post cells.
 // Texts are read in the English forms engines print by default ("Sat Mar 10, 2018", "10th March
@@ -60,5 +63,6 @@ private:
     Newest newest_;
     Newest newest_numeric_;
     bool numeric_order_unknown_ = false;
+    bool month_first_proven_ = false;
 };
 

@@ -2,10 +2,13 @@
 
 #include "analysis/forum_engines/classic_pages.h"
 #include "analysis/forum_engines/forum_engine.h"
+#include "analysis/forum_engines/forum_list_reader.h"
+#include "analysis/forum_engines/row2_dates.h"
 #include "analysis/html_markup.h"
 #include "analysis/web_url.h"
 
 #include <array>
+#include <utility>
 
 namespace {
 
@@ -66,9 +69,12 @@ ForumFigures read_forum_page(const PageLines& page, bool current_engines, std::o
         engine->count(page, counter);
         if (counter.count() > 0) return read_as(*engine, counter, page, download_time, shape.kind, text);
     }
-    // What the classic rule counted stands where no engine could count; otherwise the page's own
-    // marks still tell its engine, whose last-post cells give the date.
-    if (classic.figures.numbers > 0 || !recognised) return classic_page_figures(page, classic.figures, download_time);
+    // What the classic rule counted stands where no engine could count; then a list of forums
+    // read by its structure alone; otherwise the page's own marks still tell its engine, whose
+    // last-post cells give the date.
+    if (classic.figures.numbers > 0) return classic_page_figures(page, classic.figures, download_time);
+    if (auto list = read_forum_list(page, download_time)) return *std::move(list);
+    if (!recognised) return classic_page_figures(page, classic.figures, download_time);
     return read_as(*recognised, PostCounter(), page, download_time, recognised_kind, text);
 }
 

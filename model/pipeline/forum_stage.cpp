@@ -18,7 +18,9 @@ void TForm1::check_page_for_popularClick() {
 ForumFigures TForm1::get_sites_popularityClick() {
     ForumFigures figures =
         read_forum_page(pipeline.page_text, read_current_engines.checked(), pipeline.completed_served_at);
-    if (figures.numbers > 0 && !figures.engine.empty())
+    if (!figures.reading.empty())
+        memo1.add_line(figures.reading + " (" + pipeline.completed_url + ")");
+    else if (figures.numbers > 0 && !figures.engine.empty())
         memo1.add_line("Counted as " + figures.engine + ": " + decimal_text(figures.numbers) + " numbers (" +
                        pipeline.completed_url + ")");
     else if (figures.page_kind == PageKind::TopicPage || figures.page_kind == PageKind::ForumPage)

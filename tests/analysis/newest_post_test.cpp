@@ -44,6 +44,17 @@ TEST(NewestPost, ReadsTheFormsEnginesPrintAndNothingElse) {
         {{"Mar. 10, 2018", "9 Mar. 2018"}, NumericDates::None, "2018-03-10"},
         // Month first, 05-03-2018 would be after the download: the board writes the day first.
         {{"03-10-2018", "05-03-2018"}, NumericDates::MonthDayYear, ""},
+        // Month first, on a page of no known engine, only where a day above 12 proves it; a
+        // two-digit year in the century that keeps it before the download; "July 4th, 2003".
+        {{"3/4/01 11:37:00 am", "6/27/01 12:56:35 pm"}, NumericDates::MonthFirstProven, "2001-06-27"},
+        {{"3/4/2018", "2/28/99"}, NumericDates::MonthFirstProven, "2018-03-04"},
+        {{"3/4/2018"}, NumericDates::MonthFirstProven, ""},
+        {{"3/4/2018", "27/2/2018"}, NumericDates::MonthFirstProven, ""},
+        {{"12/31/19"}, NumericDates::MonthFirstProven, ""},
+        {{"12/4 10:23am", "6-27-2001"}, NumericDates::MonthFirstProven, "2001-06-27"},
+        {{"12/4 10:23am", "6-7-2001", "27.06.2001"}, NumericDates::MonthFirstProven, ""},
+        {{"6-7-2001", "[ 2001-6-3 09:12 ]"}, NumericDates::MonthFirstProven, "2001-06-03"},
+        {{"July 4th, 2003 10:16 AM"}, NumericDates::None, "2003-07-04"},
     };
     for (const DateTexts& c : cases) {
         SCOPED_TRACE(c.texts.front());

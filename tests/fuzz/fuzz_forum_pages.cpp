@@ -1,8 +1,10 @@
-// Every forum page reader on arbitrary bytes: the classic "row2" rule, each engine record alone
+// Every forum page reader on arbitrary bytes: the classic "row2" rule, the structure reader alone,
+// each engine record alone
 // (so that an early one finding a number does not hide a later one), and the whole order, dates
 // included. The first eight bytes give the download time, any 64-bit value (a wrong clock).
 
 #include "analysis/forum_engines/forum_engine.h"
+#include "analysis/forum_engines/forum_list_reader.h"
 #include "analysis/forum_engines/forum_page.h"
 
 #include <cstring>
@@ -20,6 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const PageLines page(std::string(reinterpret_cast<const char*>(data), size));
     (void)read_row2_counts(page);
+    (void)read_forum_list(page, download_time);
     for (const ForumEngine* engine : forum_engines()) {
         (void)engine->recognises(page.bytes());
         PostCounter counter;

@@ -16,7 +16,7 @@ namespace {
 
 struct ServedPage {
     const char* file;
-    const char* engine;  // empty: read by the "row2" rule
+    const char* engine;  // empty: read by the "row2" rule; "forum list": by its structure
     const char* average;
     const char* max;
     const char* newest_post;
@@ -30,6 +30,7 @@ const ServedPage kPages[] = {
     {"vbulletin4-thexuniverse-2018.excerpt.html", "vBulletin 4", "196", "591", ""},
     {"vbulletin3-vozforums.html", "vBulletin 3", "544208", "20666360", "2018-03-24"},
     {"phpbb2-alliance-index.html", "", "79", "577", "2002-10-03"},
+    {"vbulletin2-graffe.excerpt.html", "forum list", "2503", "14552", "2003-07-04"},
 };
 constexpr const char* kServedAt = "Sat, 24 Mar 2018 03:00:00 GMT";
 
@@ -85,13 +86,17 @@ TEST_F(ForumEnginesResearch, EachCurrentEnginePageIsGoodAtItsFirstDownload) {
         EXPECT_EQ(result(urls[i]), (std::vector<std::string>{page.file, "Good", page.average, page.max, page.newest_post}));
         EXPECT_EQ(hits(urls[i]), 1);
         const std::string& engine = form().result_list.item(form().result_list.find_caption(urls[i])).facts.result.figures.engine;
+        const std::string counted = std::string(page.engine) == "forum list" ? "Read as a forum list: "
+                                                                              : std::string("Counted as ") + page.engine + ": ";
         const bool counted_line = std::any_of(log.begin(), log.end(), [&](const std::string& line) {
-            return line.starts_with(std::string("Counted as ") + page.engine + ": ") && line.ends_with("(" + urls[i] + ")");
+            return line.starts_with(counted) && line.ends_with("(" + urls[i] + ")");
         });
         EXPECT_EQ(engine, page.engine);
         EXPECT_EQ(counted_line, *page.engine != '\0');
     }
     EXPECT_NE(std::find(log.begin(), log.end(), "Counted as phpBB 3: 32 numbers (" + urls[0] + ")"), log.end());
+    EXPECT_NE(std::find(log.begin(), log.end(), "Read as a forum list: 18 forums, captions Threads / Posts (" + urls[5] + ")"),
+              log.end());
 }
 
 TEST_F(ForumEnginesResearch, UncheckedTheProsilverPageEndsFatalAfterItsFiveStarts) {

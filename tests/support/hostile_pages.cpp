@@ -1,6 +1,7 @@
 #include "tests/support/hostile_pages.h"
 
 #include "analysis/forum_engines/forum_engine.h"
+#include "analysis/forum_engines/forum_list_reader.h"
 #include "analysis/forum_engines/forum_page.h"
 #include "analysis/search_service.h"
 
@@ -34,6 +35,9 @@ constexpr HostileShape kShapes[] = {
     {"JSON arrays nested without end", "", "[", ""},
     {"JSON strings without end", "{\"results\":[{\"url\":\"http://example.com/\",\"title\":\"", "\\\"[{", ""},
     {"JSON results cut off", "{\"web\":{\"results\":[", "{\"url\":\"http://example.com/forum/\",\"title\":\"t\"},", ""},
+    {"forum rows without end", "<table><tr><th>Topics</th><th>Posts</th></tr>",
+     "<tr><td><a href=\"f.php?id=1\">F</a> Posts: 2</td><td>1</td><td><table><tr><td>3/27/01</td></tr></table>", ""},
+    {"scripts and tables left open", "", "<script></x><TABLE><tr><th>Topics<a href=\"f?x\">", ""},
     {"entity-encoded JSON nested without end", "<div data-preloaded=\"{&quot;category_list&quot;:",
      "{&quot;categories&quot;:[", "\"></div>"},
 };
@@ -50,6 +54,7 @@ void read_engine(const PageLines& page, std::size_t i) {
     (void)engine.board_index_link(page.bytes());
 }
 void read_answer(const PageLines& page, std::size_t i) { (void)search_services()[i].reader(page); }
+void read_forum_list_structure(const PageLines& page, std::size_t) { (void)read_forum_list(page, 1521541800); }
 
 }  // namespace
 
@@ -65,7 +70,7 @@ std::string hostile_page(const HostileShape& shape, std::size_t bytes) {
 }
 
 std::vector<NamedPageReader> all_page_readers() {
-    std::vector<NamedPageReader> readers{{"row2 rule", read_row2, 0}};
+    std::vector<NamedPageReader> readers{{"row2 rule", read_row2, 0}, {"forum list structure reader", read_forum_list_structure, 0}};
     const auto engines = forum_engines();
     for (std::size_t i = 0; i < engines.size(); ++i)
         readers.push_back({std::string(engines[i]->name) + " record", read_engine, i});

@@ -23,7 +23,8 @@ std::span<const HostileShape> hostile_shapes();
 std::string hostile_page(const HostileShape& shape, std::size_t bytes);
 
 // Every page reader of analysis/, each as a call that reads a page and drops what it read: the
-// classic "row2" rule, every forum engine reader and every search service's answer reader, taken
+// classic "row2" rule, the forum list structure reader, every forum engine reader and every
+// search service's answer reader, taken
 // from the lists the program itself uses, so that a reader added there is covered here too.
 struct NamedPageReader {
     std::string name;
