@@ -53,7 +53,8 @@ void TForm1::further_actClick() {
         verdict = google_res.item_count() > kMostLinksOfABadSearch ? verdict::Good : verdict::BadDownload;
     }
     if (verdict == verdict::BadDownload &&
-        google_list.sub_item(r, queue_column::Attemps) == decimal_text(pipeline.attempts_limit))
+        (google_list.sub_item(r, queue_column::Attemps) == decimal_text(pipeline.attempts_limit) ||
+         (search && pipeline.search_exhausted)))
         verdict = verdict::Fatal;
     // A site that asks for a longer wait than the research takes on ends the row now.
     const auto given_up = take_retry_after(url, pipeline.completed_response, pipeline.completed_head);
