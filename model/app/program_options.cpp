@@ -104,12 +104,12 @@ constexpr auto kOptions = std::to_array<ProgramOption>({
      .text = &V::format,
      .help = "what --results or standard output gets: tsv, the results table\n"
              "as a list file (default); json, one JSON object per forum and\n"
-             "line (url, description,\n"
-             "verdict, posts_average, posts_max, attempts, read_as, newest_post,\n"
-             "engine, reason); csv, the results table for spreadsheets\n"
-             "(comma-separated, UTF-8, a header row, the engine and the reason\n"
-             "added; a text that starts with = + - or @ is written after an\n"
-             "apostrophe, so that no spreadsheet runs it as a formula)"},
+             "line (url, description, verdict, posts_average, posts_max,\n"
+             "attempts, read_as, newest_post, engine, reason); csv, the results\n"
+             "table for spreadsheets (comma-separated, UTF-8, a header row, the\n"
+             "engine and the reason added; a text that starts with = + - or @\n"
+             "is written after an apostrophe, so that no spreadsheet runs it as\n"
+             "a formula)"},
     {.name = "quiet",
      .flag = &V::quiet,
      .help = "do not print the download log (nor how each forum was read) nor the\n"
