@@ -1,5 +1,6 @@
 #include "analysis/link_extraction.h"
 
+#include "analysis/plain_text.h"
 #include "analysis/text_scan.h"
 
 #include <algorithm>
@@ -89,12 +90,9 @@ std::string forum_index_url(std::string_view url) {
 }
 
 std::optional<FoundLink> link_from_result(std::string_view url, std::string_view title) {
-    const auto unsafe = [](char c) { return static_cast<unsigned char>(c) <= 0x20 || c == 0x7F; };
+    const auto unsafe = [](char c) { return c == ' ' || is_control_byte(c); };
     if (std::any_of(url.begin(), url.end(), unsafe) || !is_web_link(url)) return std::nullopt;
-    FoundLink link{forum_index_url(url), std::string(title)};
-    for (char& c : link.description)
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = ' ';
-    return link;
+    return FoundLink{forum_index_url(url), blank_control_bytes(title)};
 }
 
 bool is_duplicate_link(std::string_view url, std::string_view stored_caption) {

@@ -1,5 +1,7 @@
 #include "analysis/search_answer.h"
 
+#include "analysis/plain_text.h"
+
 void keep_new_links(SearchAnswer&& answer, CollectedLinkIndex& collected, const std::function<void(FoundLink)>& keep) {
     for (auto& link : answer.links) {
         if (collected.duplicates(link.url)) continue;
@@ -11,7 +13,8 @@ void keep_new_links(SearchAnswer&& answer, CollectedLinkIndex& collected, const 
         write_url(link, url);
         if (collected.duplicates(url)) continue;
         collected.add(url);
-        keep(FoundLink{url, description_of(link)});
+        // A page line holds no line break, but may hold a TAB, which a list file would split at.
+        keep(FoundLink{url, blank_control_bytes(description_of(link))});
     }
 }
 

@@ -21,6 +21,9 @@ struct SearchAnswer {
     std::vector<AnchorLink> page_links;
     std::string note;
     bool bot_check = false;
+    // The service answered well-formed with no result at all: no later page holds any, and
+    // asking this one again gives the same.
+    bool no_results = false;
 };
 
 // How many links the answer holds, in either list.

@@ -1,5 +1,7 @@
 #include "analysis/search_readers.h"
 
+#include "analysis/plain_text.h"
+
 #include <nlohmann/json.hpp>
 
 #include <initializer_list>
@@ -10,10 +12,7 @@ namespace {
 // At most `limit` bytes of text for the log, control bytes as blanks: what a service sent must
 // not steer the terminal the runner prints the log on.
 std::string printable(std::string_view text, std::size_t limit) {
-    std::string shown(text.substr(0, limit));
-    for (char& c : shown)
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = ' ';
-    return shown;
+    return blank_control_bytes(text.substr(0, limit));
 }
 
 // What an answer that is not JSON looks like, for the log: its kind and its first printable bytes.
@@ -102,6 +101,8 @@ SearchAnswer read_json_results(const PageLines& page, const char* service, std::
                       "\": no links taken from this page.";
         return answer;
     }
+    // A well-formed list without results is the service's last word on the keyword.
+    answer.no_results = node->empty();
     for (const auto& result : *node) {
         if (!result.is_object()) continue;
         const auto url = result.find("url");

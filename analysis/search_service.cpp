@@ -1,6 +1,7 @@
 #include "analysis/search_service.h"
 
 #include "analysis/number_text.h"
+#include "analysis/plain_text.h"
 #include "analysis/search_readers.h"
 #include "analysis/search_request.h"
 #include "analysis/web_url.h"
@@ -202,12 +203,9 @@ std::string service_query(std::string_view phrase, std::string_view keyword) {
 }
 
 std::string search_key_problem(std::string_view key) {
-    for (const char c : key) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x20 || byte == 0x7F)
-            return "The API key holds a line break or another control character and is refused (it would "
-                   "add lines to the request). Paste the key again without it.";
-    }
+    if (has_control_byte(key))
+        return "The API key holds a line break or another control character and is refused (it would "
+               "add lines to the request). Paste the key again without it.";
     return {};
 }
 
@@ -217,9 +215,8 @@ std::string search_base_problem(const SearchService& service, std::string_view b
     if (!read || !read->is_web())
         return std::string("The search host \"") + std::string(base) + "\" is not an http:// or https:// address; " +
                service.caption + " is asked at an address such as \"" + service.default_base + "\".";
-    for (const char c : base)
-        if (static_cast<unsigned char>(c) <= 0x20 || c == 0x7F)
-            return std::string("The search host \"") + std::string(base) + "\" holds a blank or a control character.";
+    if (has_control_byte(base) || base.find(' ') != std::string_view::npos)
+        return std::string("The search host \"") + std::string(base) + "\" holds a blank or a control character.";
     return {};
 }
 

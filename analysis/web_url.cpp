@@ -1,6 +1,7 @@
 #include "analysis/web_url.h"
 
 #include "analysis/number_text.h"
+#include "analysis/plain_text.h"
 #include "analysis/text_case.h"
 
 #include <curl/curl.h>
@@ -26,13 +27,6 @@ UrlPart url_part(CURLU* handle, CURLUPart which, unsigned flags = 0) {
 
 bool starts_with_ignoring_case(std::string_view text, std::string_view prefix) {
     return text.size() >= prefix.size() && equals_ignoring_case(text.substr(0, prefix.size()), prefix);
-}
-
-bool has_control_character(std::string_view text) {
-    return std::any_of(text.begin(), text.end(), [](char c) {
-        const auto byte = static_cast<unsigned char>(c);
-        return byte < 0x20 || byte == 0x7f;
-    });
 }
 
 }  // namespace
@@ -106,12 +100,12 @@ std::string_view web_host(std::string_view url) {
 }
 
 bool is_web_address(std::string_view url) {
-    return !has_control_character(url) && !web_host(url).empty();
+    return !has_control_byte(url) && !web_host(url).empty();
 }
 
 bool is_mail_address(std::string_view url) {
     constexpr std::string_view scheme = "mailto:";
-    return !has_control_character(url) && starts_with_ignoring_case(url, scheme) && url.size() > scheme.size();
+    return !has_control_byte(url) && starts_with_ignoring_case(url, scheme) && url.size() > scheme.size();
 }
 
 std::string percent_encode(std::string_view text, bool (*keep)(unsigned char byte)) {

@@ -1,16 +1,13 @@
 #include "download/http_head.h"
 
 #include "analysis/number_text.h"
+#include "analysis/plain_text.h"
 #include "analysis/text_case.h"
 
 namespace {
 
-std::string_view trim(std::string_view text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r' || text.back() == '\n'))
-        text.remove_suffix(1);
-    return text;
-}
+// A header line may still end with its line break.
+std::string_view trim(std::string_view text) { return trim_blanks(text, " \t\r\n"); }
 
 }  // namespace
 

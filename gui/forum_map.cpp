@@ -24,6 +24,20 @@ QString tick_label(double value) {
     return QString::number(value);
 }
 
+// A disc of that radius, outlined, on a transparent square at the device's pixel ratio.
+QImage disc_image(double radius, qreal pixel_ratio, const QColor& fill, const QColor& outline) {
+    const int side = static_cast<int>(std::ceil(2 * radius + 2));
+    QImage image(QSize(side, side) * pixel_ratio, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(pixel_ratio);
+    image.fill(Qt::transparent);
+    QPainter brush(&image);
+    brush.setRenderHint(QPainter::Antialiasing);
+    brush.setPen(QPen(outline, 1));
+    brush.setBrush(fill);
+    brush.drawEllipse(QPointF(side / 2.0, side / 2.0), radius, radius);
+    return image;
+}
+
 }  // namespace
 
 ForumMap::ForumMap(ListView& results, Guard guard, std::function<void()> on_double_click, QWidget* parent)
@@ -138,20 +152,27 @@ void ForumMap::paintEvent(QPaintEvent*) {
 }
 
 void ForumMap::draw(QPainter& painter) const {
-    const QPalette& colours = palette();
-    const QColor text = colours.color(QPalette::Text);
+    const QColor text = palette().color(QPalette::Text);
     QColor faint = text;
     faint.setAlpha(40);
-    const QFontMetrics metrics = fontMetrics();
+    draw_undated_strip(painter, text);
+    draw_average_axis(painter, text, faint);
+    draw_date_axis(painter, text, faint);
+    draw_points(painter, text);
+}
 
+void ForumMap::draw_undated_strip(QPainter& painter, const QColor& text) const {
     // The strip of the forums without a date, labelled at its foot.
-    painter.fillRect(frame_.undated, colours.color(QPalette::AlternateBase));
+    painter.fillRect(frame_.undated, palette().color(QPalette::AlternateBase));
     painter.setPen(text);
-    painter.drawText(QRectF(frame_.undated.left(), frame_.plot.bottom() + 2, frame_.undated.width(), metrics.height()),
+    painter.drawText(QRectF(frame_.undated.left(), frame_.plot.bottom() + 2, frame_.undated.width(), fontMetrics().height()),
                      Qt::AlignHCenter | Qt::AlignTop, tr("no date"));
+}
 
-    // The average axis: a grid line and a label per power of ten; in a low map a label too close
-    // above the last one is left out.
+void ForumMap::draw_average_axis(QPainter& painter, const QColor& text, const QColor& faint) const {
+    // A grid line and a label per power of ten; in a low map a label too close above the last
+    // one is left out.
+    const QFontMetrics metrics = fontMetrics();
     double free_above = frame_.plot.bottom() + metrics.height();
     for (const double value : average_ticks(frame_)) {
         const double y = average_y(frame_, value);
@@ -163,33 +184,63 @@ void ForumMap::draw(QPainter& painter) const {
         painter.drawText(QRectF(0, y - metrics.height() / 2.0, frame_.undated.left() - 4, metrics.height()),
                          Qt::AlignRight | Qt::AlignVCenter, tick_label(value));
     }
-    // The date axis, newest on the right; labels stay within the plot, clear of the strip's, and
-    // one that would overlap its neighbour is left out.
-    double free_from = frame_.plot.left();
-    for (const int day : day_ticks(frame_, kDayTicks)) {
-        const double x = day_x(frame_, day);
-        painter.setPen(faint);
-        painter.drawLine(QPointF(x, frame_.plot.top()), QPointF(x, frame_.plot.bottom()));
-        const QString label = QString::fromStdString(day_text(day));
-        const double width = metrics.horizontalAdvance(label);
-        const double left = std::max(frame_.plot.left(), std::min(x - width / 2, frame_.plot.right() - width));
-        if (left < free_from) continue;
-        painter.setPen(text);
-        painter.drawText(QPointF(left, frame_.plot.bottom() + 2 + metrics.ascent()), label);
-        free_from = left + width + 6;
-    }
     painter.setPen(text);
-    painter.drawLine(frame_.plot.bottomLeft(), frame_.plot.bottomRight());
     painter.save();
     painter.translate(10, frame_.plot.center().y());
     painter.rotate(-90);
     painter.drawText(QRectF(-frame_.plot.height() / 2, -metrics.ascent(), frame_.plot.height(), metrics.height()),
                      Qt::AlignCenter, tr("posts average"));
     painter.restore();
+}
 
-    // The points, each a copy of a disc drawn once per size (to half a pixel): stroking ten
-    // thousand outlines one by one would stall the window.
-    QColor fill = colours.color(QPalette::Highlight);
+std::vector<ForumMap::AxisLabel> ForumMap::date_labels() const {
+    // Without a forum the frame's days are no one's: a note stands where the dates would.
+    if (forums_.empty()) return {};
+    // Newest on the right; labels stay within the plot, clear of the strip's, and one that would
+    // overlap its neighbour is left out.
+    const QFontMetrics metrics = fontMetrics();
+    std::vector<AxisLabel> labels;
+    double free_from = frame_.plot.left();
+    for (const int day : day_ticks(frame_, kDayTicks)) {
+        const double x = day_x(frame_, day);
+        const QString label = QString::fromStdString(day_text(day));
+        const double width = metrics.horizontalAdvance(label);
+        const double left = std::max(frame_.plot.left(), std::min(x - width / 2, frame_.plot.right() - width));
+        labels.push_back({x, left < free_from ? QString() : label, left});
+        if (left >= free_from) free_from = left + width + 6;
+    }
+    return labels;
+}
+
+QStringList ForumMap::date_axis_texts() const {
+    if (forums_.empty()) return {tr("No rated forum yet")};
+    QStringList texts;
+    for (const AxisLabel& label : date_labels())
+        if (!label.text.isEmpty()) texts << label.text;
+    return texts;
+}
+
+void ForumMap::draw_date_axis(QPainter& painter, const QColor& text, const QColor& faint) const {
+    const QFontMetrics metrics = fontMetrics();
+    const double baseline = frame_.plot.bottom() + 2 + metrics.ascent();
+    for (const AxisLabel& label : date_labels()) {
+        painter.setPen(faint);
+        painter.drawLine(QPointF(label.x, frame_.plot.top()), QPointF(label.x, frame_.plot.bottom()));
+        if (label.text.isEmpty()) continue;
+        painter.setPen(text);
+        painter.drawText(QPointF(label.left, baseline), label.text);
+    }
+    painter.setPen(text);
+    if (forums_.empty())
+        painter.drawText(QRectF(frame_.plot.left(), frame_.plot.bottom() + 2, frame_.plot.width(), metrics.height()),
+                         Qt::AlignHCenter | Qt::AlignTop, date_axis_texts().front());
+    painter.drawLine(frame_.plot.bottomLeft(), frame_.plot.bottomRight());
+}
+
+void ForumMap::draw_points(QPainter& painter, const QColor& text) const {
+    // Each point a copy of a disc drawn once per size (to half a pixel): stroking ten thousand
+    // outlines one by one would stall the window.
+    QColor fill = palette().color(QPalette::Highlight);
     fill.setAlpha(110);
     QColor outline = fill.darker(150);
     outline.setAlpha(200);
@@ -198,18 +249,7 @@ void ForumMap::draw(QPainter& painter) const {
     const auto disc = [&](double radius) -> const QImage& {
         const int half_pixels = static_cast<int>(std::lround(radius * 2));
         auto [at, made] = discs.try_emplace(half_pixels);
-        if (made) {
-            const double r = half_pixels / 2.0;
-            const int side = static_cast<int>(std::ceil(2 * r + 2));
-            at->second = QImage(QSize(side, side) * pixel_ratio, QImage::Format_ARGB32_Premultiplied);
-            at->second.setDevicePixelRatio(pixel_ratio);
-            at->second.fill(Qt::transparent);
-            QPainter brush(&at->second);
-            brush.setRenderHint(QPainter::Antialiasing);
-            brush.setPen(QPen(outline, 1));
-            brush.setBrush(fill);
-            brush.drawEllipse(QPointF(side / 2.0, side / 2.0), r, r);
-        }
+        if (made) at->second = disc_image(half_pixels / 2.0, pixel_ratio, fill, outline);
         return at->second;
     };
     const MapPoint* selected = nullptr;

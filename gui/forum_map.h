@@ -29,6 +29,9 @@ public:
 
     // Draws the map as its repaint does.
     void draw(QPainter& painter) const;
+    // What stands under the date axis at the map's size: the dates of its ticks that fit, or a
+    // note while the map has no forum.
+    QStringList date_axis_texts() const;
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
@@ -46,6 +49,18 @@ private:
     void place();
     int row_at(QPointF at) const;
     QString tooltip_of(int row) const;
+
+    // A tick of the date axis: its line at x, its label (empty where it would overlap) from left.
+    struct AxisLabel {
+        double x;
+        QString text;
+        double left;
+    };
+    std::vector<AxisLabel> date_labels() const;
+    void draw_undated_strip(QPainter& painter, const QColor& text) const;
+    void draw_average_axis(QPainter& painter, const QColor& text, const QColor& faint) const;
+    void draw_date_axis(QPainter& painter, const QColor& text, const QColor& faint) const;
+    void draw_points(QPainter& painter, const QColor& text) const;
 
     ListView& results_;
     Guard guard_;

@@ -86,7 +86,23 @@ IntFieldWidget::IntFieldWidget(IntField& model, const char* name, Guard guard, Q
     down_ = make_step_button(Qt::DownArrow, this);
     up_->setObjectName(QString::fromUtf8(name) + "_up");
     down_->setObjectName(QString::fromUtf8(name) + "_down");
+    lay_out();
+    show_model_text();
+    setEnabled(model_.enabled());
 
+    edit->on_key = [this](QKeyEvent& event) { return take_key(event); };
+    edit->on_focus_lost = [this] { guard_([this] { model_.correct_to_limits(); }); };
+    // textEdited is the user's typing only; the model's echo of it changes nothing below.
+    connect(edit_, &QLineEdit::textEdited, this, [this](const QString& text) {
+        guard_([this, &text] { model_.set_text(to_bytes(text)); });
+    });
+    connect(up_, &QToolButton::clicked, this, [this] { guard_([this] { model_.step_by(1); }); });
+    connect(down_, &QToolButton::clicked, this, [this] { guard_([this] { model_.step_by(-1); }); });
+    connect(&model_, &IntField::changed, this, &IntFieldWidget::show_model_text);
+    connect(&model_, &IntField::enabled_changed, this, &QWidget::setEnabled);
+}
+
+void IntFieldWidget::lay_out() {
     auto* steps = new QVBoxLayout;
     steps->setContentsMargins(0, 0, 0, 0);
     steps->setSpacing(0);
@@ -98,43 +114,30 @@ IntFieldWidget::IntFieldWidget(IntField& model, const char* name, Guard guard, Q
     row->addWidget(edit_, 1);
     row->addLayout(steps);
     setFocusProxy(edit_);
+}
 
-    show_model_text();
-    setEnabled(model_.enabled());
-
-    edit->on_key = [this](QKeyEvent& event) {
-        if (event.key() == Qt::Key_Up || event.key() == Qt::Key_Down) {
-            const int direction = event.key() == Qt::Key_Up ? 1 : -1;
-            guard_([this, direction] { model_.step_by(direction); });
-            return true;
-        }
-        const QString typed = event.text();
-        if (typed.isEmpty()) return false;  // navigation keys carry no text
-        bool printable = false;
-        for (const char32_t c : typed.toUcs4()) {
-            if (!IntField::accepts_typed_char(c)) {
-                refuse();
-                return true;
-            }
-            printable = printable || is_printable(c);
-        }
-        const int limit = model_.max_length();
-        if (printable && limit > 0 && edit_->text().size() - edit_->selectedText().size() + typed.size() > limit) {
+bool IntFieldWidget::take_key(QKeyEvent& event) {
+    if (event.key() == Qt::Key_Up || event.key() == Qt::Key_Down) {
+        const int direction = event.key() == Qt::Key_Up ? 1 : -1;
+        guard_([this, direction] { model_.step_by(direction); });
+        return true;
+    }
+    const QString typed = event.text();
+    if (typed.isEmpty()) return false;  // navigation keys carry no text
+    bool printable = false;
+    for (const char32_t c : typed.toUcs4()) {
+        if (!IntField::accepts_typed_char(c)) {
             refuse();
             return true;
         }
-        return false;
-    };
-    edit->on_focus_lost = [this] { guard_([this] { model_.correct_to_limits(); }); };
-
-    // textEdited is the user's typing only; the model's echo of it changes nothing below.
-    connect(edit_, &QLineEdit::textEdited, this, [this](const QString& text) {
-        guard_([this, &text] { model_.set_text(to_bytes(text)); });
-    });
-    connect(up_, &QToolButton::clicked, this, [this] { guard_([this] { model_.step_by(1); }); });
-    connect(down_, &QToolButton::clicked, this, [this] { guard_([this] { model_.step_by(-1); }); });
-    connect(&model_, &IntField::changed, this, &IntFieldWidget::show_model_text);
-    connect(&model_, &IntField::enabled_changed, this, &QWidget::setEnabled);
+        printable = printable || is_printable(c);
+    }
+    const int limit = model_.max_length();
+    if (printable && limit > 0 && edit_->text().size() - edit_->selectedText().size() + typed.size() > limit) {
+        refuse();
+        return true;
+    }
+    return false;
 }
 
 void IntFieldWidget::show_model_text() {

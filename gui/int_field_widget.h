@@ -5,6 +5,7 @@
 #include <QWidget>
 
 class IntField;
+class QKeyEvent;
 class QLineEdit;
 class QToolButton;
 
@@ -26,6 +27,10 @@ signals:
     void typing_refused();
 
 private:
+    // The edit with its two step buttons stacked at its right.
+    void lay_out();
+    // The typing rule: true when the key was handled here (a step, or refused).
+    bool take_key(QKeyEvent& event);
     void show_model_text();
     void refuse();
 

@@ -42,6 +42,24 @@ ListViewWidget::ListViewWidget(ListView& model, const char* name, Guard guard, s
       on_double_click_(std::move(on_double_click)),
       sorted_(new ListSortProxy(this)) {
     setObjectName(name);
+    set_up_report_style();
+    sorted_->setSourceModel(&model_);
+    setModel(sorted_);
+    apply_column_widths();
+    show_model_selection();
+    follow_model();
+
+    connect(this, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
+        const int row = model_index(index).row();
+        guard_([this, row] {
+            model_.set_selected(row);
+            if (on_double_click_) on_double_click_();
+        });
+    });
+    if (menu) add_context_menu(*menu);
+}
+
+void ListViewWidget::set_up_report_style() {
     setRootIsDecorated(false);
     setItemsExpandable(false);
     setUniformRowHeights(true);
@@ -58,11 +76,9 @@ ListViewWidget::ListViewWidget(ListView& model, const char* name, Guard guard, s
     header()->setSectionsClickable(true);
     header()->setSortIndicatorShown(true);
     header()->setSortIndicator(-1, Qt::AscendingOrder);
-    sorted_->setSourceModel(&model_);
-    setModel(sorted_);
-    apply_column_widths();
-    show_model_selection();
+}
 
+void ListViewWidget::follow_model() {
     connect(&model_, &ListView::columns_changed, this, [this] {
         apply_column_widths();
         apply_sort();
@@ -84,23 +100,15 @@ ListViewWidget::ListViewWidget(ListView& model, const char* name, Guard guard, s
         applying_widths_ = false;
     });
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, &ListViewWidget::take_view_selection);
+}
 
-    connect(this, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
-        const int row = model_index(index).row();
-        guard_([this, row] {
-            model_.set_selected(row);
-            if (on_double_click_) on_double_click_();
-        });
-    });
-
-    if (menu) {
-        // The menu's items are fixed for the program's run: one menu serves every right-click.
-        context_menu_ = make_popup_menu(*menu, guard_, this);
-        setContextMenuPolicy(Qt::CustomContextMenu);
-        connect(this, &QWidget::customContextMenuRequested, this,
-                [this](const QPoint& at) { context_menu_->popup(viewport()->mapToGlobal(at)); });
-        add_standard_keys();
-    }
+void ListViewWidget::add_context_menu(const PopupMenu& menu) {
+    // The menu's items are fixed for the program's run: one menu serves every right-click.
+    context_menu_ = make_popup_menu(menu, guard_, this);
+    setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(this, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { context_menu_->popup(viewport()->mapToGlobal(at)); });
+    add_standard_keys();
 }
 
 void ListViewWidget::add_standard_keys() {
@@ -171,7 +179,8 @@ bool ListViewWidget::viewportEvent(QEvent* event) {
     const QString tip = index.data(Qt::ToolTipRole).toString();
     const bool reason = index.isValid() && tip != index.data(Qt::DisplayRole).toString();
     if (reason || (index.isValid() && itemDelegateForIndex(index)->sizeHint(option, index).width() > cell.width())) {
-        QToolTip::showText(help->globalPos(), tip, viewport(), cell);
+        // The text is the web's: shown as it is, never guessed to be markup.
+        QToolTip::showText(help->globalPos(), plain_tooltip(tip), viewport(), cell);
     } else {
         QToolTip::hideText();
         event->ignore();

@@ -56,6 +56,10 @@ protected:
     bool viewportEvent(QEvent* event) override;
 
 private:
+    void set_up_report_style();
+    // Keeps the view in step with the model's columns, rows and selection, and back.
+    void follow_model();
+    void add_context_menu(const PopupMenu& menu);
     void on_header_clicked(int section);
     void apply_sort();
     void add_standard_keys();

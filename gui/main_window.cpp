@@ -16,6 +16,7 @@
 #include "model/console/results_csv.h"
 
 #include <QActionGroup>
+#include <QApplication>
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -87,10 +88,15 @@ QGroupBox* make_group(const char* title, const char* name, QWidget* filling, QWi
 }
 
 // A label that shows a running text: long text is cut at the window's edge instead of
-// widening the window.
-void let_run_long(QLabel* label) {
+// widening the window; its tooltip shows it whole, as plain text (a status may quote the web).
+void let_run_long(QLabel* label, Label& model) {
     label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     label->setMinimumWidth(0);
+    const auto show_whole = [label, &model] {
+        label->setToolTip(plain_tooltip(to_qstring(model.caption())));
+    };
+    show_whole();
+    QObject::connect(&model, &Label::changed, label, show_whole);
 }
 
 }  // namespace
@@ -127,7 +133,9 @@ MainWindow::MainWindow(TForm1& form, QWidget* parent)
     setCentralWidget(client);
 
     form_.error_sink = [this](const std::string& message) { error_box_.report(message); };
-    form_.open_url = open_with_desktop;
+    form_.open_url = [this](const std::string& url) {
+        return open_with_desktop(url, this, [this](const std::string& line) { form_.memo1.add_line(line); });
+    };
     form_.OpenDialog1.runner = make_file_dialog_runner(this);
     form_.SaveDialog1.runner = make_file_dialog_runner(this);
     export_dialog_.runner = make_file_dialog_runner(this);
@@ -157,6 +165,8 @@ int MainWindow::menu_height() const { return menuWidget() ? menuWidget()->sizeHi
 
 void MainWindow::build_menus() {
     QMenu* file = menuBar()->addMenu(tr("&File"));
+    add_list_commands(*file);
+    file->addSeparator();
     QAction* export_csv = file->addAction(tr("Export results as CSV..."));
     export_csv->setObjectName("export_csv");
     connect(export_csv, &QAction::triggered, this, [this] {
@@ -177,6 +187,25 @@ void MainWindow::build_menus() {
         map_actions_[i] = action;
     }
     map_actions_[static_cast<int>(map_place_)]->setChecked(true);
+}
+
+void MainWindow::add_list_commands(QMenu& file) {
+    keyboard_list_ = queue_;
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        for (ListViewWidget* list : {queue_, results_})
+            if (now && (now == list || list->isAncestorOf(now))) keyboard_list_ = list;
+    });
+    // The lists' own Ctrl+O and Ctrl+S stay the keys; the menu only names them.
+    const auto add = [&](const char* caption, const char* name, QKeySequence::StandardKey key, void (TForm1::*queue)(),
+                         void (TForm1::*results)()) {
+        QAction* action = file.addAction(tr(caption) + '\t' + QKeySequence(key).toString(QKeySequence::NativeText));
+        action->setObjectName(name);
+        connect(action, &QAction::triggered, this, [this, queue, results] {
+            guard_([this, queue, results] { (form_.*(keyboard_list_ == results_ ? results : queue))(); });
+        });
+    };
+    add("Open list...", "open_list", QKeySequence::Open, &TForm1::Openlist1Click, &TForm1::OpenList2Click);
+    add("Save list...", "save_list", QKeySequence::Save, &TForm1::Savelist1Click, &TForm1::Save1Click);
 }
 
 QWidget* MainWindow::build_results_area(QWidget* parent) {
@@ -266,12 +295,12 @@ QWidget* MainWindow::build_research_page() {
     grid->addLayout(buttons, 0, 2);
 
     auto* status = make_label(form_.status_label, "status_label", page);
-    let_run_long(status);
+    let_run_long(status, form_.status_label);
     grid->addWidget(make_label(form_.Label26, "Label26", page), 1, 0);
     grid->addWidget(status, 1, 1, 1, 2);
 
     auto* progress = make_label(form_.Label12, "Label12", page);
-    let_run_long(progress);
+    let_run_long(progress, form_.Label12);
     grid->addWidget(make_label(form_.Label4, "Label4", page), 2, 0);
     grid->addWidget(progress, 2, 1);
     auto* bar = make_progress_bar(form_.query_progress, "query_progress", page);

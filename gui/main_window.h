@@ -52,6 +52,8 @@ private:
     QWidget* build_lower_area(QWidget* parent);
     QWidget* build_results_area(QWidget* parent);
     void build_menus();
+    // File > "Open list..." and "Save list...": for the list that has (or last had) the keyboard.
+    void add_list_commands(QMenu& file);
     // The height the menu bar takes above the client area.
     int menu_height() const;
 
@@ -62,6 +64,8 @@ private:
     // What takes the room when the window grows beyond its design size.
     ListViewWidget* results_ = nullptr;
     ListViewWidget* queue_ = nullptr;
+    // The list that had the keyboard last: the File menu's list commands act on it.
+    ListViewWidget* keyboard_list_ = nullptr;
     QGroupBox* queue_group_ = nullptr;
     QWidget* log_strip_ = nullptr;
     QGroupBox* downloading_now_group_ = nullptr;

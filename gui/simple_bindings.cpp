@@ -8,6 +8,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QTextDocument>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTabWidget>
@@ -27,6 +28,10 @@ QLabel* make_label(Label& model, const char* name, QWidget* parent) {
     label->setTextFormat(Qt::PlainText);
     QObject::connect(&model, &Label::changed, label, [label, &model] { label->setText(to_qstring(model.caption())); });
     return label;
+}
+
+QString plain_tooltip(const QString& text) {
+    return Qt::mightBeRichText(text) ? Qt::convertFromPlainText(text, Qt::WhiteSpaceNormal) : text;
 }
 
 QLabel* make_field_label(const char* caption, const char* name, QWidget* buddy, QWidget* parent) {

@@ -25,6 +25,9 @@ class TextField;
 
 QString to_qstring(std::string_view bytes);
 std::string to_bytes(const QString& text);
+// A tooltip that shows text as it is: Qt draws a tooltip that looks like markup as markup, and
+// texts from the web may (a forum's description holding "<b>"); those are escaped.
+QString plain_tooltip(const QString& text);
 
 // A plain-text label following the model's caption.
 QLabel* make_label(Label& model, const char* name, QWidget* parent);

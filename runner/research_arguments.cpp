@@ -38,8 +38,8 @@ std::string research_usage() {
     return std::string("Usage: ravelmoot-research [OPTION]... KEYWORD\n"
            "       ravelmoot-research [OPTION]... --forums FILE|-\n"
            "Finds forums on KEYWORD through a web search, downloads every forum page and rates how busy\n"
-           "each one is; writes the results table as a list file. At the end one summary line on\n"
-           "standard error tells what the search and the forums gave.\n"
+           "each one is; writes the results table as a list file, or as --format says. At the end\n"
+           "one summary line on standard error tells what the search and the forums gave.\n"
            "\n") +
            options_usage(Program::Runner) +
            "\n"
@@ -57,7 +57,9 @@ std::string research_usage() {
            "\n"
            "Exit status:\n"
            "  0    at least one forum was rated \"Good\"\n"
-           "  2    bad arguments, or a list file that cannot be read or written\n"
+           "  2    bad arguments (a number out of its range among them), or a list file that\n"
+           "       cannot be read or written; an output that cannot be written is found\n"
+           "       before anything is downloaded\n"
            "  3    the search collected no link: the service could not be reached, or answered without\n"
            "       links (the summary says which)\n"
            "  4    forums were listed, but none was rated \"Good\" (all \"Fatal\" or \"Bad Download\",\n"

@@ -161,32 +161,33 @@ void ResearchSession::error_line(const std::string& message) {
     std::fflush(err_);
 }
 
+std::string ResearchSession::results_text() const {
+    if (arguments_.format == "csv") return results_csv(form_.result_list);
+    if (arguments_.format != "json") return list_file_text(form_.result_list);
+    // JSON describes forums: a research stopped during the search has none to describe.
+    if (form_.pipeline.research_stage != stage::Forum) return "";
+    return forums_json_lines(form_.research_rows.results, form_.research_rows.queue);
+}
+
 bool ResearchSession::write_lists() {
     bool written = true;
-    auto save = [&](const std::optional<std::string>& file, const ListView& list) {
-        if (!file) return;
+    auto save = [&](const std::optional<std::string>& file, const std::string& bytes) {
         try {
-            save_list_file(*file, list);
+            write_list_bytes(*file, bytes);
         } catch (const std::exception& error) {
             error_line("cannot write " + *file + ": " + error.what());
             written = false;
         }
     };
-    save(arguments_.results_file, form_.result_list);
-    const bool json = arguments_.format == "json";
-    const bool csv = arguments_.format == "csv";
-    if (json || csv || !arguments_.results_file) {
-        // JSON describes forums: a research stopped during the search has none to describe.
-        const bool forums = form_.pipeline.research_stage == stage::Forum;
-        const std::string text = csv     ? results_csv(form_.result_list)
-                                 : !json ? list_file_text(form_.result_list)
-                                 : forums ? forums_json_lines(form_.research_rows.results, form_.research_rows.queue)
-                                          : std::string();
+    const std::string text = results_text();
+    if (arguments_.results_file) {
+        save(arguments_.results_file, text);
+    } else {
         const bool out_written = std::fwrite(text.data(), 1, text.size(), out_) == text.size() && std::fflush(out_) == 0;
         if (!out_written) error_line("cannot write the results to standard output");
         written = written && out_written;
     }
-    save(arguments_.queue_file, form_.google_list);
+    if (arguments_.queue_file) save(arguments_.queue_file, list_file_text(form_.google_list));
     return written;
 }
 

@@ -38,6 +38,8 @@ private:
     void clear_progress_line();
     void finish(int exit_code);
     bool write_lists();
+    // The results in the --format asked for, for --results or standard output alike.
+    std::string results_text() const;
     void note_search_stage();
     std::string progress_display() const;
     void error_line(const std::string& message);

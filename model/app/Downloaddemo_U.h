@@ -191,6 +191,8 @@ public:
     // Search stage: request, link extraction, "Use list"
     void request_googleClick();
     void get_urls_from_google_listClick();
+    // The search page at page_url was answered with no results: the search asks no later page.
+    void end_search_after(const std::string& page_url);
     void google_gotClick();
     // Forum stage: start and popularity analysis
     void check_page_for_popularClick();
@@ -305,6 +307,9 @@ private:
     // Sends research_over when the research has come to rest: the scheduler stopped after the
     // last stage (last_stage_ended) or after Stop, and no download of it is listed any more.
     void end_research_if_over(bool last_stage_ended);
+    // The status line at the research's end: finished or stopped, and how many forums were
+    // rated and Good (or that the search found none).
+    std::string research_end_status() const;
 
     // Binds UrlDownload1 to the component and takes ownership of it.
     TForm1(std::unique_ptr<TUrlDownload> component, FormOptions options, QObject* parent);

@@ -25,6 +25,16 @@ std::string parse_error(Program program, const QCommandLineParser& parser, const
     return parser.errorText().toStdString();
 }
 
+// "--threads takes 1 to 25, not 30": the window's fields correct a number out of range, a
+// command line has nobody to show the correction to.
+std::string range_refusal(const ProgramOption& option, int value) {
+    if (value >= option.min_value && value <= option.max_value) return "";
+    constexpr int kNone = std::numeric_limits<int>::max();
+    const std::string range = option.max_value == kNone ? std::to_string(option.min_value) + " or more"
+                                                         : std::to_string(option.min_value) + " to " + std::to_string(option.max_value);
+    return name_of(option) + " takes " + range + ", not " + std::to_string(value);
+}
+
 }  // namespace
 
 ParsedCommandLine parse_command_line(Program program, const std::vector<std::string>& args) {
@@ -54,6 +64,12 @@ ParsedCommandLine parse_command_line(Program program, const std::vector<std::str
         if (option.numeric && !parse_int_strict(value)) {
             parsed.error = "option " + name_of(option) + " needs a whole number, not '" + value + "'";
             return parsed;
+        }
+        if (option.numeric) {
+            if (const std::string refusal = range_refusal(option, *parse_int_strict(value)); !refusal.empty()) {
+                parsed.error = refusal;
+                return parsed;
+            }
         }
         parsed.values.*(option.text) = value;
     }

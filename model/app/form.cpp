@@ -1,5 +1,6 @@
 #include "model/app/Downloaddemo_U.h"
 
+#include "analysis/plain_text.h"
 #include "model/app/list_layouts.h"
 #include "model/pipeline/row_texts.h"
 #include "model/console/private_folder.h"
@@ -12,7 +13,7 @@ namespace {
 // The agent goes into a request header line as it is: a line break in a pasted or remembered
 // text would start a header line of its own, so control characters are dropped.
 std::string header_line_text(std::string text) {
-    std::erase_if(text, [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; });
+    std::erase_if(text, is_control_byte);
     return text;
 }
 

@@ -32,33 +32,42 @@ constexpr auto kOptions = std::to_array<ProgramOption>({
      .value_name = "N",
      .text = &V::dig,
      .numeric = true,
-     .help = "search depth in results (default 100); a page holds 100 at\n"
+     .min_value = 1,
+     .help = "search depth in results, at least 1 (default 100); a page holds 100 at\n"
              "google and marginalia, 10 at searx, 20 at brave (10 pages at\n"
              "most); duckduckgo gives one page"},
     {.name = "threads",
      .value_name = "N",
      .text = &V::threads,
      .numeric = true,
+     .min_value = 1,
+     .max_value = 25,
      .help = "parallel downloads in the forum stage, 1 to 25 (default 2)"},
     {.name = "attempts",
      .value_name = "N",
      .text = &V::attempts,
      .numeric = true,
-     .help = "downloads allowed per forum page (default 5)"},
+     .min_value = 1,
+     .help = "downloads allowed per forum page, at least 1 (default 5)"},
     {.name = "timeout-normal",
      .value_name = "MS",
      .text = &V::timeout_normal,
      .numeric = true,
-     .help = "inactivity time-out while new pages are left (default 10000)"},
+     .min_value = 0,
+     .help = "inactivity time-out while new pages are left (default 10000;\n"
+             "0: none)"},
     {.name = "timeout-advanced",
      .value_name = "MS",
      .text = &V::timeout_advanced,
      .numeric = true,
-     .help = "inactivity time-out for retries (default 30000)"},
+     .min_value = 0,
+     .help = "inactivity time-out for retries (default 30000; 0: none)"},
     {.name = "per-site",
      .value_name = "N",
      .text = &V::per_site,
      .numeric = true,
+     .min_value = 0,
+     .max_value = 25,
      .help = "at most N downloads to one site at once, 0 to 25 (default 0: no limit)"},
     {.name = "user-agent",
      .value_name = "TEXT",
@@ -68,14 +77,20 @@ constexpr auto kOptions = std::to_array<ProgramOption>({
     {.name = "results",
      .value_name = "FILE",
      .text = &V::results_file,
-     .help = "write the results table here (default: standard output)"},
-    {.name = "queue", .value_name = "FILE", .text = &V::queue_file, .help = "also write the download queue here"},
+     .help = "write the results here, in the --format chosen (default:\n"
+             "standard output); checked before anything is downloaded"},
+    {.name = "queue",
+     .value_name = "FILE",
+     .text = &V::queue_file,
+     .help = "also write the download queue here, as a list file; checked before\n"
+             "anything is downloaded"},
     {.name = "forums",
      .value_name = "FILE",
      .text = &V::forums_file,
-     .help = "skip the search; rate the forums of FILE: a list file, or one URL\n"
-             "per line (blank lines and lines starting with # skipped); - reads\n"
-             "standard input"},
+     .help = "skip the search; rate every forum of FILE anew: a list file (a\n"
+             "saved queue, results or search results; each row's URL and\n"
+             "description), or one URL per line (blank lines and lines starting\n"
+             "with # skipped); - reads standard input"},
     {.name = "classic-count",
      .flag = &V::classic_count,
      .help = "rate forum pages by their \"row2\" cells only, not by the\n"
@@ -87,14 +102,14 @@ constexpr auto kOptions = std::to_array<ProgramOption>({
     {.name = "format",
      .value_name = "tsv|json|csv",
      .text = &V::format,
-     .help = "standard output: tsv, the results table as a list file (default);\n"
-             "json, one JSON object per forum and line (url, description,\n"
-             "verdict, posts_average, posts_max, attempts, read_as, newest_post,\n"
-             "engine, reason); csv, the results table for spreadsheets\n"
-             "(comma-separated, UTF-8, a header row, the engine and the reason\n"
-             "added; a text that starts with = + - or @ is written after an\n"
-             "apostrophe, so that no spreadsheet runs it as a formula); json and\n"
-             "csv also with --results"},
+     .help = "what --results or standard output gets: tsv, the results table\n"
+             "as a list file (default); json, one JSON object per forum and\n"
+             "line (url, description, verdict, posts_average, posts_max,\n"
+             "attempts, read_as, newest_post, engine, reason); csv, the results\n"
+             "table for spreadsheets (comma-separated, UTF-8, a header row, the\n"
+             "engine and the reason added; a text that starts with = + - or @\n"
+             "is written after an apostrophe, so that no spreadsheet runs it as\n"
+             "a formula)"},
     {.name = "quiet",
      .flag = &V::quiet,
      .help = "do not print the download log (nor how each forum was read) nor the\n"

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <limits>
 #include <optional>
 #include <span>
 #include <string>
@@ -44,6 +45,9 @@ struct ProgramOption {
     std::optional<std::string> OptionValues::*text = nullptr;
     bool OptionValues::*flag = nullptr;
     bool numeric = false;  // a whole number
+    // A numeric option's range, checked where the command line is read.
+    int min_value = std::numeric_limits<int>::min();
+    int max_value = std::numeric_limits<int>::max();
     bool window = false;
     // One line per '\n'; the usage text indents the lines, the manual page joins them.
     const char* help;

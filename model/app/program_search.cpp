@@ -31,35 +31,36 @@ bool names_search(const OptionValues& values) {
     return values.search_service || values.search_host || values.search_phrase;
 }
 
-void choose_answering_search(TForm1& form, PrivateSearx& searx, const std::string& program,
+ChosenSearch choose_answering_search(TForm1& form, PrivateSearx& searx, const std::string& program,
                              const std::function<void(const std::string&)>& say) {
     const std::string service = search_services()[form.search_service.item_index()].name;
-    if (service != "google" && service != "searx") return;
-    if (service == "searx" && searx_answers(form.search_host.text())) return;
+    if (service != "google" && service != "searx") return ChosenSearch::Remembered;
+    if (service == "searx" && searx_answers(form.search_host.text())) return ChosenSearch::Remembered;
     if (searx_answers(kUsualSearx)) {
         say(std::string("searx answers at ") + kUsualSearx + ": " + program + " uses it");
         choose_searx(form, kUsualSearx);
-        return;
+        return ChosenSearch::UsualSearx;
     }
     const auto usual_search = program + " asks its usual search";
     if (!QFileInfo(PrivateSearx::kProgram).isExecutable() || !QFileInfo::exists(PrivateSearx::kExampleSettings)) {
         say(std::string("searx or its example settings (") + PrivateSearx::kExampleSettings +
             ") are missing (apt-get install searx): " + usual_search);
-        return;
+        return ChosenSearch::Remembered;
     }
     const QString settings = QFileInfo(search_settings_file()).absolutePath() + "/searx.yml";
     const bool made = !QFileInfo::exists(settings);
     if (const std::string error = make_private_searx_settings(PrivateSearx::kExampleSettings, settings); !error.empty()) {
         say(error + ": " + usual_search);
-        return;
+        return ChosenSearch::Remembered;
     }
     if (made) say("made " + settings.toStdString());
     if (!searx.start(settings)) {
         say(searx.error());
         say("searx did not start: " + usual_search);
-        return;
+        return ChosenSearch::Remembered;
     }
     say("searx answers at " + searx.address() + " (pid " + std::to_string(searx.pid()) + "); it stops when " + program +
         " ends");
     choose_searx(form, searx.address());
+    return ChosenSearch::PrivateSearx;
 }

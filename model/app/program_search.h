@@ -17,5 +17,9 @@ bool names_search(const OptionValues& values);
 // loopback address, else a private searx started in `searx` on the settings made once beside
 // the remembered search. Where searx is not installed or does not start, the form stays as it
 // is. Lines for standard error go to `say`. Blocks while searx starts.
-void choose_answering_search(TForm1& form, PrivateSearx& searx, const std::string& program,
+// Returns which search the form now asks.
+// Which search choose_answering_search left in the form.
+enum class ChosenSearch { Remembered, UsualSearx, PrivateSearx };
+
+ChosenSearch choose_answering_search(TForm1& form, PrivateSearx& searx, const std::string& program,
                              const std::function<void(const std::string&)>& say);

@@ -26,16 +26,32 @@ ReadOutcome read_file_bytes(const std::string& path, std::string& bytes) {
     return ReadOutcome::ok;
 }
 
-WriteOutcome write_file_atomically(const std::string& path, const std::string& bytes) {
-    const QString name = q_path(path);
+namespace {
+
+// Opens the temporary file beside the target; ok when writing may begin.
+WriteOutcome open_beside(const QString& name, QSaveFile& file) {
     // The rename would put a regular file in the place of a device or a pipe (as root even of
     // /dev/null); a symbolic link counts as what it points to.
     const QFileInfo target(name);
     if (target.exists() && !target.isFile()) return WriteOutcome::not_a_file;
-    QSaveFile file(name);
     // Unbuffered: a buffered QSaveFile can report a short write at flush time as success.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return folder_exists(name) ? WriteOutcome::cannot_create : WriteOutcome::missing_folder;
+    return WriteOutcome::ok;
+}
+
+}  // namespace
+
+WriteOutcome check_writable(const std::string& path) {
+    QSaveFile file(q_path(path));
+    // Not committed: the temporary file goes again and the target stays as it is.
+    return open_beside(q_path(path), file);
+}
+
+WriteOutcome write_file_atomically(const std::string& path, const std::string& bytes) {
+    const QString name = q_path(path);
+    QSaveFile file(name);
+    if (const WriteOutcome opened = open_beside(name, file); opened != WriteOutcome::ok) return opened;
     const char* data = bytes.data();
     qint64 left = static_cast<qint64>(bytes.size());
     while (left > 0) {

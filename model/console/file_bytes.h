@@ -29,3 +29,6 @@ enum class WriteOutcome {
 // existing target keeps its permissions; one that is no regular file is left as it is. Every
 // file the program writes goes through here.
 WriteOutcome write_file_atomically(const std::string& path, const std::string& bytes);
+// What write_file_atomically would meet before writing, found by making its temporary file and
+// removing it again: a caller checks its outputs before long work whose result they hold.
+WriteOutcome check_writable(const std::string& path);

@@ -5,8 +5,10 @@
 namespace {
 
 // One open and one save dialog serve both lists; a cancelled dialog does nothing.
-void open_list_into(FileDialog& dialog, ListView& list) {
-    if (dialog.execute()) load_list_file(dialog.file_name(), list);
+void open_list_into(FileDialog& dialog, ListView& list, Memo& log) {
+    if (!dialog.execute()) return;
+    const int overlong = load_list_file(dialog.file_name(), list);
+    if (overlong > 0) log.add_line(overlong_rows_note(overlong, dialog.file_name()));
 }
 
 void save_list_from(FileDialog& dialog, const ListView& list) {
@@ -25,13 +27,13 @@ void open_selected_row(const ListView& list, const std::function<bool(const std:
 
 }  // namespace
 
-void TForm1::Openlist1Click() { open_list_into(OpenDialog1, google_list); }
+void TForm1::Openlist1Click() { open_list_into(OpenDialog1, google_list, memo1); }
 
 void TForm1::Savelist1Click() { save_list_from(SaveDialog1, google_list); }
 
 void TForm1::Save1Click() { save_list_from(SaveDialog1, result_list); }
 
-void TForm1::OpenList2Click() { open_list_into(OpenDialog1, result_list); }
+void TForm1::OpenList2Click() { open_list_into(OpenDialog1, result_list, memo1); }
 
 void TForm1::google_listDblClick() { open_selected_row(google_list, open_url); }
 

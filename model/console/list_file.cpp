@@ -69,8 +69,10 @@ void save_list_file(const std::string& file_name, const ListView& list) {
     write_list_bytes(file_name, list_file_text(list));
 }
 
-void write_list_bytes(const std::string& file_name, const std::string& bytes) {
-    switch (write_file_atomically(file_name, bytes)) {
+namespace {
+
+void raise_write_failure(const std::string& file_name, WriteOutcome outcome) {
+    switch (outcome) {
     case WriteOutcome::ok: return;
     case WriteOutcome::not_a_file: throw AppError(file_name + " is not a regular file; it was left as it is");
     case WriteOutcome::missing_folder: throw AppError("Path not found");
@@ -79,6 +81,14 @@ void write_list_bytes(const std::string& file_name, const std::string& bytes) {
     }
     throw AppError("Disk write error");
 }
+
+}  // namespace
+
+void write_list_bytes(const std::string& file_name, const std::string& bytes) {
+    raise_write_failure(file_name, write_file_atomically(file_name, bytes));
+}
+
+void check_list_file_writable(const std::string& file_name) { raise_write_failure(file_name, check_writable(file_name)); }
 
 std::string read_list_file(const std::string& file_name) {
     std::string bytes;
@@ -92,18 +102,27 @@ std::string read_list_file(const std::string& file_name) {
     throw AppError("Disk read error");
 }
 
-void load_list_file(const std::string& file_name, ListView& list) { load_list_text(read_list_file(file_name), list); }
+int load_list_file(const std::string& file_name, ListView& list) { return load_list_text(read_list_file(file_name), list); }
 
-void load_list_text(std::string_view bytes, ListView& list) {
+int load_list_text(std::string_view bytes, ListView& list) {
     const auto lines = split_page_lines(bytes);
     list.clear_items();
     list.clear_columns();
-    if (lines.empty()) return;
+    if (lines.empty()) return 0;
     for (auto& caption : split_fields(lines[0])) list.add_column(std::move(caption));
-    if (lines.size() < 2) return;
+    if (lines.size() < 2) return 0;
     set_widths(split_fields(lines[1]), list);
+    const auto columns = static_cast<std::size_t>(list.column_count());
+    int overlong = 0;
     for (std::size_t i = 2; i < lines.size(); ++i) {
         auto fields = split_fields(lines[i]);
+        // A TAB that got into a field: its pieces stay together in the last column, which a save
+        // writes back, rather than as surplus fields that no column shows and no save keeps.
+        if (columns > 0 && fields.size() > columns) {
+            ++overlong;
+            for (std::size_t k = columns; k < fields.size(); ++k) fields[columns - 1] += " " + fields[k];
+            fields.resize(columns);
+        }
         ListItem item;
         if (!fields.empty()) {
             item.caption = std::move(fields.front());
@@ -111,4 +130,12 @@ void load_list_text(std::string_view bytes, ListView& list) {
         }
         list.add_item(std::move(item));
     }
+    return overlong;
+}
+
+std::string overlong_rows_note(int rows, const std::string& file_name) {
+    if (rows == 0) return "";
+    return std::to_string(rows) + (rows == 1 ? " row of " : " rows of ") + file_name +
+           (rows == 1 ? " holds" : " hold") +
+           " more fields than its header has columns; the extra fields were joined into the last column";
 }

@@ -33,6 +33,8 @@ struct PipelineState {
     std::int64_t research_started_at = 0;
     // The search service the current search stage asks.
     SearchInUse search;
+    // A page of the current search was answered well-formed with no results: the search is over.
+    bool search_exhausted = false;
     // The URLs of google_res for the duplicate test, in step with its rows.
     CollectedLinkIndex collected_links;
     // The last finished page as the readers take it; result_memo shows the same text.

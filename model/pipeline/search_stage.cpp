@@ -39,6 +39,7 @@ void TForm1::request_googleClick() {
                                                        {.state = RowState::Download, .origin = RowOrigin::Search}));
                     }
                     pipeline.search = std::move(search);
+                    pipeline.search_exhausted = false;
                 });
 }
 
@@ -51,6 +52,7 @@ void TForm1::get_urls_from_google_listClick() {
         answer = service.reader(pipeline.page_text);
     if (answer.bot_check && service.bot_check_note) answer.note = service.bot_check_note(*options_.setting_words);
     if (!answer.note.empty()) memo1.add_line(answer.note);
+    if (answer.no_results) end_search_after(pipeline.completed_url);
     CollectedLinkIndex& collected = pipeline.collected_links;
     // Rows that came some other way than below are indexed afresh, so the test always sees them all.
     if (collected.size() != static_cast<std::size_t>(google_res.item_count())) {
@@ -60,6 +62,16 @@ void TForm1::get_urls_from_google_listClick() {
     keep_new_links(std::move(answer), collected, [&](FoundLink link) {
         google_res.add_item(ListItem{std::move(link.url), {std::move(link.description), ""}});
     });
+}
+
+void TForm1::end_search_after(const std::string& page_url) {
+    pipeline.search_exhausted = true;
+    const int answered = google_list.find_caption(page_url);
+    if (answered < 0) return;
+    // The pages after it are not asked; one that failed before it may still answer.
+    for (int r = answered + 1; r < google_list.item_count(); ++r)
+        if (download_list.index_of_ignoring_case(google_list.item(r).caption) < 0)
+            set_row_state(google_list, r, RowState::Finished);
 }
 
 void TForm1::google_gotClick() {

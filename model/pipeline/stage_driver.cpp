@@ -44,7 +44,8 @@ void TForm1::further_actClick() {
     if (forum) ends_now = judge_forum_page(r, row);
     if (search) judge_search_page(row);
     Verdict verdict = row.facts.result.verdict;
-    if (verdict == Verdict::BadDownload && google_list.item(r).facts.queue.attempts == pipeline.attempts_limit)
+    if (verdict == Verdict::BadDownload &&
+        (google_list.item(r).facts.queue.attempts == pipeline.attempts_limit || (search && pipeline.search_exhausted)))
         verdict = Verdict::Fatal;
     // A site that asks for a longer wait than the research takes on ends the row now.
     const auto given_up = take_retry_after(row.caption, pipeline.completed_response, pipeline.completed_head);

@@ -33,5 +33,7 @@ void TForm1::end_research_if_over(bool last_stage_ended) {
     // A paused research with nothing listed is not over: Continue goes on with it.
     if (!last_stage_ended && !pipeline.stop_requested) return;
     research_running_ = false;
+    pipeline.status_text = research_end_status();
+    status_label.set_caption(pipeline.status_text);
     emit research_over();
 }

@@ -124,21 +124,22 @@ TEST_F(ListFile, LinesSplitFromTheLeft) {
 
     ASSERT_EQ(list.item_count(), 4);
     EXPECT_EQ(list.item(0).caption, "a");
-    EXPECT_EQ(list.item(0).sub_items, (std::vector<std::string>{"b", "", "c"}));
+    EXPECT_EQ(list.item(0).sub_items, (std::vector<std::string>{"b", " c"}));
     EXPECT_EQ(list.item(1).caption, "");
     EXPECT_TRUE(list.item(1).sub_items.empty());
-    EXPECT_EQ(list.item(2).sub_items, (std::vector<std::string>{"y", "z", "w", "v"}));
+    EXPECT_EQ(list.item(2).sub_items, (std::vector<std::string>{"y", "z w v"}));
     EXPECT_EQ(list.item(3).caption, "last without line end");
 }
 
-TEST_F(ListFile, TabInsideADescriptionShiftsTheLaterFields) {
+TEST_F(ListFile, AFieldTooManyIsJoinedIntoTheLastColumnAndCounted) {
     ListView list;
     fill(list, {{"URL", 150}, {"Description", 200}, {"Status", 100}},
-         {{"http://a.example/", {"Best\tforum", "OK"}}});
+         {{"http://a.example/", {"Best\tforum", "OK"}}, {"http://b.example/", {"Fine", "OK"}}});
     save_list_file(path("tab.txt"), list);
-    load_list_file(path("tab.txt"), list);
-    ASSERT_EQ(list.item_count(), 1);
-    EXPECT_EQ(list.item(0).sub_items, (std::vector<std::string>{"Best", "forum", "OK"}));
+    EXPECT_EQ(load_list_file(path("tab.txt"), list), 1);
+    ASSERT_EQ(list.item_count(), 2);
+    EXPECT_EQ(list.item(0).sub_items, (std::vector<std::string>{"Best", "forum OK"}));
+    EXPECT_EQ(list.item(1).sub_items, (std::vector<std::string>{"Fine", "OK"}));
 }
 
 TEST_F(ListFile, ShortFiles) {

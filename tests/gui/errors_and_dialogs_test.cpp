@@ -1,14 +1,17 @@
 #include "gui/desktop_links.h"
 #include "gui/file_dialog_runner.h"
 #include "gui/link_label.h"
+#include "gui/list_view_widget.h"
 #include "tests/gui/window_fixture.h"
 
 #include <QAction>
+#include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSettings>
+#include <QTest>
 #include <QTimer>
 
 #include <functional>
@@ -153,7 +156,42 @@ TEST(DesktopLinks, OnlyWebAndMailAddressesAreOpened) {
     for (const char* url : {"", "www.example.org", "file:///etc/passwd", "javascript:alert(1)", "http://",
                             "/usr/bin/xterm", "ftp://example.org/", "mailto:"})
         EXPECT_FALSE(is_openable_url(url)) << url;
-    EXPECT_FALSE(open_with_desktop("file:///etc/passwd"));
+    EXPECT_FALSE(open_with_desktop("file:///etc/passwd", nullptr, {}));
+}
+
+// Opening a row where no program opens web addresses says why in the log.
+TEST_F(WindowTest, OpeningARowWithoutABrowserSaysWhyInTheLog) {
+    // An opener that finds no program, as xdg-open does on a machine without a browser.
+    QFile opener(dir_.filePath("xdg-open"));
+    ASSERT_TRUE(opener.open(QIODevice::WriteOnly));
+    opener.write("#!/bin/sh\nexit 3\n");
+    opener.close();
+    opener.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", dir_.path().toUtf8() + ":" + path);
+    form_->google_list.add_item({"http://a.example/", {"A", "", "0", "Download"}});
+    form_->google_list.set_selected(0);
+    form_->guarded([this] { form_->google_listDblClick(); });
+    const std::string said = "Could not open http://a.example/: no program for it is installed (no browser or mail program)";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return form_->memo1.count() > 0 && form_->memo1.full_line(form_->memo1.count() - 1) == said; }, 10000));
+    qputenv("PATH", path);
+    EXPECT_TRUE(errors_.empty());
+}
+
+// File > "Open list..." and "Save list..." act on the list that has the keyboard, as Ctrl+O and Ctrl+S do.
+TEST_F(WindowTest, TheFileMenuOpensAndSavesTheListThatHasTheKeyboard) {
+    const std::string file = dir_.filePath("list.txt").toStdString();
+    for (FileDialog* dialog : {&form_->OpenDialog1, &form_->SaveDialog1})
+        dialog->runner = [&file](const FileDialog&) { return std::optional<std::string>(file); };
+    form_->google_list.add_item({"http://a.example/", {"A", "", "0", "Download"}});
+    find<ListViewWidget>("google_list")->setFocus();
+    window_->findChild<QAction*>("save_list")->trigger();
+    find<ListViewWidget>("result_list")->setFocus();
+    window_->findChild<QAction*>("open_list")->trigger();
+    EXPECT_TRUE(errors_.empty());
+    ASSERT_EQ(form_->result_list.item_count(), 1);
+    EXPECT_EQ(form_->result_list.item(0).caption, "http://a.example/");
+    EXPECT_EQ(form_->result_list.column(3).caption, "Attemps");
 }
 
 TEST_F(WindowTest, ExportResultsAsCsvWritesTheChosenFileOrSaysWhyNot) {

@@ -57,7 +57,11 @@ protected:
 // The map follows the results of a research, one point per rated forum; a click on a point
 // selects its row in the list, which the list shows, and a double-click opens it as the list does.
 TEST_F(ForumMapResearch, ShowsEachRatedForumAndAClickSelectsItsRow) {
+    // Before any forum is rated the date axis shows no dates of its own making.
+    EXPECT_EQ(window_->forum_map()->date_axis_texts(), QStringList{"No rated forum yet"});
     ASSERT_TRUE(research());
+    EXPECT_FALSE(window_->forum_map()->date_axis_texts().join(' ').contains("1970"));
+    EXPECT_FALSE(window_->forum_map()->date_axis_texts().isEmpty());
     QApplication::processEvents();
     ForumMap* map = window_->forum_map();
     ASSERT_TRUE(map->isVisible());

@@ -1,5 +1,6 @@
 #include "model/app/list_layouts.h"
 #include "model/console/list_file.h"
+#include "gui/forum_map.h"
 #include "gui/list_view_widget.h"
 #include "tests/gui/window_fixture.h"
 
@@ -149,6 +150,34 @@ TEST_F(WindowTest, ATooltipShowsACellsWholeTextOnlyWhereTheColumnCutsIt) {
     // Why a forum gave no figures shows on its "Result" cell, which its text fits.
     form_->google_list.set_reason(0, no_figures_reason(ReasonKind::HostNotFound));
     EXPECT_EQ(hover(4), "host not found");
+}
+
+// Text from the web that looks like markup is shown as the text it is, in every tooltip.
+TEST_F(WindowTest, TooltipsShowMarkupFromTheWebAsPlainText) {
+    const std::string description = "<b>Best</b> forum <img src=x> on home brewing, cider, mead and more";
+    const QString shown = "&lt;b&gt;Best&lt;/b&gt; forum &lt;img src=x&gt;";
+    form_->result_list.add_item({"http://a.example/", {description, "Good", "1", "2", ""}});
+    auto* view = find<ListViewWidget>("result_list");
+    const QRect cell = view->visualRect(view->model()->index(0, 1));
+    QHelpEvent event(QEvent::ToolTip, cell.center(), view->viewport()->mapToGlobal(cell.center()));
+    QApplication::sendEvent(view->viewport(), &event);
+    EXPECT_TRUE(QToolTip::text().contains(shown)) << QToolTip::text().toStdString();
+
+    form_->pipeline.status_text = "Could not open " + description;
+    form_->Timer2Timer();
+    EXPECT_TRUE(find<QLabel>("status_label")->toolTip().contains(shown)) << find<QLabel>("status_label")->toolTip().toStdString();
+
+    window_->set_map_place(MainWindow::MapPlace::Pane);
+    apply_list_layout(form_->result_list, list_layout::results_forum_stage);
+    form_->result_list.clear_items();
+    form_->result_list.add_item({"http://a.example/", {description, "Good", "21", "35", "2024-05-01"}});
+    ForumMap* map = window_->forum_map();
+    map->refresh();
+    ASSERT_EQ(map->points().size(), 1u);
+    const QPoint at = map->points().front().center.toPoint();
+    QHelpEvent hover(QEvent::ToolTip, at, map->mapToGlobal(at));
+    QApplication::sendEvent(map, &hover);
+    EXPECT_TRUE(QToolTip::text().contains(shown)) << QToolTip::text().toStdString();
 }
 
 TEST_F(WindowTest, TheResultCellOfAForumWithoutFiguresSaysWhy) {

@@ -68,7 +68,7 @@ TEST(ResearchEndToEnd, FromStartSearchToTheForumResults) {
 
     form.Timer2Timer();
     EXPECT_EQ(form.Label12.caption(), "9 / 9  (100 % downloaded)");
-    EXPECT_EQ(form.status_label.caption(), "Checking forums popularity");
+    EXPECT_EQ(form.status_label.caption(), "Research finished: 7 forums rated, 5 Good");
     // The pages were stored under their host's name (all forums share the loopback host).
     form.FileListBox1.update();
     std::string port_host = web.host();

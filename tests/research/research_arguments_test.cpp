@@ -7,11 +7,11 @@ namespace {
 
 TEST(ResearchArguments, OptionsInBothFormsAndTheKeywordUnchanged) {
     const auto parsed = parse_research_arguments(
-        {"--search-host", "127.0.0.1:8080", "--dig=200", "--threads", "30", "--quiet", "  web  forum "});
+        {"--search-host", "127.0.0.1:8080", "--dig=200", "--threads", "25", "--quiet", "  web  forum "});
     ASSERT_EQ(parsed.error, "");
     EXPECT_EQ(parsed.arguments.search_host, "127.0.0.1:8080");
     EXPECT_EQ(parsed.arguments.dig, "200");
-    EXPECT_EQ(parsed.arguments.threads, "30");  // the field corrects it, not the parser
+    EXPECT_EQ(parsed.arguments.threads, "25");
     EXPECT_TRUE(parsed.arguments.quiet);
     EXPECT_EQ(parsed.arguments.keyword, "  web  forum ");
     EXPECT_FALSE(parsed.arguments.attempts);
@@ -31,6 +31,27 @@ TEST(ResearchArguments, ErrorsNameWhatIsWrong) {
     EXPECT_NE(parse_research_arguments({"--forums", "f.txt", "web"}).error, "");
     EXPECT_EQ(parse_research_arguments({"--forums", "f.txt"}).error, "");
     EXPECT_TRUE(parse_research_arguments({"--help"}).arguments.help);
+}
+
+TEST(ResearchArguments, NumbersOutOfTheirRangeAreRefused) {
+    const struct {
+        const char* option;
+        const char* value;
+        const char* error;  // "" where the value is in range
+    } cases[] = {
+        {"--threads", "0", "--threads takes 1 to 25, not 0"},
+        {"--threads", "30", "--threads takes 1 to 25, not 30"},
+        {"--threads", "-3", "--threads takes 1 to 25, not -3"},
+        {"--threads", "1", ""},
+        {"--per-site", "99", "--per-site takes 0 to 25, not 99"},
+        {"--per-site", "0", ""},
+        {"--attempts", "0", "--attempts takes 1 or more, not 0"},
+        {"--dig", "-5", "--dig takes 1 or more, not -5"},
+        {"--timeout-normal", "-1", "--timeout-normal takes 0 or more, not -1"},
+        {"--timeout-advanced", "0", ""},
+    };
+    for (const auto& test : cases)
+        EXPECT_EQ(parse_research_arguments({test.option, test.value, "x"}).error, test.error) << test.option << " " << test.value;
 }
 
 TEST(WindowArguments, TheWindowTakesTheSearchOptionsOnly) {

@@ -146,6 +146,83 @@ TEST_F(ResearchCommand, RatesAPlainListOfUrlsFromStandardInputAndRefusesAListWit
         << run.err;
 }
 
+// Lines of a text, each without its line end.
+std::vector<std::string> lines_of(const std::string& text) {
+    std::vector<std::string> lines;
+    for (std::size_t start = 0; start < text.size();) {
+        const auto end = text.find('\n', start);
+        lines.push_back(text.substr(start, end == std::string::npos ? std::string::npos : end - start));
+        start = end == std::string::npos ? text.size() : end + 1;
+    }
+    return lines;
+}
+
+TEST_F(ResearchCommand, ASavedQueueAndASavedResultsFileAreRatedAgainInFull) {
+    ProcessRun run = run_research(fast() + QStringList{"--dig", "200", "--threads", "4", "--quiet", "--results",
+                                                      path("results.txt"), "--queue", path("queue.txt"), "software marketing"});
+    ASSERT_EQ(run.exit_code, 0) << run.err;
+    // Each row starts anew: every forum is asked again and judged on its own answers, with the
+    // description it was saved with; a results table's figures are not taken for attempts.
+    for (const char* saved : {"queue.txt", "results.txt"}) {
+        const int before = web.hits("/alpha/index.php");
+        run = run_research(fast() + QStringList{"--quiet", "--format", "json", "--forums", path(saved)});
+        ASSERT_EQ(run.exit_code, 0) << saved << run.err;
+        EXPECT_EQ(web.hits("/alpha/index.php"), before + 1) << saved;
+        const auto objects = lines_of(run.out);
+        EXPECT_EQ(objects.size(), std::string(saved) == "queue.txt" ? 9u : 7u) << run.out;
+        for (const auto& object : objects)
+            EXPECT_TRUE(object.find("\"attempts\":1,") != std::string::npos || object.find("\"attempts\":2,") != std::string::npos)
+                << saved << ": " << object;
+        EXPECT_NE(run.out.find("\"url\":\"" + web.forum_url(fixture_web::forums()[0]) +
+                               "\",\"description\":\"Alpha forum index\",\"verdict\":\"Good\",\"posts_average\":21,"),
+                  std::string::npos)
+            << saved << ": " << run.out;
+    }
+    // --results takes the --format that standard output would: CSV into the file, nothing on standard output.
+    run = run_research(fast() + QStringList{"--quiet", "--format", "csv", "--results", path("x.csv"), "--forums",
+                                            path("results.txt")});
+    ASSERT_EQ(run.exit_code, 0) << run.err;
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(read_file(path("x.csv")).rfind("URL,Description,Result,Post averag,Posts max,Newest post,Engine,Reason\r\n", 0), 0u);
+}
+
+TEST_F(ResearchCommand, ATabOrLineBreakInAResultTitleStaysInsideItsField) {
+    // A result page whose titles hold a TAB, and a JSON answer whose title holds CR LF.
+    const std::string alpha = web.forum_url(fixture_web::forums()[0]), beta = web.forum_url(fixture_web::forums()[1]);
+    HttpFixtureServer search(HttpFixtureServer::Threading::OwnThread);
+    search.fallback([&](const HttpRequest&) {
+        return HttpResponse::html("<html><body>\n<a href=\"" + alpha + "\">Best\tforum</a>\n</body></html>\n");
+    });
+    ProcessRun run = run_research(fast() + QStringList{"--search-host", QString::fromStdString("127.0.0.1:" + std::to_string(search.port())),
+                                                      "--quiet", "--results", path("results.txt"), "x"});
+    ASSERT_EQ(run.exit_code, 0) << run.err;
+    EXPECT_NE(read_file(path("results.txt")).find("\r\n" + alpha + "\tBest forum\tGood\t21\t35\t"), std::string::npos)
+        << read_file(path("results.txt"));
+
+    HttpFixtureServer searx(HttpFixtureServer::Threading::OwnThread);
+    searx.fallback([&](const HttpRequest&) {
+        return HttpResponse::text("{\"results\":[{\"url\":\"" + beta + "\",\"title\":\"Beta\\r\\nboard\\t!\"}]}", "application/json");
+    });
+    run = run_research(fast() + QStringList{"--search-service", "searx", "--search-host", QString::fromStdString(searx.url("")),
+                                            "--dig", "10", "--quiet", "--queue", path("queue.txt"), "x"});
+    EXPECT_NE(read_file(path("queue.txt")).find("\r\n" + beta + "\tBeta  board !\t"), std::string::npos) << read_file(path("queue.txt"));
+
+    // A list file row with a field too many keeps it in its last column, and says so.
+    {
+        QFile list(path("long.txt"));
+        ASSERT_TRUE(list.open(QIODevice::WriteOnly));
+        const std::string text = "URL\tDescription\t\r\n150\t200\t\r\n" + alpha + "\tBest\tforum\t\r\n";
+        list.write(text.data(), static_cast<qint64>(text.size()));
+    }
+    run = run_research(fast() + QStringList{"--quiet", "--forums", path("long.txt")});
+    ASSERT_EQ(run.exit_code, 0) << run.err;
+    EXPECT_NE(run.out.find(alpha + "\tBest forum\tGood\t"), std::string::npos) << run.out;
+    EXPECT_NE(run.err.find("1 row of " + path("long.txt").toStdString() +
+                           " holds more fields than its header has columns; the extra fields were joined into the last column"),
+              std::string::npos)
+        << run.err;
+}
+
 TEST_F(ResearchCommand, JsonHasOneObjectPerForumAndTheSummaryCountsThem) {
     const ProcessRun run = run_research(fast() + QStringList{"--dig", "200", "--threads", "4", "--format", "json", "--quiet",
                                                              "software marketing"});
@@ -251,12 +328,26 @@ TEST_F(ResearchCommand, BadArgumentsAndUnreadableListsExitWithTwo) {
                        "10000 are allowed\n");
     EXPECT_EQ(web.hits("/search"), 0);
 
-    // A results file that cannot be written: a folder stands in its place, nothing else changes.
+    // An output that cannot be written is refused before anything is downloaded: a folder in the
+    // results file's place (left as it is), a queue file in a folder that does not exist.
     ASSERT_TRUE(QDir().mkpath(path("taken.txt")));
-    run = run_research(fast() + QStringList{"--dig", "0", "--results", path("taken.txt"), "x"});
+    run = run_research(fast() + QStringList{"--results", path("taken.txt"), "x"});
     EXPECT_EQ(run.exit_code, 2);
-    EXPECT_NE(run.err.find("cannot write " + path("taken.txt").toStdString()), std::string::npos);
+    EXPECT_EQ(run.err, "ravelmoot-research: cannot write " + path("taken.txt").toStdString() + ": " +
+                           path("taken.txt").toStdString() + " is not a regular file; it was left as it is\n");
     EXPECT_TRUE(QFileInfo(path("taken.txt")).isDir());
+    run = run_research(fast() + QStringList{"--queue", path("no/such/dir/q.txt"), "--forums", "-"}, -1,
+                       web.forum_url(fixture_web::forums()[0]) + "\n");
+    EXPECT_EQ(run.exit_code, 2);
+    EXPECT_EQ(run.err, "ravelmoot-research: cannot write " + path("no/such/dir/q.txt").toStdString() + ": Path not found\n");
+    EXPECT_EQ(web.hits("/search"), 0);
+    EXPECT_EQ(web.hits("/" + fixture_web::forums()[0].name + "/index.php"), 0);
+
+    // A folder given as the forum list.
+    run = run_research({"--forums", dir.path()});
+    EXPECT_EQ(run.exit_code, 2);
+    EXPECT_EQ(run.err, "ravelmoot-research: cannot read " + dir.path().toStdString() +
+                           ": it is a folder; give a list file or a file of URLs\n");
 }
 
 TEST_F(ResearchCommand, AnInterruptStopsTheResearchAndStillWritesTheResults) {

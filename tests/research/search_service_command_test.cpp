@@ -73,6 +73,39 @@ TEST(SearchServiceCommand, TheRememberedSearchIsAskedOnlyWhenNoSearchOptionIsGiv
                                                "/search?as_q=%22forum+index%22+kw&lr=&num=100"}));
 }
 
+// A well-formed answer without results ends the search at its first page, asked once; the closing
+// hint names the address that was asked, as it was chosen.
+TEST(SearchServiceCommand, AnEmptyAnswerEndsTheSearchAndTheHintNamesWhatWasAsked) {
+    HttpFixtureServer searx(HttpFixtureServer::Threading::OwnThread);
+    searx.fallback([](const HttpRequest&) { return HttpResponse::text("{\"results\":[]}", "application/json"); });
+    QTemporaryDir config;
+    {
+        QSettings remembered(config.filePath("ravelmoot/ravelmoot.conf"), QSettings::IniFormat);
+        remembered.setValue("search/service", "searx");
+        remembered.setValue("search/host", QString::fromStdString(searx.url("")));
+    }
+    const struct {
+        QStringList args;
+        std::string named;
+    } cases[] = {
+        {{}, "runs at the address the window remembers, " + searx.url("")},
+        {{"--search-service", "searx", "--search-host", QString::fromStdString(searx.url(""))},
+         "runs at the address given with --search-host"},
+    };
+    for (const auto& test : cases) {
+        const std::size_t before = searx.requests().size();
+        const CommandRun run = run_research(test.args + QStringList{"--dig", "100", "kw"}, {}, config.path());
+        EXPECT_EQ(run.exit_code, 3) << run.err;
+        int asked = 0;
+        for (std::size_t i = before; i < searx.requests().size(); ++i) asked += searx.requests()[i].path == "/search";
+        EXPECT_EQ(asked, 1) << run.err;
+        EXPECT_NE(run.err.find(test.named), std::string::npos) << run.err;
+        EXPECT_NE(run.err.find("Search: 1 of 10 pages read, no links: the search service answered without links"),
+                  std::string::npos)
+            << run.err;
+    }
+}
+
 // The runner's whole research through Debian's searx on loopback, key from the environment
 // (searx takes none, and it must appear nowhere in the output).
 TEST(SearchServiceCommand, WholeResearchThroughSearx) {
