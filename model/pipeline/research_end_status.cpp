@@ -13,8 +13,8 @@ std::string TForm1::research_end_status() const {
     if (pipeline.research_stage == stage::Forum) {
         if (google_list.item_count() == 0) return head + "the search found no forum";
         int good = 0;
-        for (int r = 0; r < result_list.item_count(); ++r)
-            good += result_list.sub_item(r, result_column::Verdict) == verdict::Good;
+        for (const ListItem& row : research_rows.results.items())
+            good += row.facts.result.verdict == Verdict::Good;
         return head + forums_rated(result_list.item_count(), good);
     }
     // Stopped during the search: its links were never rated.
