@@ -191,17 +191,20 @@ void MainWindow::build_menus() {
 
 void MainWindow::add_list_commands(QMenu& file) {
     keyboard_list_ = queue_;
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+    follow_focus_ = connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
         for (ListViewWidget* list : {queue_, results_})
             if (now && (now == list || list->isAncestorOf(now))) keyboard_list_ = list;
     });
     // The lists' own Ctrl+O and Ctrl+S stay the keys; the menu only names them.
-    const auto add = [&](const char* caption, const char* name, QKeySequence::StandardKey key, void (TForm1::*queue)(),
-                         void (TForm1::*results)()) {
+    using Command = void (TForm1::*)();
+    const auto add = [this, &file](const char* caption, const char* name, QKeySequence::StandardKey key, Command queue,
+                                   Command results) {
         QAction* action = file.addAction(tr(caption) + '\t' + QKeySequence(key).toString(QKeySequence::NativeText));
         action->setObjectName(name);
         connect(action, &QAction::triggered, this, [this, queue, results] {
-            guard_([this, queue, results] { (form_.*(keyboard_list_ == results_ ? results : queue))(); });
+            const Command command = keyboard_list_ == results_ ? results : queue;
+            TForm1* form = &form_;
+            guard_([form, command] { (form->*command)(); });
         });
     };
     add("Open list...", "open_list", QKeySequence::Open, &TForm1::Openlist1Click, &TForm1::OpenList2Click);
@@ -268,6 +271,7 @@ void MainWindow::set_map_place(MapPlace place) {
 }
 
 MainWindow::~MainWindow() {
+    disconnect(follow_focus_);
     // The form lives on for a moment; nothing of this window may be reached through it.
     form_.error_sink = nullptr;
     form_.open_url = nullptr;

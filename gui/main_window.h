@@ -66,6 +66,8 @@ private:
     ListViewWidget* queue_ = nullptr;
     // The list that had the keyboard last: the File menu's list commands act on it.
     ListViewWidget* keyboard_list_ = nullptr;
+    // Ended first on closing: the application reports focus changes while the widgets go away.
+    QMetaObject::Connection follow_focus_;
     QGroupBox* queue_group_ = nullptr;
     QWidget* log_strip_ = nullptr;
     QGroupBox* downloading_now_group_ = nullptr;
