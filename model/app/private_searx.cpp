@@ -2,6 +2,7 @@
 
 #include "analysis/searx_settings.h"
 #include "download/http_probe.h"
+#include "model/console/private_folder.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -20,6 +21,7 @@
 
 const char* const PrivateSearx::kProgram = "/usr/bin/searx-run";
 const char* const PrivateSearx::kExampleSettings = "/usr/share/doc/searx/examples/settings.yml";
+const char* const PrivateSearx::kFolderPrefix = "ravelmoot-searx-";
 
 namespace {
 
@@ -84,28 +86,34 @@ std::string make_private_searx_settings(const QString& example_file, const QStri
 }
 
 bool PrivateSearx::start(const QString& settings_file) {
+    const QString temp = QDir::tempPath();
+    remove_dead_process_folders(temp.toStdString(), kFolderPrefix);
     port_ = free_loopback_port();
     const std::string settings = read_all(settings_file);
-    QFile copy(dir_.filePath("settings.yml"));
-    if (!dir_.isValid() || port_ == 0 || settings.empty() || !copy.open(QIODevice::WriteOnly)) {
+    if (port_ == 0 || settings.empty()) {
         error_ = "no free port, or " + settings_file.toStdString() + " cannot be read";
         return false;
     }
-    copy.write(QByteArray::fromStdString(searx_settings_with_port(settings, port_)));
+    dir_.emplace(temp + "/" + kFolderPrefix + QString::number(::getpid()) + "-XXXXXX");
+    QFile copy(dir_->filePath("settings.yml"));
+    const QByteArray text = QByteArray::fromStdString(searx_settings_with_port(settings, port_));
+    if (!dir_->isValid() || !copy.open(QIODevice::WriteOnly) || copy.write(text) != text.size() || !copy.flush()) {
+        error_ = "cannot write searx's settings into " + dir_->path().toStdString();
+        return false;
+    }
     copy.close();
 
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("SEARX_SETTINGS_PATH", copy.fileName());
     process_.setProcessEnvironment(env);
     process_.setProcessChannelMode(QProcess::MergedChannels);
-    process_.setStandardOutputFile(dir_.filePath("searx.log"));
+    process_.setStandardOutputFile(dir_->filePath("searx.log"));
     process_.setStandardInputFile(QProcess::nullDevice());
     process_.setChildProcessModifier([parent = ::getpid()] {
         // Ends with this program however it ends; and a Ctrl+C on the terminal reaches the
         // program alone, which then stops its research before it stops searx.
         ::prctl(PR_SET_PDEATHSIG, SIGTERM);
-        if (::getppid() != parent) ::_exit(1);
-        ::setpgid(0, 0);
+        if (::getppid() != parent || ::setpgid(0, 0) != 0) ::_exit(1);
     });
     process_.start(kProgram, {});
     if (!process_.waitForStarted(10000)) {
@@ -119,7 +127,7 @@ bool PrivateSearx::start(const QString& settings_file) {
         if (http_answers(address() + "/config", 2000)) return true;
         process_.waitForFinished(500);
     }
-    error_ = "searx did not answer at " + address() + "; it said:\n" + last_lines(read_all(dir_.filePath("searx.log")), 5);
+    error_ = "searx did not answer at " + address() + "; it said:\n" + last_lines(read_all(dir_->filePath("searx.log")), 5);
     stop();
     return false;
 }
@@ -128,10 +136,15 @@ std::string PrivateSearx::address() const { return "http://127.0.0.1:" + std::to
 
 void PrivateSearx::stop() {
     if (process_.state() == QProcess::NotRunning) return;
-    ::kill(static_cast<pid_t>(process_.processId()), SIGTERM);
+    // searx leads a group of its own; its group goes with it, so that no worker it started lingers.
+    const auto group = static_cast<pid_t>(process_.processId());
+    const auto signal_all = [group](int signal) {
+        if (::kill(-group, signal) != 0) ::kill(group, signal);
+    };
+    signal_all(SIGTERM);
     // searx ends within a second; one that does not is ended hard.
     if (!process_.waitForFinished(5000)) {
-        ::kill(static_cast<pid_t>(process_.processId()), SIGKILL);
+        signal_all(SIGKILL);
         process_.waitForFinished(5000);
     }
 }

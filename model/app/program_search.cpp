@@ -1,6 +1,7 @@
 #include "model/app/program_search.h"
 
 #include "analysis/search_service.h"
+#include "analysis/socket_owners.h"
 #include "download/http_probe.h"
 #include "model/app/Downloaddemo_U.h"
 #include "model/app/command_line.h"
@@ -9,9 +10,29 @@
 
 #include <QFileInfo>
 
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
+
 namespace {
 
 constexpr const char* kUsualSearx = "http://127.0.0.1:8888";
+constexpr unsigned kUsualSearxPort = 8888;
+
+std::string read_table(const char* path) {
+    std::ifstream file(path);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+// Empty when the searx at the usual address is this user's or the system's; else why it is not used.
+std::string usual_searx_distrust() {
+    std::vector<unsigned> owners = loopback_listener_uids(read_table("/proc/net/tcp"), kUsualSearxPort);
+    const auto v6 = loopback_listener_uids(read_table("/proc/net/tcp6"), kUsualSearxPort);
+    owners.insert(owners.end(), v6.begin(), v6.end());
+    return untrusted_listener_reason(owners, ::getuid());
+}
 
 bool searx_answers(std::string address) {
     while (address.ends_with('/')) address.pop_back();
@@ -37,9 +58,13 @@ ChosenSearch choose_answering_search(TForm1& form, PrivateSearx& searx, const st
     if (service != "google" && service != "searx") return ChosenSearch::Remembered;
     if (service == "searx" && searx_answers(form.search_host.text())) return ChosenSearch::Remembered;
     if (searx_answers(kUsualSearx)) {
-        say(std::string("searx answers at ") + kUsualSearx + ": " + program + " uses it");
-        choose_searx(form, kUsualSearx);
-        return ChosenSearch::UsualSearx;
+        if (const std::string distrust = usual_searx_distrust(); !distrust.empty()) {
+            say(std::string("searx answers at ") + kUsualSearx + " but " + program + " does not use it: " + distrust);
+        } else {
+            say(std::string("searx answers at ") + kUsualSearx + ": " + program + " uses it");
+            choose_searx(form, kUsualSearx);
+            return ChosenSearch::UsualSearx;
+        }
     }
     const auto usual_search = program + " asks its usual search";
     if (!QFileInfo(PrivateSearx::kProgram).isExecutable() || !QFileInfo::exists(PrivateSearx::kExampleSettings)) {

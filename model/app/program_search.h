@@ -14,7 +14,7 @@ bool names_search(const OptionValues& values);
 // The search a program starts with when its command line chooses none, the remembered search
 // being in the form already: that one, unless it is Google (which answers programs without
 // result links) or a searx that does not answer; then a searx that answers at its usual
-// loopback address, else a private searx started in `searx` on the settings made once beside
+// loopback address when this user or the system runs it, else a private searx started in `searx` on the settings made once beside
 // the remembered search. Where searx is not installed or does not start, the form stays as it
 // is. Lines for standard error go to `say`. Blocks while searx starts.
 // Returns which search the form now asks.

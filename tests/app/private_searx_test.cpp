@@ -15,6 +15,9 @@
 
 #include <regex>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 namespace {
 
 std::string read_file(const QString& path) {
@@ -61,6 +64,41 @@ TEST(PrivateSearx, SettingsAreMadeOnceFromTheExamplePrivateAndEachStartChangesTh
     expected_copy.replace(expected_copy.find("port : 8888"), 11, "port : 41234");
     EXPECT_EQ(searx_settings_with_port(made, 41234), expected_copy);
     EXPECT_EQ(searx_settings_with_port("server:\n  port: 1\n", 2), "server:\n  port: 2\n");
+}
+
+TEST(PrivateSearx, AStartRemovesTheFoldersOfThisUsersDeadStartsAndMakesNoneUntilSearxCanStart) {
+    QTemporaryDir temp;
+    const QByteArray was = qgetenv("TMPDIR");
+    qputenv("TMPDIR", temp.path().toLocal8Bit());
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) ::_exit(0);
+    ASSERT_EQ(::waitpid(child, nullptr, 0), child);
+    const QString prefix = PrivateSearx::kFolderPrefix;
+    const QString dead = prefix + QString::number(child) + "-Ab12Cd";
+    const QStringList kept = {prefix + QString::number(::getpid()) + "-Ef34Gh",  // this process, alive
+                              prefix + "1-Ij56Kl",                              // someone alive
+                              prefix + "x-Mn78Op", "other-" + QString::number(child) + "-Qr90St"};
+    QStringList made = kept;
+    made << dead;
+    for (const QString& name : made) ASSERT_TRUE(QDir(temp.path()).mkdir(name));
+    QFile inside(temp.filePath(dead + "/searx.log"));
+    ASSERT_TRUE(inside.open(QIODevice::WriteOnly));
+    inside.close();
+    {
+        PrivateSearx searx;
+        EXPECT_FALSE(searx.start(temp.filePath("absent.yml")));
+    }
+    if (was.isNull())
+        qunsetenv("TMPDIR");
+    else
+        qputenv("TMPDIR", was);
+    EXPECT_FALSE(QFileInfo::exists(temp.filePath(dead)));
+    QStringList left = QDir(temp.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+    left.sort();
+    QStringList expected = kept;
+    expected.sort();
+    EXPECT_EQ(left, expected) << "a folder was made without a searx, or another one was removed";
 }
 
 // Only the cases that start no searx: the one that does is the whole-program test's.
