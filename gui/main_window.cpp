@@ -352,7 +352,7 @@ QWidget* MainWindow::build_options_page() {
     grid->setColumnMinimumWidth(2, 8);
     grid->setColumnMinimumWidth(5, 8);
     grid->setColumnStretch(7, 1);
-    grid->setRowStretch(5, 1);
+    grid->setRowStretch(6, 1);
     return page;
 }
 

@@ -44,6 +44,8 @@ void add_search_service_fields(TForm1& form, const Guard& guard, QGridLayout& gr
     // The key is not shown on screen, nor offered to the clipboard.
     key->setEchoMode(QLineEdit::Password);
     auto* phrase = make_text_field(form.search_phrase, "search_phrase", guard, page);
+    auto* language = make_combo_box(form.results_language, "results_language", guard, page);
+    auto* region = make_combo_box(form.results_region, "results_region", guard, page);
     const struct {
         QWidget* field;
         const char* caption;
@@ -53,7 +55,9 @@ void add_search_service_fields(TForm1& form, const Guard& guard, QGridLayout& gr
     } fields[] = {{phrase, "Search phrase", "search_phrase_label", 2, 3},
                   {service, "Search service", "search_service_label", 0, 6},
                   {host, "Search host", "search_host_label", 1, 6},
-                  {key, "API key", "api_key_label", 2, 6}};
+                  {key, "API key", "api_key_label", 2, 6},
+                  {language, "Results language", "results_language_label", 4, 6},
+                  {region, "Region", "results_region_label", 5, 6}};
     for (const auto& entry : fields) {
         entry.field->setMinimumWidth(kFieldMinimumWidth);
         grid.addWidget(make_field_label(entry.caption, entry.name, entry.field, page), entry.row, entry.column);
