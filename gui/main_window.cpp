@@ -352,6 +352,8 @@ QWidget* MainWindow::build_options_page() {
     grid->setColumnMinimumWidth(2, 8);
     grid->setColumnMinimumWidth(5, 8);
     grid->setColumnStretch(7, 1);
+    // Six rows in the tab set's fixed height: they keep the height five had by giving up their gaps.
+    grid->setVerticalSpacing(0);
     grid->setRowStretch(6, 1);
     return page;
 }
