@@ -16,5 +16,6 @@ class TForm1;
 QComboBox* make_combo_box(ComboBox& model, const char* name, const Guard& guard, QWidget* parent);
 // Adds the search fields with their labels to the Options page's grid: "Search phrase" in row 2
 // of columns 3 and 4 (below the time-outs), "Search service", "Search host" and "API key" in
-// rows 0 to 2 of columns 6 and 7, "Results language" and "Region" in rows 4 and 5 there.
+// rows 0 to 2 of columns 6 and 7, and in row 4 "Results language" in columns 3 and 4 and
+// "Region" in columns 6 and 7.
 void add_search_service_fields(TForm1& form, const Guard& guard, QGridLayout& grid, QWidget* page);
