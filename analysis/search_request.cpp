@@ -13,12 +13,14 @@ std::string query_encode(std::string_view text) {
     return encoded;
 }
 
-std::string make_search_url(std::string_view host, std::string_view query, int start_offset) {
+std::string make_search_url(std::string_view host, std::string_view query, int start_offset, std::string_view lr) {
     std::string url = "http://";
     url += host;
     url += "/search?as_q=";
     url += query_encode(query);
-    url += "&lr=&num=100";
+    url += "&lr=";
+    url += lr;
+    url += "&num=100";
     if (start_offset > 0) {
         url += "&start=";
         url += decimal_text(start_offset);

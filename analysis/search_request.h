@@ -5,9 +5,9 @@
 
 // Blank -> "+", then double quote -> "%22"; no other character changes.
 std::string query_encode(std::string_view text);
-// "http://" + host + "/search?as_q=" + query_encode(query) + "&lr=&num=100", and for an
+// "http://" + host + "/search?as_q=" + query_encode(query) + "&lr=" + lr + "&num=100", and for an
 // offset above 0 also "&start=" + offset + "&sa=N".
-std::string make_search_url(std::string_view host, std::string_view query, int start_offset);
+std::string make_search_url(std::string_view host, std::string_view query, int start_offset, std::string_view lr = {});
 // Percent-encodes '%', '&', '+', '#' and every byte outside printable ASCII as %XX (upper-case
 // hex), so that the search service receives the keyword as typed. Blanks and double quotes stay
 // for query_encode.

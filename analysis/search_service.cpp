@@ -22,29 +22,66 @@ constexpr int kBravePageSize = 20;
 constexpr int kMarginaliaPageSize = 100;
 constexpr int kDuckDuckGoPageSize = 10;
 
-std::string google_page(std::string_view base, std::string_view phrase, std::string_view keyword, int page) {
-    return make_search_url(base, search_query_text(phrase, keyword), page * kGooglePageSize);
+// searx and DuckDuckGo name a region only together with a language: the region's own then.
+const SearchLanguage* language_with_region(const SearchLocale& locale) {
+    if (locale.language || !locale.region) return locale.language;
+    return find_search_language(locale.region->home_language);
 }
 
-std::string searx_page(std::string_view base, std::string_view phrase, std::string_view keyword, int page) {
-    return base_without_slash(base) + "/search?q=" + service_query(phrase, keyword) +
-           "&format=json&pageno=" + decimal_text(page + 1);
+std::string upper_case(std::string_view code) {
+    std::string text(code);
+    for (char& c : text)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return text;
+}
+
+std::string google_page(std::string_view base, std::string_view phrase, std::string_view keyword, int page,
+                        const SearchLocale& locale) {
+    const std::string lr = locale.language ? std::string("lang_") + locale.language->code : "";
+    std::string url = make_search_url(base, search_query_text(phrase, keyword), page * kGooglePageSize, lr);
+    if (locale.language) url += std::string("&hl=") + locale.language->code;
+    if (locale.region) url += std::string("&gl=") + locale.region->code;
+    return url;
+}
+
+std::string searx_page(std::string_view base, std::string_view phrase, std::string_view keyword, int page,
+                       const SearchLocale& locale) {
+    std::string url = base_without_slash(base) + "/search?q=" + service_query(phrase, keyword) +
+                      "&format=json&pageno=" + decimal_text(page + 1);
+    if (const SearchLanguage* language = language_with_region(locale)) {
+        url += std::string("&language=") + language->code;
+        if (locale.region) url += "-" + upper_case(locale.region->code);
+    }
+    return url;
 }
 
 // Brave's offset counts pages, not results.
-std::string brave_page(std::string_view base, std::string_view phrase, std::string_view keyword, int page) {
-    return base_without_slash(base) + "/res/v1/web/search?q=" + service_query(phrase, keyword) +
-           "&count=" + decimal_text(kBravePageSize) + "&offset=" + decimal_text(page);
+std::string brave_page(std::string_view base, std::string_view phrase, std::string_view keyword, int page,
+                       const SearchLocale& locale) {
+    std::string url = base_without_slash(base) + "/res/v1/web/search?q=" + service_query(phrase, keyword) +
+                      "&count=" + decimal_text(kBravePageSize) + "&offset=" + decimal_text(page);
+    if (locale.language)
+        url += std::string("&search_lang=") + (locale.language->brave_code ? locale.language->brave_code : locale.language->code);
+    if (locale.region) url += "&country=" + upper_case(locale.region->code);
+    return url;
 }
 
-std::string marginalia_page(std::string_view base, std::string_view phrase, std::string_view keyword, int page) {
+std::string marginalia_page(std::string_view base, std::string_view phrase, std::string_view keyword, int page,
+                            const SearchLocale&) {
     return base_without_slash(base) + "/search?query=" + service_query(phrase, keyword) +
            "&count=" + decimal_text(kMarginaliaPageSize) + "&page=" + decimal_text(page + 1);
 }
 
 // Only the first page: the next one needs values from the previous answer's form.
-std::string duckduckgo_page(std::string_view base, std::string_view phrase, std::string_view keyword, int) {
-    return base_without_slash(base) + "/html/?q=" + service_query(phrase, keyword);
+std::string duckduckgo_page(std::string_view base, std::string_view phrase, std::string_view keyword, int,
+                            const SearchLocale& locale) {
+    std::string url = base_without_slash(base) + "/html/?q=" + service_query(phrase, keyword);
+    if (const SearchLanguage* language = language_with_region(locale)) {
+        const SearchRegion* region = locale.region ? locale.region : find_search_region(language->home_region);
+        url += std::string("&kl=") + (region->duckduckgo_code ? region->duckduckgo_code : region->code) + "-" +
+               language->code;
+    }
+    return url;
 }
 
 std::string google_nothing(const SettingWords& w) {
@@ -135,6 +172,7 @@ constexpr auto kServices = std::to_array<SearchService>({
      .page_size = kMarginaliaPageSize,
      .page_url = marginalia_page,
      .reader = read_marginalia_json,
+     .takes_locale = false,
      .key_header = "API-Key",
      .key_when_empty = "public",
      .nothing_found = marginalia_nothing},
@@ -200,6 +238,11 @@ std::string service_query(std::string_view phrase, std::string_view keyword) {
     text += ' ';
     text += keyword;
     return percent_encode_query(text);
+}
+
+std::string search_locale_note(const SearchService& service, const SearchLocale& locale) {
+    if (service.takes_locale || (!locale.language && !locale.region)) return {};
+    return std::string(service.caption) + " takes no results language or region: its results are not narrowed to them.";
 }
 
 std::string search_key_problem(std::string_view key) {

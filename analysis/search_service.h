@@ -1,6 +1,7 @@
 #pragma once
 
 #include "analysis/search_answer.h"
+#include "analysis/search_locale.h"
 
 #include <span>
 #include <string>
@@ -30,9 +31,12 @@ struct SearchService {
     bool base_is_address;
     int page_size;      // results per answer page
     int max_pages = 0;  // at most this many pages whatever the dig level; 0: no limit
-    // The address of answer page `page` (from 0) for the phrase and the keyword as typed.
-    std::string (*page_url)(std::string_view base, std::string_view phrase, std::string_view keyword, int page);
+    // The address of answer page `page` (from 0) for the phrase and the keyword as typed, narrowed
+    // to the locale in the service's own parameters (none at all for "Any").
+    std::string (*page_url)(std::string_view base, std::string_view phrase, std::string_view keyword, int page,
+                            const SearchLocale& locale);
     SearchAnswerReader reader;
+    bool takes_locale = true;  // false: no parameter narrows its results to a language or region
     const char* key_header = nullptr;      // the header that carries the API key; nullptr: the service takes none
     const char* key_when_empty = nullptr;  // sent when the key field is empty; nullptr: then no key header
     const char* other_headers = "";        // further header lines (each ending CR LF) for the service's host only
@@ -68,6 +72,9 @@ std::string percent_encode_query(std::string_view text);
 // The query the services other than Google receive: phrase, a blank, keyword, percent-encoded whole.
 std::string service_query(std::string_view phrase, std::string_view keyword);
 
+// Empty unless the service cannot narrow its results to the locale chosen: then the log line that says so.
+std::string search_locale_note(const SearchService& service, const SearchLocale& locale);
+
 // Empty when the key may go into a request header; otherwise the message that refuses it.
 std::string search_key_problem(std::string_view key);
 // Empty when the service can be asked at this base; otherwise the message that refuses it.
@@ -83,6 +90,7 @@ struct SearchInUse {
     const SearchService* service = &search_services().front();
     std::string base;
     std::string key;
+    SearchLocale locale;
     // The stage's answer pages: only their downloads carry the key, whatever stage runs when a
     // request of theirs (a retry, a redirect) is sent.
     std::vector<std::string> page_urls;

@@ -344,9 +344,10 @@ QWidget* MainWindow::build_options_page() {
     }
     // Below the time-outs the search phrase; in columns 6 and 7 where and how to search.
     add_search_service_fields(form_, guard_, *grid, page);
-    grid->addWidget(make_check_box(form_.read_current_engines, "read_current_engines", guard_, page), 3, 0, 1, 2);
+    // Below them both check boxes, beside the results language and region.
+    grid->addWidget(make_check_box(form_.read_current_engines, "read_current_engines", guard_, page), 4, 0, 1, 2);
     // Its caption is longer than the column: it may reach under the next one.
-    grid->addWidget(make_check_box(form_.rate_board_index, "rate_board_index", guard_, page), 4, 0, 1, 5);
+    grid->addWidget(make_check_box(form_.rate_board_index, "rate_board_index", guard_, page), 5, 0, 1, 5);
     auto* agent = make_text_field(form_.user_agent, "user_agent", guard_, page);
     // The field is narrow: an agent is read from its start.
     agent->setCursorPosition(0);
@@ -356,7 +357,9 @@ QWidget* MainWindow::build_options_page() {
     grid->setColumnMinimumWidth(2, 8);
     grid->setColumnMinimumWidth(5, 8);
     grid->setColumnStretch(7, 1);
-    grid->setRowStretch(5, 1);
+    // Six rows in the tab set's fixed height: they keep the height five had by giving up their gaps.
+    grid->setVerticalSpacing(0);
+    grid->setRowStretch(6, 1);
     return page;
 }
 

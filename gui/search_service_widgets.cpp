@@ -31,9 +31,13 @@ constexpr int kFieldMinimumWidth = 80;
 
 void add_search_service_fields(TForm1& form, const Guard& guard, QGridLayout& grid, QWidget* page) {
     auto* service = make_combo_box(form.search_service, "search_service", guard, page);
-    // Narrower than its longest entry, so that the page keeps the window's width.
-    service->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    service->setMinimumContentsLength(kServiceShownCharacters);
+    auto* language = make_combo_box(form.results_language, "results_language", guard, page);
+    auto* region = make_combo_box(form.results_region, "results_region", guard, page);
+    // Narrower than their longest entries, so that the page keeps the window's width.
+    for (QComboBox* combo : {service, language, region}) {
+        combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        combo->setMinimumContentsLength(kServiceShownCharacters);
+    }
     auto* host = make_text_field(form.search_host, "search_host", guard, page);
     // The field is narrow: show an address from its scheme on, not its tail.
     host->setCursorPosition(0);
@@ -53,7 +57,9 @@ void add_search_service_fields(TForm1& form, const Guard& guard, QGridLayout& gr
     } fields[] = {{phrase, "Search phrase", "search_phrase_label", 2, 3},
                   {service, "Search service", "search_service_label", 0, 6},
                   {host, "Search host", "search_host_label", 1, 6},
-                  {key, "API key", "api_key_label", 2, 6}};
+                  {key, "API key", "api_key_label", 2, 6},
+                  {language, "Results language", "results_language_label", 4, 3},
+                  {region, "Region", "results_region_label", 4, 6}};
     for (const auto& entry : fields) {
         entry.field->setMinimumWidth(kFieldMinimumWidth);
         grid.addWidget(make_field_label(entry.caption, entry.name, entry.field, page), entry.row, entry.column);

@@ -103,6 +103,10 @@ public:
     ComboBox search_service{search_service_captions()};
     TextField api_key{""};
     TextField search_phrase{"\"forum index\""};
+    // What the search's results are narrowed to: "Any", then the table's languages and regions.
+    // Remembered with the search.
+    ComboBox results_language{search_language_captions()};
+    ComboBox results_region{search_region_captions()};
     // At most this many downloads to one site (host) at once; 0 = no limit.
     IntField downloads_per_site{0, 0, 25, 1};
     // Sent with every download; empty sends no User-Agent line. Remembered with the search.

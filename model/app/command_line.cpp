@@ -1,6 +1,7 @@
 #include "model/app/command_line.h"
 
 #include "analysis/number_text.h"
+#include "analysis/search_locale.h"
 #include "analysis/search_service.h"
 #include "model/app/Downloaddemo_U.h"
 
@@ -34,6 +35,9 @@ std::string range_refusal(const ProgramOption& option, int value) {
                                                          : std::to_string(option.min_value) + " to " + std::to_string(option.max_value);
     return name_of(option) + " takes " + range + ", not " + std::to_string(value);
 }
+
+// "any" undoes a remembered language or region for one start.
+bool is_any(std::string_view code) { return code == "any" || code == "Any" || code == "ANY"; }
 
 }  // namespace
 
@@ -77,6 +81,10 @@ ParsedCommandLine parse_command_line(Program program, const std::vector<std::str
     const auto& service = parsed.values.search_service;
     if (service && search_service_index(*service) < 0)
         parsed.error = "unknown search service '" + *service + "' (one of " + search_service_names() + ")";
+    else if (const auto& language = parsed.values.language; language && !is_any(*language) && !find_search_language(*language))
+        parsed.error = "unknown language '" + *language + "' for --language (any, or one of " + search_language_codes() + ")";
+    else if (const auto& region = parsed.values.region; region && !is_any(*region) && !find_search_region(*region))
+        parsed.error = "unknown region '" + *region + "' for --region (any, or one of " + search_region_codes() + ")";
     return parsed;
 }
 
@@ -87,4 +95,6 @@ void apply_search_options(TForm1& form, const OptionValues& values) {
     }
     if (values.search_host) form.search_host.set_text(*values.search_host);
     if (values.search_phrase) form.search_phrase.set_text(*values.search_phrase);
+    if (values.language) form.results_language.set_item_index(search_language_index(find_search_language(*values.language)));
+    if (values.region) form.results_region.set_item_index(search_region_index(find_search_region(*values.region)));
 }

@@ -28,6 +28,20 @@ constexpr auto kOptions = std::to_array<ProgramOption>({
      .text = &V::search_phrase,
      .window = true,
      .help = "what goes before the keyword (default \"forum index\" with its quotes)"},
+    {.name = "language",
+     .value_name = "CODE",
+     .text = &V::language,
+     .help = "narrow the results to a language: en, de, fr, es, it, pt, nl, pl,\n"
+             "cs, hu, ru, sv, da, fi, tr, ja or ko; any narrows nothing (the\n"
+             "default where the window remembers none). Marginalia takes none\n"
+             "(the log says so)"},
+    {.name = "region",
+     .value_name = "CODE",
+     .text = &V::region,
+     .help = "narrow the results to a country: au, at, be, br, ca, cz, dk, fi, fr,\n"
+             "de, hu, in, ie, it, jp, mx, nl, nz, pl, pt, ru, kr, es, se, ch, tr,\n"
+             "gb, us; any narrows nothing (as for --language). searx and duckduckgo\n"
+             "take a region with its main language when no language is given"},
     {.name = "dig",
      .value_name = "N",
      .text = &V::dig,

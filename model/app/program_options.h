@@ -14,6 +14,9 @@ struct OptionValues {
     std::optional<std::string> search_host;
     std::optional<std::string> search_service;
     std::optional<std::string> search_phrase;
+    // Codes of the search's results language and region; checked where the command line is read.
+    std::optional<std::string> language;
+    std::optional<std::string> region;
     std::optional<std::string> dig;
     std::optional<std::string> threads;
     std::optional<std::string> attempts;

@@ -13,5 +13,6 @@ SearchInUse TForm1::chosen_search() const {
     search.service = &service;
     search.base = search_host.text();
     search.key = api_key.text();
+    search.locale = {search_language_at(results_language.item_index()), search_region_at(results_region.item_index())};
     return search;
 }

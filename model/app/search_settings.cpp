@@ -1,5 +1,6 @@
 #include "model/app/search_settings.h"
 
+#include "analysis/search_locale.h"
 #include "analysis/search_service.h"
 #include "model/app/Downloaddemo_U.h"
 
@@ -12,6 +13,8 @@ constexpr const char* kService = "search/service";
 constexpr const char* kHost = "search/host";
 constexpr const char* kPhrase = "search/phrase";
 constexpr const char* kUserAgent = "download/user_agent";
+constexpr const char* kLanguage = "search/language";
+constexpr const char* kRegion = "search/region";
 
 void write(QSettings& settings, const char* key, const std::string& value) {
     settings.setValue(key, QString::fromStdString(value));
@@ -34,6 +37,11 @@ void restore_search_settings(TForm1& form, const QSettings& settings) {
     if (const QVariant host = settings.value(kHost); host.isValid()) form.search_host.set_text(host.toString().toStdString());
     if (const QVariant phrase = settings.value(kPhrase); phrase.isValid())
         form.search_phrase.set_text(phrase.toString().toStdString());
+    // By code; "Any" is written as an empty code and a code no longer listed reads as "Any" too.
+    if (const QVariant language = settings.value(kLanguage); language.isValid())
+        form.results_language.set_item_index(search_language_index(find_search_language(language.toString().toStdString())));
+    if (const QVariant region = settings.value(kRegion); region.isValid())
+        form.results_region.set_item_index(search_region_index(find_search_region(region.toString().toStdString())));
     // An empty agent is a choice too (no User-Agent line), kept as such.
     if (const QVariant agent = settings.value(kUserAgent); agent.isValid()) form.user_agent.set_text(agent.toString().toStdString());
 }
@@ -41,6 +49,14 @@ void restore_search_settings(TForm1& form, const QSettings& settings) {
 void remember_search_settings(TForm1& form, QSettings& settings) {
     QObject::connect(&form.search_service, &ComboBox::changed, &form, [&form, &settings] {
         write(settings, kService, search_service_at(form.search_service.item_index()).name);
+    });
+    QObject::connect(&form.results_language, &ComboBox::changed, &form, [&form, &settings] {
+        const SearchLanguage* language = search_language_at(form.results_language.item_index());
+        write(settings, kLanguage, language ? language->code : "");
+    });
+    QObject::connect(&form.results_region, &ComboBox::changed, &form, [&form, &settings] {
+        const SearchRegion* region = search_region_at(form.results_region.item_index());
+        write(settings, kRegion, region ? region->code : "");
     });
     QObject::connect(&form.search_host, &TextField::changed, &form,
                      [&form, &settings] { write(settings, kHost, form.search_host.text()); });

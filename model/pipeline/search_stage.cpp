@@ -33,11 +33,13 @@ void TForm1::request_googleClick() {
                     google_list.clear_items();
                     const int pages = service_page_count(service, dig_google.value());
                     for (int i = 0; i < pages; ++i) {
-                        search.page_urls.push_back(service.page_url(search.base, search_phrase.text(), request.text(), i));
+                        search.page_urls.push_back(service.page_url(search.base, search_phrase.text(), request.text(), i, search.locale));
                         google_list.add_row(queue_item(search.page_urls.back(),
                                                        std::string(service.page_label) + " page " + decimal_text(i),
                                                        {.state = RowState::Download, .origin = RowOrigin::Search}));
                     }
+                    if (const std::string note = search_locale_note(service, search.locale); !note.empty())
+                        memo1.add_line(note);
                     pipeline.search = std::move(search);
                     pipeline.search_exhausted = false;
                 });

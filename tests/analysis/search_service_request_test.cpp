@@ -32,9 +32,44 @@ TEST(SearchService, PageAddresses) {
         {"duckduckgo", "https://html.duckduckgo.com", "go", 0, "https://html.duckduckgo.com/html/?q=%22forum%20index%22%20go"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(service(c.service).page_url(c.base, kPhrase, c.keyword, c.page), c.url) << c.service;
+        EXPECT_EQ(service(c.service).page_url(c.base, kPhrase, c.keyword, c.page, {}), c.url) << c.service;
     // Another phrase replaces the fixed one for Google too.
-    EXPECT_EQ(service("google").page_url("h", "board", "x&y", 0), "http://h/search?as_q=board+x%26y&lr=&num=100");
+    EXPECT_EQ(service("google").page_url("h", "board", "x&y", 0, {}), "http://h/search?as_q=board+x%26y&lr=&num=100");
+}
+
+// Each service narrows to the language and region in its own parameters; one without them says so.
+TEST(SearchService, LanguageAndRegionInEachServicesOwnParameters) {
+    const struct {
+        const char* service;
+        const char* language;  // "" for Any
+        const char* region;
+        const char* tail;      // what follows the request without them
+    } cases[] = {
+        {"google", "de", "ch", "&lr=lang_de&num=100&hl=de&gl=ch"},
+        {"google", "fr", "", "&lr=lang_fr&num=100&hl=fr"},
+        {"google", "", "gb", "&lr=&num=100&gl=gb"},
+        {"searx", "de", "ch", "&language=de-CH"},
+        {"searx", "pt", "", "&language=pt"},
+        {"searx", "", "gb", "&language=en-GB"},
+        {"brave", "ja", "jp", "&search_lang=jp&country=JP"},
+        {"brave", "de", "", "&search_lang=de"},
+        {"brave", "", "gb", "&country=GB"},
+        {"duckduckgo", "fr", "be", "&kl=be-fr"},
+        {"duckduckgo", "en", "", "&kl=us-en"},
+        {"duckduckgo", "", "gb", "&kl=uk-en"},
+        {"marginalia", "de", "de", ""},
+    };
+    for (const auto& c : cases) {
+        const SearchService& s = service(c.service);
+        const SearchLocale locale{find_search_language(c.language), find_search_region(c.region)};
+        ASSERT_EQ(locale.language == nullptr, *c.language == 0) << c.language;
+        ASSERT_EQ(locale.region == nullptr, *c.region == 0) << c.region;
+        std::string plain = s.page_url(s.default_base, kPhrase, "go", 0, {});
+        if (std::string_view(c.service) == "google") plain.erase(plain.find("&lr=&num=100"));
+        EXPECT_EQ(s.page_url(s.default_base, kPhrase, "go", 0, locale), plain + c.tail) << c.service << " " << c.language << c.region;
+        EXPECT_EQ(search_locale_note(s, locale).empty(), s.takes_locale) << c.service;
+        EXPECT_EQ(search_locale_note(s, {}), "") << c.service;
+    }
 }
 
 TEST(SearchService, PageCounts) {

@@ -1,3 +1,4 @@
+#include "analysis/search_locale.h"
 #include "analysis/search_service.h"
 #include "model/app/command_line.h"
 #include "model/app/search_settings.h"
@@ -33,6 +34,8 @@ TEST(SearchSettings, ServiceHostPhraseAndAgentSurviveARestartTheKeyAndTheResearc
         form.search_service.set_item_index(search_service_index("brave"));
         form.search_host.set_text("https://127.0.0.1:9/api");
         form.search_phrase.set_text("\"board index\", forum");
+        form.results_language.set_item_index(search_language_index(find_search_language("de")));
+        form.results_region.set_item_index(search_region_index(find_search_region("ch")));
         form.api_key.set_text("secret-token");
         form.dig_level_ui.set_value(300);
         form.downloads_per_site.set_value(3);
@@ -48,9 +51,12 @@ TEST(SearchSettings, ServiceHostPhraseAndAgentSurviveARestartTheKeyAndTheResearc
 
     WindowStart second(file);
     TForm1& form = *second.f.form;
+    const SearchInUse chosen = form.chosen_search();
     EXPECT_EQ(search_service_at(form.search_service.item_index()).name, std::string("brave"));
     EXPECT_EQ(form.search_host.text(), "https://127.0.0.1:9/api");
     EXPECT_EQ(form.search_phrase.text(), "\"board index\", forum");
+    EXPECT_EQ(chosen.locale.language, find_search_language("de"));
+    EXPECT_EQ(chosen.locale.region, find_search_region("ch"));
     EXPECT_EQ(form.api_key.text(), "");
     EXPECT_EQ(form.dig_level_ui.value(), 100);
     EXPECT_EQ(form.downloads_per_site.value(), 0);

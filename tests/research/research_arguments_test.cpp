@@ -54,6 +54,28 @@ TEST(ResearchArguments, NumbersOutOfTheirRangeAreRefused) {
         EXPECT_EQ(parse_research_arguments({test.option, test.value, "x"}).error, test.error) << test.option << " " << test.value;
 }
 
+TEST(ResearchArguments, LanguageAndRegionCodesAreChecked) {
+    const struct {
+        const char* option;
+        const char* value;
+        const char* error_start;  // "" where the code is known
+    } cases[] = {
+        {"--language", "de", ""},
+        {"--language", "any", ""},
+        {"--region", "GB", ""},
+        {"--language", "german", "unknown language 'german' for --language (any, or one of en, de, "},
+        {"--region", "uk", "unknown region 'uk' for --region (any, or one of au, at, "},
+        {"--region", "", "unknown region '' for --region"},
+    };
+    for (const auto& test : cases) {
+        const std::string error = parse_research_arguments({test.option, test.value, "x"}).error;
+        if (*test.error_start)
+            EXPECT_EQ(error.rfind(test.error_start, 0), 0u) << error;
+        else
+            EXPECT_EQ(error, "") << test.option << " " << test.value;
+    }
+}
+
 TEST(WindowArguments, TheWindowTakesTheSearchOptionsOnly) {
     const auto parsed = parse_window_arguments({"--search-service=searx", "--search-host", "http://127.0.0.1:1"});
     EXPECT_EQ(parsed.error, "");

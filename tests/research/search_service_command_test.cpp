@@ -71,6 +71,23 @@ TEST(SearchServiceCommand, TheRememberedSearchIsAskedOnlyWhenNoSearchOptionIsGiv
             asked.push_back(request.target);
     EXPECT_EQ(asked, (std::vector<std::string>{"/api/search?query=board%20kw&count=100&page=1",
                                                "/search?as_q=%22forum+index%22+kw&lr=&num=100"}));
+
+    // A language and region reach the request; Marginalia, which takes neither, says so once.
+    const auto last_search = [&web] {
+        std::string target;
+        for (const HttpRequest& request : web.server().requests())
+            if (request.path.ends_with("/search")) target = request.target;
+        return target;
+    };
+    run_research(quick + QStringList{"--search-host", QString::fromStdString(web.host()), "--language", "fr", "--region",
+                                     "CH", "kw"},
+                 {}, config.path());
+    EXPECT_EQ(last_search(), "/search?as_q=%22forum+index%22+kw&lr=lang_fr&num=100&hl=fr&gl=ch");
+    const CommandRun run = run_research({"--dig", "1", "--attempts", "1", "--language", "de", "kw"}, {}, config.path());
+    const std::string note = "Marginalia Search takes no results language or region";
+    ASSERT_NE(run.err.find(note), std::string::npos) << run.err;
+    EXPECT_EQ(run.err.find(note, run.err.find(note) + 1), std::string::npos) << run.err;
+    EXPECT_EQ(last_search(), "/api/search?query=board%20kw&count=100&page=1");
 }
 
 // A well-formed answer without results ends the search at its first page, asked once; the closing
