@@ -1,7 +1,8 @@
 #include "analysis/search_locale.h"
 
+#include "analysis/text_case.h"
+
 #include <array>
-#include <cctype>
 
 namespace {
 
@@ -56,18 +57,11 @@ constexpr auto kRegions = std::to_array<SearchRegion>({
     {"us", "United States", "en"},
 });
 
-bool same_code(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) return false;
-    return true;
-}
-
 // The two tables are read alike: by code, by name, by drop-down position.
 template <typename Entry, std::size_t N>
 const Entry* find_code(const std::array<Entry, N>& table, std::string_view code) {
     for (const auto& entry : table)
-        if (same_code(entry.code, code)) return &entry;
+        if (equals_ignoring_case(entry.code, code)) return &entry;
     return nullptr;
 }
 

@@ -1,6 +1,7 @@
 #include "analysis/forum_engines/age_in_words.h"
 
 #include "analysis/calendar_day.h"
+#include "analysis/text_case.h"
 
 #include <array>
 #include <cctype>
@@ -19,15 +20,9 @@ std::string_view next_word(std::string_view text, std::size_t& pos) {
     return text.substr(start, pos - start);
 }
 
-std::string lower(std::string_view word) {
-    std::string out(word);
-    for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return out;
-}
-
 // Seconds of one unit word ("days", "Hour"); 0 for a unit without an exact length, -1 for no unit.
 std::int64_t unit_seconds(std::string_view word) {
-    std::string unit = lower(word);
+    std::string unit = ascii_lower(word);
     if (unit.ends_with('s')) unit.pop_back();
     static constexpr std::array<std::pair<std::string_view, std::int64_t>, 7> kUnits = {{
         {"second", 1}, {"minute", 60}, {"hour", 3600}, {"day", 86400}, {"week", 7 * 86400}, {"month", 0}, {"year", 0}}};
@@ -43,7 +38,7 @@ std::optional<std::int64_t> pair_count(std::string_view word) {
         for (char c : word) n = n * 10 + (c - '0');
         return n;
     }
-    const std::string article = lower(word);
+    const std::string article = ascii_lower(word);
     if (article == "a" || article == "an") return 1;
     return std::nullopt;
 }
@@ -57,9 +52,9 @@ std::optional<std::int64_t> age_in_words(std::string_view text) {
     bool inexact = false;
     std::size_t pos = 0;
     for (std::string_view word = next_word(text, pos); !word.empty(); word = next_word(text, pos)) {
-        if (lower(word) == "ago" && pairs > 0) {
+        if (equals_ignoring_case(word, "ago") && pairs > 0) {
             if (!inexact) return span;
-        } else if (lower(word) == "and" && pairs > 0) {
+        } else if (equals_ignoring_case(word, "and") && pairs > 0) {
             continue;
         } else if (const auto count = pair_count(word)) {
             const std::size_t after_count = pos;

@@ -16,16 +16,10 @@ Row2Reading read_row2_page(const PageLines& page, std::optional<std::int64_t> do
     return reading;
 }
 
-ForumFigures classic_page_figures(const PageLines& page, ForumFigures classic, std::optional<std::int64_t> download_time) {
+ForumFigures classic_page_figures(const PageLines& page, ForumFigures classic, std::optional<std::int64_t> download_time,
+                                  const ForumEngine* engine) {
     const std::string_view text = page.bytes();
-    // The first record that recognises the page tells its kind (Forumotion's phpBB2-like layout and
-    // phpBB 3's subsilver2 write row2 cells too); phpBB 2 has no record, and its addresses tell it.
-    const ForumEngine* engine = nullptr;
-    for (const ForumEngine* candidate : forum_engines())
-        if (candidate->recognises(text)) {
-            engine = candidate;
-            break;
-        }
+    // phpBB 2 has no record; its addresses tell its pages.
     const PageShape shape = engine ? engine->page_kind(text) : phpbb_page_kind_by_addresses(text);
     if (shape.kind != PageKind::TopicPage && shape.kind != PageKind::ForumPage) return classic;
     ForumFigures figures;

@@ -33,6 +33,12 @@ ForumFigures read_as(const ForumEngine& engine, const PostCounter& counter, cons
     return figures;
 }
 
+const ForumEngine* first_recognising(std::string_view text) {
+    for (const ForumEngine* engine : kEngines)
+        if (engine->recognises(text)) return engine;
+    return nullptr;
+}
+
 }  // namespace
 
 std::span<const ForumEngine* const> forum_engines() { return kEngines; }
@@ -44,7 +50,7 @@ ForumFigures read_forum_page(const PageLines& page, bool current_engines, std::o
     // marks or phpBB's addresses tell it; the readers would cost a pass each over what may be a very
     // large page.
     if (classic.figures.numbers > 0 && !classic.inside_other_class)
-        return classic_page_figures(page, classic.figures, download_time);
+        return classic_page_figures(page, classic.figures, download_time, first_recognising(page.bytes()));
     const std::string_view text = page.bytes();
     // The first engine whose marks the page carries, and its kind: the page's engine where none counts.
     const ForumEngine* recognised = nullptr;
@@ -72,9 +78,9 @@ ForumFigures read_forum_page(const PageLines& page, bool current_engines, std::o
     // What the classic rule counted stands where no engine could count; then a list of forums
     // read by its structure alone; otherwise the page's own marks still tell its engine, whose
     // last-post cells give the date.
-    if (classic.figures.numbers > 0) return classic_page_figures(page, classic.figures, download_time);
+    if (classic.figures.numbers > 0) return classic_page_figures(page, classic.figures, download_time, recognised);
     if (auto list = read_forum_list(page, download_time)) return *std::move(list);
-    if (!recognised) return classic_page_figures(page, classic.figures, download_time);
+    if (!recognised) return classic_page_figures(page, classic.figures, download_time, nullptr);
     return read_as(*recognised, PostCounter(), page, download_time, recognised_kind, text);
 }
 
